@@ -1,0 +1,65 @@
+# A subsystem is a folder of src/. Its portable sources (*.cpp at the top of the
+# folder) build in both trees; sources under win/ build only in the Windows tree
+# and sources under posix/ only in the native tree.
+#
+#   vwi_subsystem(xml DEPENDS ...)           -> static library vwi_xml
+#   vwi_unit_tests(xml DEPENDS vwi_xml)      -> native test program unit_xml
+#   vwi_win_tests(xml DEPENDS vwi_xml)       -> Windows test program win_xml.exe, run under Wine
+
+function(vwi_subsystem name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;WIN_LIBS;POSIX_LIBS" ${ARGN})
+  file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(WIN32)
+    file(GLOB_RECURSE specific CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win/*.cpp)
+  else()
+    file(GLOB_RECURSE specific CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/posix/*.cpp)
+  endif()
+  # win/main.cpp is the program's entry point: it goes into the executable, not a library.
+  list(FILTER specific EXCLUDE REGEX "/win/main\\.cpp$")
+  set(sources ${portable} ${specific})
+  if(sources)
+    add_library(vwi_${name} STATIC ${sources})
+    target_include_directories(vwi_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(vwi_${name} PUBLIC ${ARG_DEPENDS})
+    if(WIN32)
+      target_link_libraries(vwi_${name} PUBLIC ${ARG_WIN_LIBS})
+    else()
+      target_link_libraries(vwi_${name} PUBLIC ${ARG_POSIX_LIBS})
+    endif()
+  else()
+    add_library(vwi_${name} INTERFACE)
+    target_include_directories(vwi_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(vwi_${name} INTERFACE ${ARG_DEPENDS})
+  endif()
+endfunction()
+
+function(vwi_test_program target folder)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
+  if(WIN32)
+    # Wine shows the Linux root as drive Z:.
+    string(REPLACE "/" "\\\\" fixtures "Z:${PROJECT_SOURCE_DIR}/tests/fixtures")
+  else()
+    set(fixtures "${PROJECT_SOURCE_DIR}/tests/fixtures")
+  endif()
+  target_compile_definitions(${target} PRIVATE VWI_FIXTURES="${fixtures}")
+  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+endfunction()
+
+function(vwi_unit_tests name)
+  if(NOT WIN32)
+    vwi_test_program(unit_${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name} ${ARGN})
+  endif()
+endfunction()
+
+function(vwi_win_tests name)
+  if(WIN32)
+    vwi_test_program(win_${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name} ${ARGN})
+  endif()
+endfunction()

@@ -1,0 +1,59 @@
+// The product manifest: what this installer installs, read from the XML file
+// beside the program (or the file a registry value names instead).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vwi {
+
+// One offer of the server's version file (filled by the version check).
+struct VersionOffer {
+  std::u16string productVersion;
+  std::u16string minWebInstallerVersion;
+  std::u16string downloadUrl;
+};
+
+struct ManifestLanguagePack {
+  int32_t languageId = 0;
+  std::u16string pid;
+  std::u16string name;
+  std::u16string url;
+};
+
+// A prerequisite package.
+struct ManifestComponent {
+  std::u16string name;
+  std::u16string url;
+  std::u16string installCommandLine;
+};
+
+struct ManifestTransform {
+  int32_t languageId = 0;
+  std::u16string name;
+  std::u16string url;
+};
+
+struct ProductManifest {
+  std::u16string webInstallerVersion;
+  std::u16string productCode;
+  std::u16string pid;
+  std::u16string fullName;
+  std::u16string shortName;
+  std::u16string registryPath;
+  int32_t standalone = 0;
+  std::u16string standaloneVersion;
+  std::u16string versionCheckUrl;
+  std::u16string latestProductCode;
+  VersionOffer freshInstall;
+  VersionOffer patchInstall;
+  std::u16string mainComponentName;
+  std::u16string mainComponentUrl;
+  std::vector<ManifestLanguagePack> languagePacks;
+  std::vector<ManifestComponent> dependencies;
+  std::vector<ManifestTransform> transforms;
+  std::u16string mainExecutable;
+};
+
+}  // namespace vwi

@@ -1,0 +1,30 @@
+// Small UTF-16 text helpers shared by the portable core.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vwi {
+
+// UTF-8 to UTF-16; ill-formed sequences become U+FFFD.
+std::u16string Utf16FromUtf8(std::string_view text);
+
+// UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view text);
+
+// Lower-cases the ASCII letters A-Z and leaves every other unit as it is.
+std::u16string AsciiLower(std::u16string_view text);
+
+// Compares ignoring the case of the ASCII letters only.
+bool EqualsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b);
+
+// Reads a decimal number leniently: leading blanks, an optional sign, then
+// digits up to the first non-digit; 0 when no digit follows. Values beyond
+// the 32-bit range saturate.
+int32_t ParseLenientInt(std::u16string_view text);
+
+// Decimal text of a number, for building paths and messages.
+std::u16string DecimalText(int64_t value);
+
+}  // namespace vwi

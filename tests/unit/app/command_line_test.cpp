@@ -1,0 +1,68 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace vwi {
+namespace {
+
+AppFlags Apply(std::vector<std::u16string> arguments) {
+  AppFlags flags;
+  arguments.insert(arguments.begin(), u"C:\\Downloads\\VimzeeWebInstaller.exe");
+  ApplyCommandLine(arguments, OptionTable(flags));
+  return flags;
+}
+
+TEST(CommandLine, NoArgumentsSetsNothing) {
+  const AppFlags flags = Apply({});
+  EXPECT_EQ(flags.silentMode, 0);
+  EXPECT_EQ(flags.skipValidation, 0);
+  EXPECT_EQ(flags.launchAfterInstall, 0);
+  EXPECT_EQ(flags.productInstalled, 0);
+  EXPECT_EQ(flags.requestedLanguage, u"");
+}
+
+TEST(CommandLine, OptionsIgnoreCaseButMustMatchWhole) {
+  const AppFlags flags = Apply({u"/S", u"/N", u"/L"});
+  EXPECT_EQ(flags.silentMode, 1);
+  EXPECT_EQ(flags.skipValidation, 1);
+  EXPECT_EQ(flags.launchAfterInstall, 1);
+
+  const AppFlags none = Apply({u"/lang=1031", u"-s", u"/silent", u"s", u"/s "});
+  EXPECT_EQ(none.silentMode, 0);
+  EXPECT_EQ(none.requestedLanguage, u"");
+}
+
+TEST(CommandLine, LanguageTakesTheNextArgument) {
+  EXPECT_EQ(Apply({u"/lang", u"1031"}).requestedLanguage, u"1031");
+  EXPECT_EQ(Apply({u"/LANG", u"1036"}).requestedLanguage, u"1036");
+}
+
+TEST(CommandLine, LanguageAsLastArgumentIsEmpty) {
+  EXPECT_EQ(Apply({u"/s", u"/lang"}).requestedLanguage, u"");
+}
+
+TEST(CommandLine, ValueStartingWithBackslashOrEmptyIsEmpty) {
+  EXPECT_EQ(Apply({u"/lang", u"\\1031"}).requestedLanguage, u"");
+  EXPECT_EQ(Apply({u"/lang", u""}).requestedLanguage, u"");
+}
+
+TEST(CommandLine, ValueIsStillExaminedAsAnOption) {
+  const AppFlags flags = Apply({u"/lang", u"/s"});
+  EXPECT_EQ(flags.requestedLanguage, u"/s");
+  EXPECT_EQ(flags.silentMode, 1);
+}
+
+TEST(CommandLine, RepeatedLanguageKeepsTheLastValue) {
+  EXPECT_EQ(Apply({u"/lang", u"1031", u"/lang", u"1036"}).requestedLanguage, u"1036");
+  // A later empty value empties it again.
+  EXPECT_EQ(Apply({u"/lang", u"1031", u"/lang"}).requestedLanguage, u"");
+}
+
+TEST(CommandLine, ProgramPathIsExaminedToo) {
+  AppFlags flags;
+  ApplyCommandLine({u"/s"}, OptionTable(flags));
+  EXPECT_EQ(flags.silentMode, 1);
+}
+
+}  // namespace
+}  // namespace vwi
