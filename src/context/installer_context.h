@@ -1,0 +1,63 @@
+// The one process-wide record of what the installer knows: where it runs
+// from, the product it installs, what is installed already, the languages it
+// offers and the user's choices.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "context/context_services.h"
+#include "context/product_manifest.h"
+#include "localisation/language_entry.h"
+#include "localisation/ui_string_catalogue.h"
+
+namespace vwi {
+
+// Results of Initialise.
+enum InitialiseCode : int32_t {
+  kInitialiseOk = 0,
+  kManifestUnusable = 1,
+  kFolderFailure = 2,
+  kProgramPathUnavailable = 3,
+};
+
+class InstallerContext {
+ public:
+  int32_t initialised = 0;
+  std::u16string programFolder;
+  ProductManifest manifest;
+  std::u16string installedVersion;
+  std::u16string manifestPath;
+  std::u16string componentFolder;
+  std::u16string msiFolder;
+  std::u16string transformFolder;
+  std::u16string homepageUrl;
+  UiStringCatalogue strings;
+  int32_t multipleLanguages = 1;
+  std::vector<LanguageEntry> languages;
+  std::u16string installFolder = u"C:\\Program Files\\Orvanta";
+  int32_t fileAssociation = 0;  // 0 all image types, 1 types not in use, 2 none
+
+  // Fills the context at start-up; returns an InitialiseCode. Leaves
+  // `initialised` 0 on failure, with the fields up to the failing step filled.
+  int32_t Initialise(ContextServices& services);
+
+  // Sets the three work folders beside the program and makes sure they exist.
+  bool PrepareWorkFolders(ISystemServices& system);
+
+  // Creates a fresh temporary folder and returns the path of the file a newer
+  // installer is downloaded into; empty when the folder cannot be made.
+  std::u16string MakeUpdaterPath(ISystemServices& system) const;
+
+  // The offered languages, as a copy for the language box.
+  std::vector<LanguageEntry> LanguagesCopy() const { return languages; }
+
+ private:
+  bool ReadManifest(ContextServices& services, const std::u16string& path, ProductManifest& into);
+  int32_t ApplyManifestOverride(ContextServices& services);
+  void ChooseLanguages(ContextServices& services);
+  void DetectInstallation(ContextServices& services);
+};
+
+}  // namespace vwi

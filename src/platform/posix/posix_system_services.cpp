@@ -1,0 +1,43 @@
+#include "platform/posix/posix_system_services.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/text.h"
+
+namespace vwi {
+
+PosixSystemServices::PosixSystemServices(std::optional<std::u16string> programPath,
+                                         std::u16string tempFolder)
+    : programPath_(std::move(programPath)), tempFolder_(std::move(tempFolder)) {}
+
+std::string PosixSystemServices::LocalPath(const std::u16string& path) {
+  std::string local = Utf8FromUtf16(path);
+  for (char& c : local) {
+    if (c == '\\') c = '/';
+  }
+  return local;
+}
+
+bool PosixSystemServices::PathExists(const std::u16string& path) {
+  std::error_code error;
+  return std::filesystem::exists(LocalPath(path), error);
+}
+
+bool PosixSystemServices::RemoveEmptyFolder(const std::u16string& path) {
+  std::error_code error;
+  const std::filesystem::path local(LocalPath(path));
+  if (!std::filesystem::is_directory(local, error) || !std::filesystem::is_empty(local, error)) {
+    return false;
+  }
+  return std::filesystem::remove(local, error);
+}
+
+bool PosixSystemServices::CreateFolderTree(const std::u16string& path) {
+  if (path.size() > maxPath_) return false;
+  std::error_code error;
+  std::filesystem::create_directories(LocalPath(path), error);
+  return !error && std::filesystem::is_directory(LocalPath(path), error);
+}
+
+}  // namespace vwi
