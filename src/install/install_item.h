@@ -1,0 +1,19 @@
+// One entry of the installation's ordered item list: a package that is
+// downloaded (unless it already lies beside the program) and then installed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vwi {
+
+struct InstallItem {
+  std::u16string name;         // display name, reported as the status's itemText
+  std::u16string url;          // where the download phase fetches it from
+  std::u16string localPath;    // the file the download writes and the install step uses
+  std::u16string commandLine;  // arguments when the item is run as a program
+  int32_t download = 0;        // 1: the download phase fetches the item
+  int32_t runAsProgram = 0;    // 1: installed by running it, 0: as a Windows Installer package
+};
+
+}  // namespace vwi

@@ -1,0 +1,55 @@
+#include "install/install_status.h"
+
+#include <utility>
+
+namespace vwi {
+
+bool IsFinalState(InstallState state) {
+  return state == InstallState::Finished || state == InstallState::Failed ||
+         state == InstallState::Cancelled;
+}
+
+void InstallStatus::ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
+                                 std::u16string itemText) {
+  std::lock_guard lock(statusLock);
+  // A cancel being carried out must not be overwritten by the last progress
+  // reports of the step it interrupts.
+  if (fields_.state == InstallState::Cancelling && state != InstallState::Cancelled) return;
+  fields_.state = state;
+  fields_.itemIndex = itemIndex;
+  fields_.itemPercent = itemPercent;
+  fields_.itemText = std::move(itemText);
+}
+
+void InstallStatus::SetWeights(std::vector<uint32_t> downloadWeights,
+                               std::vector<uint32_t> installWeights) {
+  NormaliseWeights(downloadWeights);
+  NormaliseWeights(installWeights);
+  std::lock_guard lock(statusLock);
+  fields_.downloadWeights = std::move(downloadWeights);
+  fields_.installWeights = std::move(installWeights);
+}
+
+InstallStatusFields InstallStatus::Read() const {
+  std::lock_guard lock(statusLock);
+  return fields_;
+}
+
+ProgressSnapshot InstallStatus::Snapshot(const ProgressTexts& texts, uint32_t nowTick) {
+  std::lock_guard lock(statusLock);
+  ProgressInput input{static_cast<int32_t>(fields_.state), fields_.itemIndex, fields_.itemPercent,
+                      &fields_.downloadWeights, &fields_.installWeights};
+  return ComputeSnapshot(input, texts, nowTick, fields_.startTick);
+}
+
+std::u16string InstallStatus::StatusText(const ProgressTexts& texts) const {
+  std::lock_guard lock(statusLock);
+  return StatusTextFor(static_cast<int32_t>(fields_.state), texts);
+}
+
+InstallStatus& ProcessInstallStatus() {
+  static InstallStatus status;
+  return status;
+}
+
+}  // namespace vwi

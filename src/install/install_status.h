@@ -1,0 +1,69 @@
+// The one shared record of the installation's progress: the worker thread
+// reports into it, the status panel takes a snapshot of it once a second.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "download/progress.h"
+
+namespace vwi {
+
+enum class InstallState : int32_t {
+  Initial = 0,  // the value at process start; the worker never writes it
+  Downloading = 2,
+  Installing = 3,
+  Cancelling = 4,
+  Finished = 5,  // 5, 6 and 7 are final
+  Failed = 6,
+  Cancelled = 7,
+};
+
+// True for Finished, Failed and Cancelled.
+bool IsFinalState(InstallState state);
+
+// The fields of the record, as a copy handed to readers.
+struct InstallStatusFields {
+  std::vector<uint32_t> downloadWeights;  // one per downloaded item, summing to 100
+  std::vector<uint32_t> installWeights;   // one per item of the list, summing to 100
+  InstallState state = InstallState::Initial;
+  int32_t itemIndex = 0;    // item the report is about; -1 in final and cancelling reports
+  int32_t itemPercent = 0;  // 0 to 100
+  std::u16string itemText;  // the item's name; empty in final reports
+  uint32_t startTick = 0;   // tick of the first snapshot; 0 until then
+};
+
+// Every read and write takes statusLock, so a reader never sees the state of
+// one report with the index or percentage of another.
+class InstallStatus {
+ public:
+  // Replaces state, itemIndex, itemPercent and itemText at once. While the
+  // state is Cancelling, only a Cancelled report gets through.
+  void ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
+                    std::u16string itemText);
+
+  // Stores both weight lists, each normalised to sum to 100. Called once,
+  // before the worker thread starts.
+  void SetWeights(std::vector<uint32_t> downloadWeights, std::vector<uint32_t> installWeights);
+
+  // A copy of every field, taken under the lock.
+  InstallStatusFields Read() const;
+
+  // The status panel's once-a-second view: overall percent, status line and
+  // remaining time. The first call records `nowTick` as the start tick.
+  ProgressSnapshot Snapshot(const ProgressTexts& texts, uint32_t nowTick);
+
+  // The status line of the current state.
+  std::u16string StatusText(const ProgressTexts& texts) const;
+
+ private:
+  mutable std::mutex statusLock;
+  InstallStatusFields fields_;
+};
+
+// The process-wide record (lives until the process ends).
+InstallStatus& ProcessInstallStatus();
+
+}  // namespace vwi

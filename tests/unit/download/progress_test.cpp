@@ -1,0 +1,169 @@
+#include "download/progress.h"
+
+#include <gtest/gtest.h>
+
+#include "install/install_status.h"
+
+namespace vwi {
+namespace {
+
+std::vector<uint32_t> Normalised(std::vector<uint32_t> w) {
+  NormaliseWeights(w);
+  return w;
+}
+
+TEST(NormaliseWeights, SumsToHundredWithRemainderOnLast) {
+  EXPECT_EQ(Normalised({40, 50, 5}), (std::vector<uint32_t>{42, 52, 6}));
+  EXPECT_EQ(Normalised({40, 40, 50, 5, 5}), (std::vector<uint32_t>{28, 28, 35, 3, 6}));
+  EXPECT_EQ(Normalised({50, 5}), (std::vector<uint32_t>{90, 10}));
+  EXPECT_EQ(Normalised({50}), (std::vector<uint32_t>{100}));
+  EXPECT_EQ(Normalised({}), (std::vector<uint32_t>{}));
+  EXPECT_EQ(Normalised({0, 0}), (std::vector<uint32_t>{0, 100}));
+}
+
+TEST(WeightedPercent, AddsEarlierWeightsAndAShareOfTheCurrent) {
+  const std::vector<uint32_t> w{42, 52, 6};
+  EXPECT_FLOAT_EQ(WeightedPercent(w, 1, 50.0f), 68.0f);
+  EXPECT_FLOAT_EQ(WeightedPercent(w, 0, 0.0f), 0.0f);
+  EXPECT_FLOAT_EQ(WeightedPercent(w, 2, 100.0f), 100.0f);
+  EXPECT_FLOAT_EQ(WeightedPercent(w, 3, 0.0f), 100.0f);
+  EXPECT_FLOAT_EQ(WeightedPercent(w, static_cast<uint32_t>(-1), 0.0f), 100.0f);
+  // A percentage beyond 100 is capped.
+  EXPECT_FLOAT_EQ(WeightedPercent(w, 2, 500.0f), 100.0f);
+}
+
+TEST(FormatRemaining, PicksTheUnitsAndPadsToTwoDigits) {
+  const ProgressTexts t;
+  EXPECT_EQ(FormatRemaining(1000, t), u"01 secs remaining...");
+  EXPECT_EQ(FormatRemaining(999, t), u"00 secs remaining...");
+  EXPECT_EQ(FormatRemaining(61000, t), u"01 mins 01 secs remaining...");
+  EXPECT_EQ(FormatRemaining(3723000, t), u"01 hours 02 mins 03 secs remaining...");
+  EXPECT_EQ(FormatRemaining(0xFFFFFFFFu, t), u"1193 hours 02 mins 47 secs remaining...");
+}
+
+TEST(FormatNumbers, HostileTranslationsNeverReadMissingArguments) {
+  EXPECT_EQ(FormatNumbers(u"%02d:%d %s %% %5d|%03u", {7, 8, 9, 1}), u"07:8 %s %     9|001");
+  EXPECT_EQ(FormatNumbers(u"%d %d %d", {1}), u"1 %d %d");
+  EXPECT_EQ(FormatNumbers(u"tail %", {1}), u"tail %");
+  // An absurd width is not honoured: the conversion stays as written.
+  EXPECT_EQ(FormatNumbers(u"%999999999999d", {1}), u"%999999999999d");
+}
+
+struct SnapshotCase : ::testing::Test {
+  std::vector<uint32_t> download{42, 52, 6};
+  std::vector<uint32_t> install{42, 52, 6};
+  ProgressTexts texts;
+  ProgressInput At(int32_t state, int32_t index, int32_t percent) {
+    return {state, index, percent, &download, &install};
+  }
+};
+
+TEST_F(SnapshotCase, OverallPercentAcrossBothPhases) {
+  EXPECT_FLOAT_EQ(OverallPercent(At(2, 1, 50)), 34.0f);
+  EXPECT_FLOAT_EQ(OverallPercent(At(3, 0, 0)), 50.0f);
+  EXPECT_FLOAT_EQ(OverallPercent(At(3, 1, 50)), 84.0f);
+  EXPECT_FLOAT_EQ(OverallPercent(At(5, -1, 0)), 100.0f);
+  for (int32_t state : {0, 1, 4, 6, 7, 42}) EXPECT_FLOAT_EQ(OverallPercent(At(state, 1, 50)), 0.0f);
+  // Nothing downloaded: installing alone covers the whole bar.
+  download.clear();
+  install = {90, 10};
+  EXPECT_FLOAT_EQ(OverallPercent(At(3, 1, 0)), 90.0f);
+  EXPECT_FLOAT_EQ(OverallPercent(At(2, 0, 50)), 0.0f);
+  install.clear();
+  EXPECT_FLOAT_EQ(OverallPercent(At(3, 0, 50)), 0.0f);
+}
+
+TEST_F(SnapshotCase, FirstSnapshotRecordsTheStartTick) {
+  uint32_t start = 0;
+  ProgressSnapshot s = ComputeSnapshot(At(2, 0, 0), texts, 5000, start);
+  EXPECT_EQ(start, 5000u);
+  EXPECT_EQ(s.state, 2);
+  EXPECT_EQ(s.statusText, u"Downloading, please wait...");
+  EXPECT_EQ(s.timeText, u"Calculating time remaining...");
+  start = 0;
+  s = ComputeSnapshot(At(2, 0, 10), texts, 5000, start);
+  EXPECT_EQ(s.timeText, u"01 secs remaining...");
+  // No progress yet in a later snapshot.
+  s = ComputeSnapshot(At(2, 0, 0), texts, 9000, start);
+  EXPECT_EQ(start, 5000u);
+  EXPECT_EQ(s.timeText, u"Calculating time remaining...");
+}
+
+TEST_F(SnapshotCase, RemainingTimeFromThePhasePercentage) {
+  // Phase at 25 % after 60,000 ms: 240,000 in total, 180,000 to go.
+  download = {100};
+  uint32_t start = 1000;
+  ProgressSnapshot s = ComputeSnapshot(At(2, 0, 25), texts, 61000, start);
+  EXPECT_FLOAT_EQ(s.percent, 12.5f);
+  EXPECT_EQ(s.timeText, u"03 mins 00 secs remaining...");
+  // The same across the tick counter's wrap-around.
+  start = 0xFFFFFFFFu - 29999u;
+  s = ComputeSnapshot(At(2, 0, 25), texts, 30000, start);
+  EXPECT_EQ(s.timeText, u"03 mins 00 secs remaining...");
+  // Install phase after downloads: its own percentage, time since the first snapshot.
+  install = {100};
+  start = 1000;
+  s = ComputeSnapshot(At(3, 0, 50), texts, 61000, start);
+  EXPECT_FLOAT_EQ(s.percent, 75.0f);
+  EXPECT_EQ(s.timeText, u"01 mins 00 secs remaining...");
+}
+
+TEST_F(SnapshotCase, FinishedShowsOneSecondAndStatusTexts) {
+  uint32_t start = 1000;
+  ProgressSnapshot s = ComputeSnapshot(At(5, -1, 0), texts, 61000, start);
+  EXPECT_FLOAT_EQ(s.percent, 100.0f);
+  EXPECT_EQ(s.statusText, u"Finished.");
+  EXPECT_EQ(s.timeText, u"01 secs remaining...");
+  // A tiny phase after a long wait gives a huge estimate, never undefined arithmetic.
+  install = {100};
+  download.clear();
+  s = ComputeSnapshot({3, 0, 0, &download, &install}, texts, 0xFFFFFF00u, start);
+  EXPECT_EQ(s.timeText, u"Calculating time remaining...");
+  const std::pair<int32_t, const char16_t*> lines[] = {{0, u"Initializing..."},
+                                                       {1, u"Initializing..."},
+                                                       {3, u"Installing, please wait..."},
+                                                       {4, u"Cancelling..."},
+                                                       {6, u"Install failed."},
+                                                       {7, u"Cancelled."},
+                                                       {9, u""}};
+  for (const auto& [state, text] : lines) EXPECT_EQ(StatusTextFor(state, texts), text);
+}
+
+TEST(InstallStatus, ReportsAreIgnoredWhileCancellingExceptCancelled) {
+  InstallStatus status;
+  status.ReportStatus(InstallState::Downloading, 1, 30, u"main.msi");
+  InstallStatusFields f = status.Read();
+  EXPECT_EQ(f.state, InstallState::Downloading);
+  EXPECT_EQ(f.itemIndex, 1);
+  EXPECT_EQ(f.itemPercent, 30);
+  EXPECT_EQ(f.itemText, u"main.msi");
+  status.ReportStatus(InstallState::Cancelling, -1, 0, u"");
+  status.ReportStatus(InstallState::Downloading, 1, 40, u"main.msi");
+  status.ReportStatus(InstallState::Failed, -1, 0, u"");
+  EXPECT_EQ(status.Read().state, InstallState::Cancelling);
+  status.ReportStatus(InstallState::Cancelled, -1, 0, u"");
+  f = status.Read();
+  EXPECT_EQ(f.state, InstallState::Cancelled);
+  EXPECT_EQ(f.itemIndex, -1);
+  EXPECT_TRUE(IsFinalState(f.state));
+  EXPECT_FALSE(IsFinalState(InstallState::Cancelling));
+}
+
+TEST(InstallStatus, WeightsAreNormalisedAndSnapshotKeepsTheStartTick) {
+  InstallStatus status;
+  status.SetWeights({40, 50, 5}, {40, 40, 50, 5, 5});
+  InstallStatusFields f = status.Read();
+  EXPECT_EQ(f.downloadWeights, (std::vector<uint32_t>{42, 52, 6}));
+  EXPECT_EQ(f.installWeights, (std::vector<uint32_t>{28, 28, 35, 3, 6}));
+  status.ReportStatus(InstallState::Downloading, 1, 50, u"x");
+  const ProgressTexts texts;
+  ProgressSnapshot s = status.Snapshot(texts, 777);
+  EXPECT_FLOAT_EQ(s.percent, 34.0f);
+  EXPECT_EQ(status.Read().startTick, 777u);
+  status.Snapshot(texts, 999);
+  EXPECT_EQ(status.Read().startTick, 777u);
+  EXPECT_EQ(status.StatusText(texts), u"Downloading, please wait...");
+}
+
+}  // namespace
+}  // namespace vwi
