@@ -1,0 +1,50 @@
+#include "install/package_command_line.h"
+
+#include "platform/text.h"
+
+namespace vwi {
+namespace {
+
+constexpr int32_t kEnglish = 1033;
+
+std::u16string Quoted(const std::u16string& text) { return u"\"" + text + u"\""; }
+
+std::u16string WithoutTrailingBackslash(std::u16string folder) {
+  if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
+  return folder;
+}
+
+}  // namespace
+
+std::u16string ShellIntegrationLevel(int32_t fileAssociation) {
+  switch (fileAssociation) {
+    case 0:
+      return u"All";
+    case 1:
+      return u"Free";
+    case 2:
+      return u"None";
+    default:
+      return u"";
+  }
+}
+
+std::u16string TransformPath(const std::u16string& transformFolder, int32_t languageId) {
+  return transformFolder + DecimalText(languageId) + u".mst";
+}
+
+std::u16string BuildPackageCommandLine(const PackageCommandLineInputs& in) {
+  std::u16string line;
+  if (in.productInstalled) {
+    line = u"REINSTALL=ALL REINSTALLMODE=vomus REBOOT=ReallySuppress";
+  } else if (in.installFolderExists) {
+    line = u"INSTALLDIR=" + Quoted(WithoutTrailingBackslash(in.installFolder));
+  }
+  if (in.multipleLanguages && in.languageId != kEnglish) {
+    line += u" TRANSFORMS=" + Quoted(TransformPath(in.transformFolder, in.languageId));
+  }
+  line += u" SHELL_INTEGRATION_LEVEL=" + Quoted(ShellIntegrationLevel(in.fileAssociation));
+  return line;
+}
+
+}  // namespace vwi
