@@ -10,8 +10,8 @@ namespace im = installer_message;
 
 constexpr uint32_t kStyleMask = 0x00FFFFFF;
 
-int HandleProgress(InstallerMessageState& state, bool cancelRequested,
-                   IInstallerMessageHost& host, std::u16string_view text) {
+int HandleProgress(InstallerMessageState& state, bool cancelRequested, IInstallerMessageHost& host,
+                   std::u16string_view text) {
   const auto message = ParseProgressMessage(text);
   if (!message) return im::kOk;
   if (const auto percent = state.progress.Apply(*message)) host.ReportPackagePercent(*percent);

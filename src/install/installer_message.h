@@ -54,8 +54,8 @@ class IInstallerMessageHost {
 
 // The handler's state for one installation run.
 struct InstallerMessageState {
-  PackageProgress progress;  // reset for every package
-  bool firstMessage = true;  // set again for every package
+  PackageProgress progress;    // reset for every package
+  bool firstMessage = true;    // set again for every package
   std::u16string homepageUrl;  // kept across packages: the first report counts
 };
 
@@ -63,8 +63,7 @@ struct InstallerMessageState {
 // A progress message is answered with cancel once `cancelRequested` is set,
 // which makes the installer roll back.
 int HandleInstallerMessage(InstallerMessageState& state, const std::atomic<bool>& cancelRequested,
-                           IInstallerMessageHost& host, uint32_t messageType,
-                           const char16_t* text);
+                           IInstallerMessageHost& host, uint32_t messageType, const char16_t* text);
 
 // The installer results that count as success: 0, and 3010 (restart required).
 bool IsInstallerSuccess(uint32_t result);

@@ -56,8 +56,9 @@ std::optional<ProgressMessage> ParseProgressMessage(std::u16string_view text) {
       message.type = value[0] - u'0';
       haveType = true;
     } else {
-      (field == 2 ? message.field2 : field == 3 ? message.field3 : message.field4) =
-          ParseLenientInt(value);
+      (field == 2   ? message.field2
+       : field == 3 ? message.field3
+                    : message.field4) = ParseLenientInt(value);
     }
     if (haveType && field >= LastField(message.type)) break;
   }

@@ -49,12 +49,10 @@ TEST_F(Handler, AnswersFollowTheDispatchTable) {
     int answer;
   };
   const Case cases[] = {
-      {im::kWarning, 1},       {im::kUser, 1},          {im::kInfo, 1},
-      {im::kFilesInUse, 0},    {im::kResolveSource, 0}, {im::kActionStart, 1},
-      {im::kActionData, 1},    {im::kProgress, 1},      {im::kCommonData, 1},
-      {im::kInitialize, 1},    {im::kTerminate, 1},     {im::kShowDialog, 1},
-      {im::kInstallEnd, 1},    {0x0F000000, 0},         {0x1A000000, 0},
-      {0x7F000000, 0},
+      {im::kWarning, 1},       {im::kUser, 1},        {im::kInfo, 1},       {im::kFilesInUse, 0},
+      {im::kResolveSource, 0}, {im::kActionStart, 1}, {im::kActionData, 1}, {im::kProgress, 1},
+      {im::kCommonData, 1},    {im::kInitialize, 1},  {im::kTerminate, 1},  {im::kShowDialog, 1},
+      {im::kInstallEnd, 1},    {0x0F000000, 0},       {0x1A000000, 0},      {0x7F000000, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Send(c.type | 0x21, u"x"), c.answer) << std::hex << c.type;
@@ -69,7 +67,8 @@ TEST_F(Handler, ErrorsAreShownWithTheInstallersStyleAndItsAnswerReturned) {
   EXPECT_EQ(Send(im::kFatalExit | 0x00000010, u"Fatal"), 5);
   EXPECT_EQ(Send(im::kOutOfDiskSpace | 0x00000101, u"Disk"), 5);
   ASSERT_EQ(host.boxes.size(), 3u);
-  EXPECT_EQ(host.boxes[0], (std::pair<std::u16string, uint32_t>{u"Error 1310. Cannot write.", 0x35}));
+  EXPECT_EQ(host.boxes[0],
+            (std::pair<std::u16string, uint32_t>{u"Error 1310. Cannot write.", 0x35}));
   EXPECT_EQ(host.boxes[1].second, 0x10u);
   EXPECT_EQ(host.boxes[2].second, 0x101u);
 }
@@ -103,7 +102,8 @@ TEST(InstallerResult, OnlyZeroAndRestartRequiredSucceed) {
   EXPECT_FALSE(IsInstallerSuccess(1602));
   EXPECT_FALSE(IsInstallerSuccess(1603));
   EXPECT_FALSE(IsInstallerSuccess(1641));
-  EXPECT_EQ(InstallerFailureLine(3010), u"KORVO_DEBUG: MSI Installation failed. Error Code: 3010\r\n");
+  EXPECT_EQ(InstallerFailureLine(3010),
+            u"KORVO_DEBUG: MSI Installation failed. Error Code: 3010\r\n");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace vwi {
 namespace {
 
 // Feeds texts in order and collects what would be reported.
-std::vector<int32_t> Run(PackageProgress& progress, std::vector<std::u16string_view> texts) {
+std::vector<int32_t> Feed(PackageProgress& progress, std::vector<std::u16string_view> texts) {
   std::vector<int32_t> reports;
   for (auto text : texts) {
     const auto message = ParseProgressMessage(text);
@@ -43,10 +43,10 @@ TEST(ProgressMessage, MalformedTextsAreIgnored) {
   EXPECT_FALSE(ParseProgressMessage(u"1: 12 2: 100"));  // type not a single digit
   EXPECT_FALSE(ParseProgressMessage(u"1: x 2: 100"));
   EXPECT_FALSE(ParseProgressMessage(u"1:"));
-  EXPECT_FALSE(ParseProgressMessage(u"2: 100"));        // no type
-  EXPECT_FALSE(ParseProgressMessage(u"5: 3 1: 2"));     // field 5
-  EXPECT_FALSE(ParseProgressMessage(u"1: 0 0: 3"));     // field 0
-  EXPECT_FALSE(ParseProgressMessage(u"1:0 2: 100"));    // the label needs its space
+  EXPECT_FALSE(ParseProgressMessage(u"2: 100"));      // no type
+  EXPECT_FALSE(ParseProgressMessage(u"5: 3 1: 2"));   // field 5
+  EXPECT_FALSE(ParseProgressMessage(u"1: 0 0: 3"));   // field 0
+  EXPECT_FALSE(ParseProgressMessage(u"1:0 2: 100"));  // the label needs its space
   EXPECT_FALSE(ParseProgressMessage(u"garbage"));
 }
 
@@ -67,63 +67,63 @@ TEST(ProgressMessage, NumbersAreReadLeniently) {
 
 TEST(PackageProgress, ResetPhasesFillOnlyWhatIsLeft) {
   PackageProgress progress;
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 1000 3: 0", u"1: 2 2: 250"}), std::vector<int32_t>{25});
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 200 3: 0", u"1: 2 2: 100"}), std::vector<int32_t>{62});
+  EXPECT_EQ(Feed(progress, {u"1: 0 2: 1000 3: 0", u"1: 2 2: 250"}), std::vector<int32_t>{25});
+  EXPECT_EQ(Feed(progress, {u"1: 0 2: 200 3: 0", u"1: 2 2: 100"}), std::vector<int32_t>{62});
   EXPECT_EQ(progress.basePercent, 25);
 }
 
 TEST(PackageProgress, BackwardPhaseCountsDownFromTheTotal) {
   PackageProgress progress;
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 400 3: 1"}), std::vector<int32_t>{});
+  EXPECT_EQ(Feed(progress, {u"1: 0 2: 400 3: 1"}), std::vector<int32_t>{});
   EXPECT_EQ(progress.position, 400);
-  EXPECT_EQ(Run(progress, {u"1: 2 2: 100"}), std::vector<int32_t>{75});
+  EXPECT_EQ(Feed(progress, {u"1: 2 2: 100"}), std::vector<int32_t>{75});
   EXPECT_EQ(progress.position, 300);
 }
 
 TEST(PackageProgress, NeverMovesBackWithinAPackage) {
   PackageProgress progress;
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 100 3: 0", u"1: 2 2: 60", u"1: 2 2: -50"}),
+  EXPECT_EQ(Feed(progress, {u"1: 0 2: 100 3: 0", u"1: 2 2: 60", u"1: 2 2: -50"}),
             (std::vector<int32_t>{60, 60}));
   EXPECT_EQ(progress.maxPercent, 60);
 }
 
 TEST(PackageProgress, ActionInformationAdvancesOnlyWhenAskedTo) {
   PackageProgress progress;
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 100 3: 0", u"1: 1 2: 10 3: 0", u"1: 1 2: 10 3: 1"}),
+  EXPECT_EQ(Feed(progress, {u"1: 0 2: 100 3: 0", u"1: 1 2: 10 3: 0", u"1: 1 2: 10 3: 1"}),
             std::vector<int32_t>{10});
-  EXPECT_EQ(Run(progress, {u"1: 3 2: 500"}), std::vector<int32_t>{});  // add to total: nothing
+  EXPECT_EQ(Feed(progress, {u"1: 3 2: 500"}), std::vector<int32_t>{});  // add to total: nothing
   EXPECT_EQ(progress.totalTicks, 100);
 }
 
 TEST(PackageProgress, NoReportBeforeAPhaseIsAnnounced) {
   PackageProgress progress;
-  EXPECT_EQ(Run(progress, {u"1: 2 2: 250"}), std::vector<int32_t>{});
+  EXPECT_EQ(Feed(progress, {u"1: 2 2: 250"}), std::vector<int32_t>{});
   EXPECT_EQ(progress.position, 250);
 }
 
 TEST(PackageProgress, OverrunningTheTotalStopsAtOneHundred) {
   PackageProgress progress;
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 100 3: 0", u"1: 2 2: 90", u"1: 2 2: 90"}),
+  EXPECT_EQ(Feed(progress, {u"1: 0 2: 100 3: 0", u"1: 2 2: 90", u"1: 2 2: 90"}),
             (std::vector<int32_t>{90, 100}));
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 10 3: 0", u"1: 2 2: 5"}), std::vector<int32_t>{100});
+  EXPECT_EQ(Feed(progress, {u"1: 0 2: 10 3: 0", u"1: 2 2: 5"}), std::vector<int32_t>{100});
 }
 
 TEST(PackageProgress, HugeTickCountsDoNotOverflow) {
   PackageProgress progress;
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 2147483647 3: 0", u"1: 2 2: 2147483647",
-                           u"1: 2 2: 2147483647"}),
-            (std::vector<int32_t>{100, 100}));
+  EXPECT_EQ(
+      Feed(progress, {u"1: 0 2: 2147483647 3: 0", u"1: 2 2: 2147483647", u"1: 2 2: 2147483647"}),
+      (std::vector<int32_t>{100, 100}));
   EXPECT_EQ(progress.position, 2147483647);
 }
 
 TEST(PackageProgress, ResetStartsTheNextPackageFromZero) {
   PackageProgress progress;
-  Run(progress, {u"1: 0 2: 100 3: 0", u"1: 2 2: 80"});
+  Feed(progress, {u"1: 0 2: 100 3: 0", u"1: 2 2: 80"});
   progress.Reset();
   EXPECT_EQ(progress.maxPercent, 0);
   EXPECT_EQ(progress.totalTicks, 0);
   EXPECT_TRUE(progress.forward);
-  EXPECT_EQ(Run(progress, {u"1: 0 2: 100 3: 0", u"1: 2 2: 10"}), std::vector<int32_t>{10});
+  EXPECT_EQ(Feed(progress, {u"1: 0 2: 100 3: 0", u"1: 2 2: 10"}), std::vector<int32_t>{10});
 }
 
 }  // namespace
