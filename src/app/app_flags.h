@@ -9,10 +9,10 @@
 namespace vwi {
 
 struct AppFlags {
-  int32_t productInstalled = 0;    // an installed version of the product was found
-  int32_t silentMode = 0;          // "/s"
-  int32_t skipValidation = 0;      // "/n"
-  int32_t launchAfterInstall = 0;  // "/l"
+  int32_t productInstalled = 0;      // an installed version of the product was found
+  int32_t silentMode = 0;            // "/s"
+  int32_t skipValidation = 0;        // "/n"
+  int32_t launchAfterInstall = 0;    // "/l"
   std::u16string requestedLanguage;  // the value after "/lang"
 };
 

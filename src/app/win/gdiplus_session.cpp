@@ -1,0 +1,37 @@
+#include "app/win/gdiplus_session.h"
+
+#include <windows.h>
+// GDI+ needs the min/max macros that NOMINMAX removes.
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+namespace vwi {
+namespace {
+
+int users = 0;
+ULONG_PTR token = 0;
+bool started = false;
+
+}  // namespace
+
+GdiplusUser::GdiplusUser() {
+  if (users++ == 0) {
+    Gdiplus::GdiplusStartupInput input;
+    started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+  }
+}
+
+GdiplusUser::~GdiplusUser() {
+  if (--users == 0 && started) {
+    Gdiplus::GdiplusShutdown(token);
+    started = false;
+  }
+}
+
+bool GdiplusUser::ok() const { return started; }
+
+}  // namespace vwi

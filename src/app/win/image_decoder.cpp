@@ -1,0 +1,130 @@
+#include "app/win/image_decoder.h"
+
+#include <objidl.h>
+#include <windows.h>
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include "app/win/gdiplus_session.h"
+#include "platform/win/unique_handle.h"
+#include "platform/win/wide.h"
+
+namespace vwi {
+namespace {
+
+namespace gp = Gdiplus::DllExports;
+
+// The decoder stays up once an image was decoded; the cache keeps using it.
+GdiplusUser& Decoder() {
+  static GdiplusUser user;
+  return user;
+}
+
+struct GpBitmapDeleter {
+  void operator()(Gdiplus::GpBitmap* b) const { gp::GdipDisposeImage(b); }
+};
+using GpBitmapPtr = std::unique_ptr<Gdiplus::GpBitmap, GpBitmapDeleter>;
+
+struct DecodedPixels {
+  UniqueBitmap bitmap;
+  int width = 0;
+  int height = 0;
+  std::uint8_t* bits = nullptr;
+};
+
+// Copies a decoded GDI+ bitmap into a new top-down 32-bit DIB section with
+// straight alpha (blue, green, red, alpha bytes).
+DecodedPixels ToDibSection(Gdiplus::GpBitmap* source) {
+  DecodedPixels out;
+  UINT width = 0, height = 0;
+  if (gp::GdipGetImageWidth(source, &width) != Gdiplus::Ok ||
+      gp::GdipGetImageHeight(source, &height) != Gdiplus::Ok || width == 0 || height == 0 ||
+      width > 0x4000 || height > 0x4000) {
+    return out;
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib || !bits) return out;
+
+  Gdiplus::BitmapData data{};
+  data.Width = width;
+  data.Height = height;
+  data.Stride = static_cast<INT>(width * 4);
+  data.PixelFormat = PixelFormat32bppARGB;
+  data.Scan0 = bits;
+  const Gdiplus::GpRect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+  if (gp::GdipBitmapLockBits(source, &all,
+                             Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                             PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+    return out;
+  }
+  gp::GdipBitmapUnlockBits(source, &data);
+  out.bitmap = std::move(dib);
+  out.width = static_cast<int>(width);
+  out.height = static_cast<int>(height);
+  out.bits = static_cast<std::uint8_t*>(bits);
+  return out;
+}
+
+GpBitmapPtr DecodeStream(std::span<const std::uint8_t> png) {
+  // The stream reads a movable memory block of our own; it does not own it.
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, png.size());
+  if (!block) return nullptr;
+  GpBitmapPtr bitmap;
+  if (void* dest = GlobalLock(block)) {
+    std::copy(png.begin(), png.end(), static_cast<std::uint8_t*>(dest));
+    GlobalUnlock(block);
+    ComPtr<IStream> stream;
+    if (SUCCEEDED(CreateStreamOnHGlobal(block, FALSE, stream.put()))) {
+      Gdiplus::GpBitmap* decoded = nullptr;
+      if (gp::GdipCreateBitmapFromStream(stream.get(), &decoded) == Gdiplus::Ok) {
+        bitmap.reset(decoded);
+      }
+    }
+  }
+  GlobalFree(block);
+  return bitmap;
+}
+
+}  // namespace
+
+std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png) {
+  auto image = std::make_shared<CImageWrapper>();
+  if (!Decoder().ok() || png.empty()) return image;
+  GpBitmapPtr decoded = DecodeStream(png);
+  if (!decoded) return image;
+  DecodedPixels pixels = ToDibSection(decoded.get());
+  if (!pixels.bitmap) return image;
+  PremultiplyBgra({pixels.bits, static_cast<std::size_t>(pixels.width) * pixels.height * 4});
+  image->bitmap = pixels.bitmap.release();
+  image->width = pixels.width;
+  image->height = pixels.height;
+  return image;
+}
+
+std::unique_ptr<CImageWrapper> DecodeImageFile(const std::u16string& path) {
+  auto image = std::make_unique<CImageWrapper>();
+  if (!Decoder().ok()) return image;
+  Gdiplus::GpBitmap* raw = nullptr;
+  if (gp::GdipCreateBitmapFromFile(Wide(path), &raw) != Gdiplus::Ok) return image;
+  GpBitmapPtr decoded(raw);
+  DecodedPixels pixels = ToDibSection(decoded.get());
+  if (!pixels.bitmap) return image;
+  image->bitmap = pixels.bitmap.release();
+  image->width = pixels.width;
+  image->height = pixels.height;
+  return image;
+}
+
+}  // namespace vwi

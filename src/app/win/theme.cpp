@@ -1,0 +1,80 @@
+#include "app/theme.h"
+
+#include <windows.h>
+
+#include "app/image_cache.h"
+#include "app/win/image_decoder.h"
+#include "app/win/theme_font.h"
+
+namespace vwi {
+namespace {
+
+// Reads the PNG resources of one module.
+class ModulePngSource final : public IPngSource {
+ public:
+  explicit ModulePngSource(HMODULE module) : module_(module) {}
+
+  std::optional<std::span<const std::uint8_t>> FindPng(std::uint16_t id) override {
+    HRSRC info = FindResourceW(module_, MAKEINTRESOURCEW(id), L"PNG");
+    if (!info) return std::nullopt;
+    HGLOBAL loaded = LoadResource(module_, info);
+    if (!loaded) return std::nullopt;
+    const void* data = LockResource(loaded);
+    const DWORD size = SizeofResource(module_, info);
+    if (!data) return std::nullopt;
+    return std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(data), size);
+  }
+
+  std::shared_ptr<CImageWrapper> Decode(std::span<const std::uint8_t> png) override {
+    return DecodePngBytes(png);
+  }
+
+ private:
+  HMODULE module_;
+};
+
+ImageCache& ProcessImageCache() {
+  static ImageCache cache;
+  return cache;
+}
+
+}  // namespace
+
+ThemeFonts& Fonts() {
+  static ThemeFonts fonts;
+  return fonts;
+}
+
+void InitTheme() {
+  Palette() = StandardPalette();
+  ReleaseTheme();
+  const ThemeFontSpecs specs = MakeThemeFontSpecs(ScreenDpi());
+  ThemeFonts& fonts = Fonts();
+  fonts.labelFont = CreateThemeFont(specs.labelFont).release();
+  fonts.linkFont = CreateThemeFont(specs.linkFont).release();
+  fonts.buttonFont = CreateThemeFont(specs.buttonFont).release();
+  fonts.headlineFont = CreateThemeFont(specs.headlineFont).release();
+}
+
+void ReleaseTheme() {
+  ThemeFonts& fonts = Fonts();
+  for (HFONT* slot : {&fonts.labelFont, &fonts.linkFont, &fonts.buttonFont, &fonts.headlineFont}) {
+    if (*slot) DeleteObject(*slot);
+    *slot = nullptr;
+  }
+}
+
+std::shared_ptr<CImageWrapper> LoadPngResource(std::uint32_t id, HINSTANCE module) {
+  ModulePngSource source(module ? module : GetModuleHandleW(nullptr));
+  return ProcessImageCache().Load(id, source);
+}
+
+std::unique_ptr<CImageWrapper> LoadImageFromFile(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str()));
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return nullptr;
+  }
+  return DecodeImageFile(path);
+}
+
+}  // namespace vwi

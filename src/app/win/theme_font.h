@@ -1,0 +1,14 @@
+// Creating the platform font of a theme font request.
+#pragma once
+
+#include <windows.h>
+
+#include "app/font_spec.h"
+#include "platform/win/unique_handle.h"
+
+namespace vwi {
+
+// The font for `spec`; null when it cannot be created.
+UniqueFont CreateThemeFont(const FontSpec& spec);
+
+}  // namespace vwi
