@@ -94,6 +94,28 @@ std::u16string FormatNumbers(std::u16string_view format, const std::vector<uint3
   return out;
 }
 
+std::u16string FormatWithName(std::u16string_view format, std::u16string_view name) {
+  std::u16string out;
+  bool filled = false;
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == u'%' && i + 1 < format.size()) {
+      if (format[i + 1] == u'%') {
+        out += u'%';
+        ++i;
+        continue;
+      }
+      if (format[i + 1] == u's' && !filled) {
+        out += name;
+        filled = true;
+        ++i;
+        continue;
+      }
+    }
+    out += format[i];
+  }
+  return out;
+}
+
 std::u16string FormatRemaining(uint32_t milliseconds, const ProgressTexts& texts) {
   const uint32_t s = milliseconds / 1000;
   const uint32_t hours = s / 3600;

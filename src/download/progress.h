@@ -55,6 +55,10 @@ std::u16string FormatRemaining(uint32_t milliseconds, const ProgressTexts& texts
 // arguments.
 std::u16string FormatNumbers(std::u16string_view format, const std::vector<uint32_t>& numbers);
 
+// Fills the first "%s" of a translated text with `name`; "%%" gives "%".
+// Other conversions are copied as they stand.
+std::u16string FormatWithName(std::u16string_view format, std::u16string_view name);
+
 // The fields of the shared status that a snapshot reads.
 struct ProgressInput {
   int32_t state = 0;

@@ -1,0 +1,36 @@
+// One file download of the installation: the source, the target and where
+// its progress goes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "download/download_control.h"
+#include "download/download_status.h"
+
+namespace vwi {
+
+class CDownloadJob : public IDownloadCallback {
+ public:
+  using Callback = std::function<void(const DownloadStatusInfo&)>;
+
+  CDownloadJob(std::u16string url, std::u16string localPath)
+      : url(std::move(url)), localPath(std::move(localPath)) {}
+
+  // Passes the record on to the callback, with the server's size as total
+  // once it is known.
+  void OnDownloadStatus(const DownloadStatusInfo& info) override;
+
+  std::u16string url;
+  std::u16string localPath;
+  int64_t fileSize = 0;              // the size the server reported, 0 until known
+  DownloadControl* owner = nullptr;  // supplies the two events
+  Callback callback;
+};
+
+// The percentage a progress record stands for: received * 100 / total in
+// unsigned 64-bit arithmetic, 0 when the total is unknown.
+int32_t DownloadPercent(const DownloadStatusInfo& info);
+
+}  // namespace vwi

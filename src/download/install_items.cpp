@@ -1,0 +1,100 @@
+#include "download/install_items.h"
+
+#include "platform/text.h"
+
+namespace vwi {
+
+namespace {
+
+constexpr int32_t kEnglish = 1033;
+
+class PlanBuilder {
+ public:
+  explicit PlanBuilder(bool standalone) : download_(standalone ? 0 : 1) {}
+
+  void Add(std::u16string name, std::u16string url, std::u16string localPath,
+           std::u16string commandLine, int32_t runAsProgram, uint32_t weight) {
+    plan_.items.push_back({std::move(name), std::move(url), std::move(localPath),
+                           std::move(commandLine), download_, runAsProgram});
+    plan_.installWeights.push_back(weight);
+    if (download_) plan_.downloadWeights.push_back(weight);
+  }
+
+  InstallPlan Take() { return std::move(plan_); }
+
+ private:
+  int32_t download_;
+  InstallPlan plan_;
+};
+
+const ManifestLanguagePack* FindLanguagePack(const ProductManifest& manifest, int32_t id) {
+  for (const auto& pack : manifest.languagePacks) {
+    if (pack.languageId == id) return &pack;
+  }
+  return nullptr;
+}
+
+std::vector<int32_t> LanguagePackIds(const InstallerContext& context, const AppFlags& flags,
+                                     IInstalledLanguagePacks& installed) {
+  if (flags.productInstalled) return installed.InstalledLanguagePacks();
+  const int32_t current = context.strings.languageId;
+  if (context.multipleLanguages && current != kEnglish) return {current};
+  return {};
+}
+
+}  // namespace
+
+std::u16string ComponentPath(const InstallerContext& context, std::u16string_view name,
+                             uint32_t tick) {
+  std::u16string path = context.componentFolder;
+  if (!context.manifest.standalone) path += DecimalText(static_cast<int32_t>(tick));
+  path += name;
+  return path;
+}
+
+std::u16string LanguagePackPath(const InstallerContext& context, int32_t languageId,
+                                uint32_t tick) {
+  return ComponentPath(context, u"language_pack_" + DecimalText(languageId) + u".exe", tick);
+}
+
+InstallPlan PlanInstallItems(const InstallerContext& context, const AppFlags& flags,
+                             IPrerequisiteProbe& prerequisites,
+                             IInstalledLanguagePacks& languagePacks, uint32_t tick) {
+  const ProductManifest& m = context.manifest;
+  PlanBuilder plan(m.standalone != 0);
+
+  for (const auto& dependency : m.dependencies) {
+    if (prerequisites.IsPrerequisiteSatisfied(dependency.name)) continue;
+    plan.Add(dependency.name, dependency.url, ComponentPath(context, dependency.name, tick),
+             dependency.installCommandLine, 1, kPrerequisiteWeight);
+  }
+
+  plan.Add(m.mainComponentName, m.mainComponentUrl, context.msiFolder + m.mainComponentName, {}, 0,
+           kMainPackageWeight);
+
+  const int32_t language = context.strings.languageId;
+  for (const auto& transform : m.transforms) {
+    if (transform.languageId != language) continue;
+    plan.Add(transform.name, transform.url,
+             context.transformFolder + DecimalText(language) + u".mst", {}, 0, kTransformWeight);
+    break;
+  }
+
+  for (int32_t id : LanguagePackIds(context, flags, languagePacks)) {
+    const ManifestLanguagePack* pack = FindLanguagePack(m, id);
+    if (!pack) continue;
+    plan.Add(pack->name, pack->url, LanguagePackPath(context, id, tick), u"/s", 1,
+             kLanguagePackWeight);
+  }
+  return plan.Take();
+}
+
+void BuildInstallItems(const InstallerContext& context, const AppFlags& flags,
+                       IPrerequisiteProbe& prerequisites, IInstalledLanguagePacks& languagePacks,
+                       uint32_t tick, std::vector<InstallItem>& items, InstallStatus& status) {
+  InstallPlan plan = PlanInstallItems(context, flags, prerequisites, languagePacks, tick);
+  items = std::move(plan.items);
+  status.SetWeights(std::move(plan.downloadWeights), std::move(plan.installWeights));
+}
+
+}  // namespace vwi

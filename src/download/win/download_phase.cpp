@@ -1,0 +1,106 @@
+#include "download/win/download_phase.h"
+
+#include <windows.h>
+
+#include <exception>
+
+#include "download/install_items.h"
+#include "download/win/cancel_request.h"
+#include "download/win/http_transfer.h"
+#include "platform/win/unique_handle.h"
+#include "platform/win/wide.h"
+#include "validation/version_check.h"
+
+namespace vwi {
+
+namespace {
+
+void Report(CDownloadJob& job, DownloadStatusInfo& info, DownloadState state) {
+  info.state = state;
+  job.OnDownloadStatus(info);
+}
+
+bool TransferJob(CDownloadJob& job, CancelRequest& cancel, DownloadStatusInfo& info) {
+  Report(job, info, DownloadState::Downloading);
+  const int64_t size = QueryRemoteFileSize(job.url);
+  job.fileSize = size;
+  if (size == 0) return false;
+  info.received = 0;
+  info.total = static_cast<uint64_t>(size);
+  UniqueFile file(CreateFileW(Wide(job.localPath), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
+  if (!file) return false;
+  return DownloadToFile(cancel, job.url, file.get(), job);
+}
+
+}  // namespace
+
+bool DownloadOne(CDownloadJob& job, DownloadControl* owner, CDownloadJob::Callback callback) {
+  if (!owner) return false;
+  job.owner = owner;
+  job.callback = std::move(callback);
+  DownloadStatusInfo info;
+  CancelRequest cancel(static_cast<HANDLE>(owner->cancelEvent),
+                       static_cast<HANDLE>(owner->runEvent));
+  if (cancel.IsCancelled()) {
+    Report(job, info, DownloadState::Failed);
+    return false;
+  }
+  try {
+    return TransferJob(job, cancel, info);
+  } catch (const std::exception&) {
+    Report(job, info, DownloadState::Failed);
+    return false;
+  }
+}
+
+bool DownloadItems(const std::vector<InstallItem>& items, DownloadControl& control,
+                   InstallStatus& status) {
+  int32_t downloaded = 0;
+  for (const InstallItem& item : items) {
+    if (control.cancelRequested) return false;
+    if (!item.download) continue;
+    CDownloadJob job(item.url, item.localPath);
+    const int32_t position = downloaded;
+    auto progress = [&status, &item, position](const DownloadStatusInfo& info) {
+      status.ReportStatus(InstallState::Downloading, position, DownloadPercent(info), item.name);
+    };
+    if (!DownloadOne(job, &control, progress)) {
+      control.failureReason = kFailureDownload;
+      return false;
+    }
+    ++downloaded;
+  }
+  return true;
+}
+
+bool RecheckVersion(InstallerContext& context, const AppFlags& flags, DownloadControl& control,
+                    ISystemServices& system, IMessageBox& box, const RecheckTexts& texts) {
+  ProductManifest& manifest = context.manifest;
+  if (!manifest.standalone && !manifest.versionCheckUrl.empty()) {
+    CDownloadJob job(manifest.versionCheckUrl,
+                     ComponentPath(context, u"version.xml", system.TickCount()));
+    // The version file moves no progress.
+    const bool fetched = DownloadOne(job, &control, [](const DownloadStatusInfo&) {});
+    if (!fetched || !ReadVersionFile(job.localPath, manifest)) {
+      control.failureReason = kFailureDownload;
+      return false;
+    }
+  }
+  constexpr uint32_t kStyle = message_box::kOkCancel | message_box::kIconError;
+  switch (CompareVersions(manifest, context.installedVersion, flags.productInstalled != 0)) {
+    case VersionCheckResult::UpToDate:
+      return true;
+    case VersionCheckResult::AlreadyInstalled:
+      box.Show(FormatWithName(texts.installedAlready, manifest.shortName), u"Windows Installer",
+               kStyle);
+      return false;
+    case VersionCheckResult::ClientTooOld:
+      box.Show(texts.clientTooOld, u"Windows Installer", kStyle);
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace vwi

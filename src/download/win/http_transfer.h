@@ -1,0 +1,55 @@
+// The installer's HTTP client: blocking GET requests through the
+// process-wide session, on the calling thread.
+#pragma once
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "download/download_status.h"
+
+namespace vwi {
+
+// A URL cut into the parts the HTTP stack needs; nothing is decoded.
+struct UrlParts {
+  INTERNET_SCHEME scheme = INTERNET_SCHEME_UNKNOWN;
+  std::wstring host;
+  INTERNET_PORT port = 0;
+  std::wstring user;
+  std::wstring password;
+  std::wstring path;
+  std::wstring extra;  // the query part, appended to the path in requests
+};
+
+// Nothing when the URL is malformed or a part exceeds 4,096 units.
+std::optional<UrlParts> SplitUrl(const std::u16string& url);
+
+// The size the server announces for `url` (its Content-Length), without
+// reading the body; 0 on any failure, on status 403, 404, below 200 or
+// above 500, and when no length is announced.
+int64_t QueryRemoteFileSize(const std::u16string& url);
+
+struct TransferOptions {
+  // Flush each batch to disk before gathering the next, so a crash never
+  // leaves more than one batch unwritten. Off only to measure what it costs.
+  bool flushEachBatch = true;
+};
+
+// Downloads `url` into `file` (open for writing, created or truncated by the
+// caller), writing at offsets from 0 under the transfer lock. Reports each
+// chunk and a final record (Finished, or Cancelled 500 ms after the cancel)
+// through `callback`. True only when the server answered 2xx and the whole
+// body (as long as announced) is on disk, and no cancel was requested.
+bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE file,
+                    IDownloadCallback& callback, const TransferOptions& options = {});
+
+// Downloads `url` into `out`. True only when the server answered 2xx, the
+// whole body was written to the stream and no cancel was requested; pauses
+// are not observed.
+bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, std::ostream& out);
+
+}  // namespace vwi

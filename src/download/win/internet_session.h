@@ -1,0 +1,31 @@
+// The process-wide HTTP session and the lock around every write of
+// downloaded data.
+#pragma once
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <mutex>
+#include <string>
+
+namespace vwi {
+
+inline constexpr wchar_t kUserAgent[] = L"Vimzee Web Installer Client";
+
+// Opens the session if none is open (system proxy settings); true when one
+// is open afterwards. Thread-safe.
+bool OpenInternetSession();
+
+// Closes the session; the next OpenInternetSession opens a new one.
+void CloseInternetSession();
+
+// The open session, or null.
+HINTERNET InternetSession();
+
+// Held around every seek, write and flush of downloaded data.
+std::mutex& TransferLock();
+
+// Sent as "Referer" with every request when not empty; empty by default.
+std::u16string& RefererUrl();
+
+}  // namespace vwi

@@ -1,0 +1,13 @@
+#include "download/win/win_stream_downloader.h"
+
+#include "download/win/cancel_request.h"
+#include "download/win/http_transfer.h"
+
+namespace vwi {
+
+bool WinStreamDownloader::DownloadToStream(const std::u16string& url, std::ostream& out) {
+  CancelRequest never;
+  return vwi::DownloadToStream(never, url, out);
+}
+
+}  // namespace vwi

@@ -1,0 +1,83 @@
+// The decisions of the client validator: the version rule, the version file
+// on the server, whether this installer may run, and the download of a newer
+// installer that takes over at exit. Usable without the validator's window.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "app/app_flags.h"
+#include "context/installer_context.h"
+#include "context/product_manifest.h"
+#include "download/stream_downloader.h"
+#include "platform/system_services.h"
+
+namespace vwi {
+
+struct Version {
+  uint32_t a = 0, b = 0, c = 0, d = 0;
+  bool operator==(const Version&) const = default;
+};
+
+// "a.b.c.d": shorter than 7 characters, or not exactly four pieces between
+// the dots (empty pieces skipped), gives 0.0.0.0. Each piece is read as a
+// decimal number up to its first non-digit.
+Version ParseVersion(std::u16string_view text);
+
+// True exactly when x.a == y.a, x.b >= y.b and x.d > y.d. The third
+// component takes no part: servers and installed products have always been
+// compared that way.
+bool IsNewerVersion(const Version& x, const Version& y);
+bool IsNewerVersion(std::u16string_view x, std::u16string_view y);
+
+enum class VersionCheckResult : int32_t {
+  UpToDate = 0,  // proceed
+  AlreadyInstalled = 1,
+  ClientTooOld = 2,
+  ServerUnreachable = 4,
+};
+
+// Reads "version.xml" into the manifest's version-file fields. False when the
+// path is empty, the file is missing or not a readable XML document; true,
+// with nothing changed, when its root is not "vrelwebinstaller".
+bool ReadVersionFile(const std::u16string& path, ProductManifest& manifest);
+
+// Whether the offered product is new to this machine and this installer new
+// enough for the server (never ServerUnreachable).
+VersionCheckResult CompareVersions(const ProductManifest& manifest,
+                                   const std::u16string& installedVersion, bool productInstalled);
+
+// What the validator leaves for start-up: whether to go on, stop, or stop
+// and start the downloaded newer installer at exit.
+enum class ValidationOutcome : int32_t { Proceed = 0, Stop = 1, HandOver = 2 };
+
+struct ValidationHandOver {
+  ValidationOutcome outcome = ValidationOutcome::Proceed;
+  std::u16string updaterPath;  // the downloaded newer installer; empty when none
+  int32_t downloadResult = 0;  // result of the last stream download
+};
+
+// Fetches the version file into the component folder, reads it into the
+// manifest and compares (a standalone manifest compares without fetching).
+// The file decides: ServerUnreachable when it cannot be read, whatever the
+// download reported.
+VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags,
+                                ISystemServices& system, IStreamDownloader& downloader,
+                                ValidationHandOver& handOver);
+
+// Downloads the newer installer the version file names (the update offer's
+// URL when the product is installed, else the fresh one) into a new temporary
+// folder. On failure `updaterPath` is cleared.
+bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags,
+                          ISystemServices& system, IStreamDownloader& downloader,
+                          ValidationHandOver& handOver);
+
+// The program to start at exit with "/n": the updater when the outcome is
+// HandOver and its file exists.
+std::optional<std::u16string> UpdaterToLaunch(const ValidationHandOver& handOver,
+                                              ISystemServices& system);
+
+}  // namespace vwi

@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""A small scriptable HTTP server for the download faults nginx will not
+produce on demand. Standard library only. Listens on 127.0.0.1 on the given
+port (0: a free one), writes the port it got to --port-file, and serves:
+
+  /status/<code>?len=N      answer <code> with a body of N bytes and Content-Length N
+  /status/<code>?nolen=N    answer <code> with N bytes and no Content-Length (closes)
+  /bytes/<n>                200, n bytes of the pattern below, Content-Length n
+  /nolen/<n>                200, n pattern bytes, no Content-Length (closes)
+  /cut/<announced>/<sent>   200, Content-Length announced, sends <sent> bytes, drops
+  /slow/<n>/<piece>/<ms>    200, n pattern bytes with Content-Length, <piece> bytes every <ms>
+  /huge/<n>                 200, Content-Length n, the connection dropped after the header
+  /redirect?to=<path>       302 to <path> on this server
+  /headers                  200, the request line and headers as the body (text)
+  /file/<name>              200, a file from --root with Content-Length
+
+The pattern byte at offset i is (i * 7 + i // 4096) & 0xFF, so a misplaced
+batch shows in a byte comparison.
+"""
+import argparse
+import http.server
+import os
+import socketserver
+import sys
+import time
+import urllib.parse
+
+
+def pattern(start, count):
+    return bytes(((i * 7 + i // 4096) & 0xFF) for i in range(start, start + count))
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    root = "."
+
+    def log_message(self, fmt, *args):
+        sys.stderr.write("%s %s\n" % (self.requestline, fmt % args))
+
+    def head(self, code, length=None, extra=(), close=False):
+        self.send_response(code)
+        self.send_header("Content-Type", "application/octet-stream")
+        if length is not None:
+            self.send_header("Content-Length", str(length))
+        for name, value in extra:
+            self.send_header(name, value)
+        if close or length is None:
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        self.end_headers()
+
+    def body(self, count, piece=65536, delay=0.0):
+        sent = 0
+        while sent < count:
+            n = min(piece, count - sent)
+            self.wfile.write(pattern(sent, n))
+            self.wfile.flush()
+            sent += n
+            if delay:
+                time.sleep(delay)
+
+    def do_GET(self):
+        url = urllib.parse.urlsplit(self.path)
+        query = urllib.parse.parse_qs(url.query)
+        parts = [p for p in url.path.split("/") if p]
+        try:
+            self.route(parts, query)
+        except (BrokenPipeError, ConnectionResetError):
+            self.close_connection = True
+
+    def route(self, parts, query):
+        kind = parts[0] if parts else ""
+        if kind == "status":
+            code = int(parts[1])
+            if "nolen" in query:
+                n = int(query["nolen"][0])
+                self.head(code, None)
+            else:
+                n = int(query.get("len", ["0"])[0])
+                self.head(code, n)
+            self.body(n)
+        elif kind == "bytes":
+            n = int(parts[1])
+            self.head(200, n)
+            self.body(n)
+        elif kind == "nolen":
+            n = int(parts[1])
+            self.head(200, None)
+            self.body(n)
+        elif kind == "cut":
+            announced, sent = int(parts[1]), int(parts[2])
+            self.head(200, announced, close=True)
+            self.body(sent)
+            self.close_connection = True
+        elif kind == "slow":
+            n, piece, ms = int(parts[1]), int(parts[2]), int(parts[3])
+            self.head(200, n)
+            self.body(n, piece, ms / 1000.0)
+        elif kind == "huge":
+            self.head(200, int(parts[1]), close=True)
+        elif kind == "redirect":
+            target = query.get("to", ["/"])[0]
+            self.head(302, 0, extra=[("Location", target)])
+        elif kind == "headers":
+            text = (self.requestline + "\r\n" + str(self.headers)).encode("latin-1")
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(len(text)))
+            self.end_headers()
+            self.wfile.write(text)
+        elif kind == "file":
+            path = os.path.join(self.root, *parts[1:])
+            with open(path, "rb") as f:
+                data = f.read()
+            self.head(200, len(data))
+            self.wfile.write(data)
+        else:
+            self.head(404, 0)
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--port-file")
+    parser.add_argument("--root", default=".")
+    args = parser.parse_args()
+    Handler.root = args.root
+    server = Server(("127.0.0.1", args.port), Handler)
+    if args.port_file:
+        with open(args.port_file + ".tmp", "w") as f:
+            f.write(str(server.server_address[1]))
+        os.replace(args.port_file + ".tmp", args.port_file)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,294 @@
+#include "download/win/http_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <sstream>
+#include <thread>
+
+#include "download/win/cancel_request.h"
+#include "download/win/internet_session.h"
+#include "platform/win/unique_handle.h"
+#include "platform/win/wide.h"
+#include "win/download/test_servers.h"
+
+namespace vwi {
+namespace {
+
+using test::FaultUrl;
+using test::NginxUrl;
+using Clock = std::chrono::steady_clock;
+
+struct Report {
+  DownloadStatusInfo info;
+  Clock::time_point at;
+};
+
+struct Recorder : IDownloadCallback {
+  void OnDownloadStatus(const DownloadStatusInfo& info) override {
+    reports.push_back({info, Clock::now()});
+    if (onReport) onReport(reports.size());
+  }
+  const DownloadStatusInfo& Final() const { return reports.back().info; }
+  std::vector<Report> reports;
+  std::function<void(size_t)> onReport;
+};
+
+class Transfer : public ::testing::Test {
+ protected:
+  void SetUp() override { VWI_REQUIRE_SERVERS(); }
+
+  // Downloads into a fresh file and returns the result; the bytes land in `bytes`.
+  bool Download(const std::u16string& url, ICancelRequest& cancel) {
+    const std::wstring path = folder.File(L"target.bin");
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
+    EXPECT_TRUE(file);
+    const bool result = DownloadToFile(cancel, url, file.get(), recorder);
+    file.reset();
+    bytes = test::ReadBytes(path);
+    return result;
+  }
+  bool Download(const std::u16string& url) {
+    CancelRequest never;
+    return Download(url, never);
+  }
+
+  test::TempFolder folder;
+  Recorder recorder;
+  std::vector<uint8_t> bytes;
+};
+
+TEST_F(Transfer, SizeQueryFollowsTheStatusRule) {
+  EXPECT_EQ(QueryRemoteFileSize(NginxUrl(u"/pkg-40961.bin")), 40961);
+  EXPECT_EQ(QueryRemoteFileSize(NginxUrl(u"/missing.bin")), 0);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/404?len=77")), 0);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/403?len=77")), 0);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/401?len=77")), 77);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/402?len=78")), 78);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/405?len=79")), 79);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/500?len=80")), 80);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/501?len=81")), 0);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/500?nolen=80")), 0);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/nolen/500")), 0);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/bytes/0")), 0);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/redirect?to=/bytes/1234")), 1234);
+}
+
+TEST_F(Transfer, SizesOfTwoGibibytesAndMoreStayPositive) {
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/huge/2147483648")), 2147483648LL);
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/huge/5000000000")), 5000000000LL);
+}
+
+TEST_F(Transfer, SizeQueryFailsQuietlyOnBadUrlsAndNoServer) {
+  EXPECT_EQ(QueryRemoteFileSize(u""), 0);
+  EXPECT_EQ(QueryRemoteFileSize(u"not a url"), 0);
+  EXPECT_EQ(QueryRemoteFileSize(u"http://127.0.0.1:1/none.bin"), 0);
+  EXPECT_EQ(QueryRemoteFileSize(u"http://127.0.0.1/" + std::u16string(5000, u'a')), 0);
+}
+
+TEST_F(Transfer, FileHoldsExactlyTheServedBody) {
+  for (const char* name : {"pkg-40961.bin", "pkg-8192.bin", "one.bin", "main.msi"}) {
+    recorder.reports.clear();
+    const std::string n = name;
+    ASSERT_TRUE(Download(NginxUrl(u"/" + std::u16string(n.begin(), n.end())))) << name;
+    EXPECT_EQ(bytes, test::ServedBytes(name)) << name;
+    const DownloadStatusInfo& last = recorder.Final();
+    EXPECT_EQ(last.state, DownloadState::Finished);
+    EXPECT_EQ(last.received, bytes.size());
+    EXPECT_EQ(last.total, 0u);
+    EXPECT_EQ(last.error, 0u);
+    EXPECT_EQ(last.message, u"");
+    // Every report but the last says Downloading, with growing counts.
+    for (size_t i = 0; i + 1 < recorder.reports.size(); ++i) {
+      EXPECT_EQ(recorder.reports[i].info.state, DownloadState::Downloading);
+      EXPECT_LE(recorder.reports[i].info.received, 4096u * (i + 1));
+    }
+  }
+}
+
+TEST_F(Transfer, BodiesWithoutLengthAndAfterRedirectArriveWhole) {
+  ASSERT_TRUE(Download(FaultUrl(u"/nolen/30000")));
+  EXPECT_EQ(bytes, test::Pattern(30000));
+  ASSERT_TRUE(Download(FaultUrl(u"/redirect?to=/bytes/50001")));
+  EXPECT_EQ(bytes, test::Pattern(50001));
+}
+
+TEST_F(Transfer, ErrorPageIsNeverWrittenAsThePackage) {
+  EXPECT_FALSE(Download(FaultUrl(u"/status/500?len=3000")));
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(recorder.Final().state, DownloadState::Finished);
+  EXPECT_EQ(recorder.Final().error, 500u);
+  EXPECT_EQ(recorder.Final().message, u"Server refused the download.");
+  EXPECT_FALSE(Download(FaultUrl(u"/status/401?len=10")));
+  EXPECT_TRUE(bytes.empty());
+}
+
+TEST_F(Transfer, BodyCutShortIsAFailure) {
+  EXPECT_FALSE(Download(FaultUrl(u"/cut/100000/50000")));
+  EXPECT_EQ(recorder.Final().state, DownloadState::Finished);
+  EXPECT_NE(recorder.Final().error, 0u);
+  EXPECT_EQ(recorder.Final().message, u"Internet download file Failed");
+  EXPECT_LE(recorder.Final().received, 50000u);
+}
+
+TEST_F(Transfer, FailuresBeforeTheReadLoopAreNamed) {
+  EXPECT_FALSE(Download(u"::bad::"));
+  EXPECT_EQ(recorder.Final().state, DownloadState::Finished);
+  EXPECT_EQ(recorder.Final().error, 0u);
+  EXPECT_EQ(recorder.Final().message, u"");
+  EXPECT_FALSE(Download(u"http://127.0.0.1:1/none.bin"));
+  EXPECT_NE(recorder.Final().error, 0u);
+  EXPECT_EQ(recorder.Final().message, u"HttpSendRequest Failed.");
+  EXPECT_TRUE(bytes.empty());
+}
+
+struct Events {
+  UniqueHandleKernel cancel{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  UniqueHandleKernel run{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+  CancelRequest Request() { return CancelRequest(cancel.get(), run.get()); }
+};
+
+TEST_F(Transfer, CancelDuringTheReadLoopEndsItAndReportsHalfASecondLater) {
+  Events events;
+  CancelRequest request = events.Request();
+  Clock::time_point cancelledAt;
+  recorder.onReport = [&](size_t n) {
+    if (n == 3) {
+      SetEvent(events.cancel.get());
+      cancelledAt = Clock::now();
+    }
+  };
+  EXPECT_FALSE(Download(FaultUrl(u"/slow/400000/4096/20"), request));
+  const Report& last = recorder.reports.back();
+  EXPECT_EQ(last.info.state, DownloadState::Cancelled);
+  EXPECT_EQ(recorder.reports.size(), 4u);  // three chunks, then the final report
+  EXPECT_GE(last.at - cancelledAt, std::chrono::milliseconds(490));
+  EXPECT_LT(bytes.size(), 400000u);
+}
+
+TEST_F(Transfer, CancelRightAfterTheSendWritesNothing) {
+  Events events;
+  SetEvent(events.cancel.get());
+  CancelRequest request = events.Request();
+  EXPECT_FALSE(Download(NginxUrl(u"/pkg-40961.bin"), request));
+  EXPECT_TRUE(bytes.empty());
+  ASSERT_EQ(recorder.reports.size(), 1u);
+  EXPECT_EQ(recorder.Final().state, DownloadState::Cancelled);
+}
+
+TEST_F(Transfer, PauseStopsReadingAndResumesOnTheSameConnection) {
+  Events events;
+  CancelRequest request = events.Request();
+  std::thread resumer;
+  recorder.onReport = [&](size_t n) {
+    if (n == 2) {
+      ResetEvent(events.run.get());
+      resumer = std::thread([&] {
+        Sleep(800);
+        SetEvent(events.run.get());
+      });
+    }
+  };
+  EXPECT_TRUE(Download(FaultUrl(u"/slow/60000/2000/5"), request));
+  resumer.join();
+  EXPECT_EQ(bytes, test::Pattern(60000));
+  // The longest gap between two reports is the pause.
+  auto longest = Clock::duration::zero();
+  for (size_t i = 1; i < recorder.reports.size(); ++i) {
+    longest = std::max(longest, recorder.reports[i].at - recorder.reports[i - 1].at);
+  }
+  EXPECT_GE(longest, std::chrono::milliseconds(700));
+}
+
+TEST_F(Transfer, CancelDuringAPauseEndsTheTransfer) {
+  Events events;
+  CancelRequest request = events.Request();
+  std::thread canceller;
+  recorder.onReport = [&](size_t n) {
+    if (n == 2) {
+      ResetEvent(events.run.get());
+      canceller = std::thread([&] {
+        Sleep(300);
+        SetEvent(events.cancel.get());
+      });
+    }
+  };
+  EXPECT_FALSE(Download(FaultUrl(u"/slow/60000/2000/5"), request));
+  canceller.join();
+  EXPECT_EQ(recorder.Final().state, DownloadState::Cancelled);
+  EXPECT_EQ(recorder.reports.size(), 3u);
+}
+
+std::string Headers(const std::u16string& referer = u"") {
+  RefererUrl() = referer;
+  std::ostringstream out;
+  CancelRequest never;
+  EXPECT_TRUE(DownloadToStream(never, FaultUrl(u"/headers"), out));
+  RefererUrl().clear();
+  return out.str();
+}
+
+TEST_F(Transfer, StreamRequestCarriesTheInstallersHeaders) {
+  const std::string headers = Headers();
+  EXPECT_NE(headers.find("GET /headers HTTP/1.1"), std::string::npos) << headers;
+  EXPECT_NE(headers.find("User-Agent: Vimzee Web Installer Client"), std::string::npos) << headers;
+  EXPECT_NE(headers.find("Content-Type: application/json"), std::string::npos) << headers;
+  EXPECT_NE(headers.find("application/xml"), std::string::npos) << headers;
+  EXPECT_EQ(headers.find("Referer:"), std::string::npos) << headers;
+  EXPECT_NE(Headers(u"http://example.invalid/from").find("Referer: http://example.invalid/from"),
+            std::string::npos);
+}
+
+TEST_F(Transfer, StreamGetsTheWholeBodyOrFails) {
+  std::ostringstream out;
+  CancelRequest never;
+  ASSERT_TRUE(DownloadToStream(never, NginxUrl(u"/version-ok.xml"), out));
+  const std::vector<uint8_t> served = test::ServedBytes("version-ok.xml");
+  EXPECT_EQ(out.str(), std::string(served.begin(), served.end()));
+
+  std::ostringstream big;
+  ASSERT_TRUE(DownloadToStream(never, NginxUrl(u"/main.msi"), big));
+  const std::vector<uint8_t> msi = test::ServedBytes("main.msi");
+  EXPECT_EQ(big.str(), std::string(msi.begin(), msi.end()));
+
+  std::ostringstream page;
+  EXPECT_FALSE(DownloadToStream(never, FaultUrl(u"/status/404?len=20"), page));
+  EXPECT_TRUE(page.str().empty());
+  std::ostringstream cut;
+  EXPECT_FALSE(DownloadToStream(never, FaultUrl(u"/cut/50000/20000"), cut));
+  std::ostringstream none;
+  EXPECT_FALSE(DownloadToStream(never, u"http://127.0.0.1:1/x", none));
+  EXPECT_FALSE(DownloadToStream(never, u"bad", none));
+}
+
+TEST(CancelRequest, NullHandlesNeverCancelOrPause) {
+  CancelRequest none;
+  EXPECT_FALSE(none.IsCancelled());
+  EXPECT_FALSE(none.IsPaused());
+  Events events;
+  CancelRequest request = events.Request();
+  EXPECT_FALSE(request.IsCancelled());
+  EXPECT_FALSE(request.IsPaused());
+  ResetEvent(events.run.get());
+  SetEvent(events.cancel.get());
+  EXPECT_TRUE(request.IsCancelled());
+  EXPECT_TRUE(request.IsPaused());
+}
+
+TEST(UrlSplit, PathAndQueryAreKeptApartAndUndecoded) {
+  std::optional<UrlParts> p = SplitUrl(u"https://user:pw@dl.example.com:8443/a%20b/c.msi?x=1&y=2");
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->scheme, INTERNET_SCHEME_HTTPS);
+  EXPECT_EQ(p->host, L"dl.example.com");
+  EXPECT_EQ(p->port, 8443);
+  EXPECT_EQ(p->user, L"user");
+  EXPECT_EQ(p->password, L"pw");
+  EXPECT_EQ(p->path, L"/a%20b/c.msi");
+  EXPECT_EQ(p->extra, L"?x=1&y=2");
+  EXPECT_FALSE(SplitUrl(u"no scheme"));
+  EXPECT_FALSE(SplitUrl(u"http://h/" + std::u16string(4100, u'p')));
+}
+
+}  // namespace
+}  // namespace vwi
