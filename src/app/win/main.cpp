@@ -1,4 +1,11 @@
-// The program's entry point: runs the application object.
+// The program's entry point: hands the run to the application object.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/win/vrel_master_installer_app.h"
+
+namespace {
+// Constructed at program load, as the whole run's owner.
+vwi::CVrelMasterInstallerApp application;
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return application.Run(instance); }

@@ -1,0 +1,92 @@
+#include "app/win/vrel_master_installer_app.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include "app/command_line.h"
+#include "app/startup_failure.h"
+#include "app/win/startup_stages.h"
+#include "platform/win/wide.h"
+#include "platform/win/win_message_box.h"
+
+namespace vwi {
+
+bool CVrelMasterInstallerApp::AnotherCopyRuns() {
+  instanceSemaphore_.reset(CreateSemaphoreW(nullptr, 0, 1, kInstanceSemaphoreName));
+  // Without a semaphore at all we go on as the only copy.
+  if (!instanceSemaphore_ || GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  if (HWND running = FindWindowW(kMainWindowClassName, nullptr)) {
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
+  }
+  return true;
+}
+
+bool CVrelMasterInstallerApp::RegisterMainWindowClass() {
+  // The wizard's class is the standard dialog class under our own name, so
+  // that a second copy can find the running copy's window.
+  WNDCLASSW windowClass{};
+  if (!GetClassInfoW(nullptr, MAKEINTATOM(0x8002), &windowClass)) return false;
+  windowClass.lpszClassName = kMainWindowClassName;
+  windowClass.hInstance = instance();
+  return RegisterClassW(&windowClass) != 0;
+}
+
+bool CVrelMasterInstallerApp::InitInstance() {
+  if (AnotherCopyRuns()) return false;
+  {
+    OptionTable options(flags);
+    ApplyCommandLine(Arguments(), options);
+  }
+  SetRegistryKey(L"Local AppWizard-Generated Applications");
+  if (!RegisterMainWindowClass()) return false;
+
+  InstallTheme();
+  ContextServices services{system_, flags};
+  if (const int32_t code = context.Initialise(services); code != kInitialiseOk) {
+    ReportInitialiseFailure(code);
+    return false;
+  }
+
+  if (!flags.skipValidation) {
+    validator.updaterPath.clear();
+    validator.RunModal(context, flags);
+    if (validator.outcome != kProceed) return false;
+  }
+  RunWizard();
+  return false;
+}
+
+void CVrelMasterInstallerApp::ReportInitialiseFailure(int32_t code) {
+  SetExitCode(kExitSetupFailed);
+  const StartupFailureMessage message = DescribeStartupFailure(code, context);
+  WinMessageBox(nullptr).Show(message.text, message.caption, MB_OK | MB_ICONERROR);
+}
+
+void CVrelMasterInstallerApp::RunWizard() {
+  CoInitialize(nullptr);
+  RunInstallGuide(*this);
+  SetMainWindow(nullptr);
+  CoUninitialize();
+}
+
+int CVrelMasterInstallerApp::ExitInstance() {
+  ReleaseTheme();
+  instanceSemaphore_.reset();
+  if (validator.outcome == kHandOver) HandOverToUpdater();
+  return WinApp::ExitInstance();
+}
+
+void CVrelMasterInstallerApp::HandOverToUpdater() {
+  const std::u16string path = validator.updaterPath;
+  if (path.empty() || !PathFileExistsW(Wide(path))) return;
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", Wide(path), L"/n", nullptr, SW_SHOWNORMAL));
+  if (result <= 32) {
+    WinMessageBox(nullptr).Show(u"The updater cannot be launched!", StartupCaption(context),
+                                MB_OK | MB_ICONERROR);
+  }
+}
+
+}  // namespace vwi

@@ -1,0 +1,165 @@
+// A small Windows-side driver for the whole-program scenarios: it finds the
+// installer's windows and message boxes, reads their text and presses their
+// buttons, as a user would.
+//
+//   vwi_driver wait-window CLASS TIMEOUT_MS      exit 0 once a visible window of CLASS exists
+//   vwi_driver window-state CLASS                prints none | hidden | iconic | normal
+//   vwi_driver minimise CLASS | restore CLASS | close CLASS
+//   vwi_driver count-boxes CAPTION               prints the number of message boxes with CAPTION
+//   vwi_driver wait-box CAPTION TIMEOUT_MS       prints the box's text once it appears
+//   vwi_driver press-box CAPTION BUTTON_ID       presses a button of the box (1 OK, 6 Yes, 7 No)
+//   vwi_driver foreground                        prints the class of the foreground window
+//   vwi_driver run PROGRAM [ARGS...]             runs PROGRAM, waits, prints its full exit code
+//                                                (Wine's own exit status keeps only 8 bits)
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct BoxSearch {
+  const wchar_t* caption;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectBoxes(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<BoxSearch*>(parameter);
+  wchar_t className[64] = {};
+  wchar_t caption[256] = {};
+  GetClassNameW(window, className, 64);
+  GetWindowTextW(window, caption, 256);
+  if (wcscmp(className, L"#32770") == 0 && wcscmp(caption, search->caption) == 0 &&
+      IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> FindBoxes(const wchar_t* caption) {
+  BoxSearch search{caption, {}};
+  EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void PrintUtf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(size > 0 ? size - 1 : 0, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
+  std::printf("%s\n", out.c_str());
+  std::fflush(stdout);
+}
+
+template <typename Probe>
+bool WaitFor(int timeoutMs, Probe probe) {
+  const DWORD start = GetTickCount();
+  while (!probe()) {
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+int WindowState(const wchar_t* className) {
+  HWND window = FindWindowW(className, nullptr);
+  const char* state = !window                    ? "none"
+                      : IsIconic(window)         ? "iconic"
+                      : !IsWindowVisible(window) ? "hidden"
+                                                 : "normal";
+  std::printf("%s\n", state);
+  return 0;
+}
+
+std::wstring Quoted(const wchar_t* argument) {
+  std::wstring text = L"\"";
+  text += argument;
+  text += L"\"";
+  return text;
+}
+
+int RunProgram(int count, wchar_t** arguments) {
+  std::wstring commandLine = Quoted(arguments[2]);
+  for (int i = 3; i < count; ++i) commandLine += L" " + Quoted(arguments[i]);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(arguments[2], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    std::printf("start-failed %lu\n", GetLastError());
+    return 1;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::printf("%lu\n", code);
+  return 0;
+}
+
+int Run(int count, wchar_t** arguments) {
+  if (count < 2) return 2;
+  const std::wstring command = arguments[1];
+  const wchar_t* target = count > 2 ? arguments[2] : L"";
+  const int number = count > 3 ? _wtoi(arguments[3]) : 0;
+
+  if (command == L"wait-window") {
+    return WaitFor(number,
+                   [&] {
+                     HWND window = FindWindowW(target, nullptr);
+                     return window && IsWindowVisible(window);
+                   })
+               ? 0
+               : 1;
+  }
+  if (command == L"window-state") return WindowState(target);
+  if (command == L"run" && count > 2) return RunProgram(count, arguments);
+  if (command == L"minimise" || command == L"restore" || command == L"close") {
+    HWND window = FindWindowW(target, nullptr);
+    if (!window) return 1;
+    if (command == L"close")
+      PostMessageW(window, WM_CLOSE, 0, 0);
+    else
+      ShowWindow(window, command == L"minimise" ? SW_MINIMIZE : SW_RESTORE);
+    return 0;
+  }
+  if (command == L"count-boxes") {
+    std::printf("%zu\n", FindBoxes(target).size());
+    return 0;
+  }
+  if (command == L"wait-box") {
+    HWND box = nullptr;
+    if (!WaitFor(number, [&] {
+          auto boxes = FindBoxes(target);
+          box = boxes.empty() ? nullptr : boxes.front();
+          return box != nullptr;
+        })) {
+      return 1;
+    }
+    wchar_t text[4096] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 4096);
+    PrintUtf8(text);
+    return 0;
+  }
+  if (command == L"press-box") {
+    auto boxes = FindBoxes(target);
+    if (boxes.empty()) return 1;
+    HWND button = GetDlgItem(boxes.front(), number);
+    if (!button) return 1;
+    SendMessageW(button, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (command == L"foreground") {
+    wchar_t className[256] = {};
+    GetClassNameW(GetForegroundWindow(), className, 256);
+    PrintUtf8(className);
+    return 0;
+  }
+  return 2;
+}
+
+}  // namespace
+
+int wmain(int count, wchar_t** arguments) { return Run(count, arguments); }

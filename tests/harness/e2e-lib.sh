@@ -1,0 +1,75 @@
+# Helpers for the whole-program scenarios (tests/e2e/*.sh). scripts/test runs
+# each scenario with the Wine environment up and these variables set:
+# VWI_ROOT, VWI_BUILD_WIN, VWI_OUT, WINEPREFIX, DISPLAY.
+set -uo pipefail
+source "$VWI_ROOT/tests/harness/wine-env.sh"
+
+INSTALLER_EXE="$VWI_BUILD_WIN/bin/VimzeeWebInstaller.exe"
+DRIVER_EXE="$VWI_BUILD_WIN/bin/vwi_driver.exe"
+MAIN_CLASS=VrelMasterInstallerClassName
+
+_e2e_failures=0
+_e2e_pids=()
+
+driver() { "$WINE64" "$DRIVER_EXE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+check() { # description command...
+  local what=$1
+  shift
+  if "$@" >/dev/null; then
+    echo "ok: $what"
+  else
+    echo "FAILED: $what"
+    _e2e_failures=$((_e2e_failures + 1))
+  fi
+}
+
+equals() { [ "$1" = "$2" ] || { echo "  expected '$2', got '$1'" >&2; return 1; }; }
+
+# A distribution folder: the executable beside config/ and language/.
+make_dist() { # folder
+  rm -rf "$1"
+  mkdir -p "$1"
+  cp "$INSTALLER_EXE" "$1/"
+}
+
+# Starts the installer in the background (through the driver, which records
+# its full exit code) and stores its run's name in the variable named first.
+start_installer() { # variable folder args...
+  local variable=$1 folder=$2
+  shift 2
+  local name="run_$RANDOM$RANDOM"
+  local exe
+  exe=$(wine_path "$folder/VimzeeWebInstaller.exe")
+  (cd "$folder" && exec "$WINE64" "$DRIVER_EXE" run "$exe" "$@" >"$VWI_OUT/$name.exit" 2>/dev/null) &
+  _e2e_pids+=($!)
+  eval "_e2e_pid_$name=$!"
+  printf -v "$variable" '%s' "$name"
+}
+
+running() { # run
+  local pid_var="_e2e_pid_$1"
+  kill -0 "${!pid_var}" 2>/dev/null
+}
+
+# Waits for a run to end and prints its exit code ("timeout" when it did not end).
+exit_code() { # run seconds
+  local pid_var="_e2e_pid_$1" i
+  for i in $(seq 1 $(($2 * 10))); do
+    if ! kill -0 "${!pid_var}" 2>/dev/null; then
+      tr -d '\r\n' <"$VWI_OUT/$1.exit"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo timeout
+}
+
+screenshot() { wine_screenshot "$VWI_OUT/$1.png"; }
+
+finish() {
+  local pid
+  for pid in "${_e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  echo "$((_e2e_failures == 0 ? 1 : 0)) passed, $((_e2e_failures == 0 ? 0 : 1)) failed"
+  [ "$_e2e_failures" -eq 0 ]
+}
