@@ -33,10 +33,6 @@ class BareInstallGuide : public Dialog {
 
 }  // namespace
 
-void InstallTheme() {}
-
-void ReleaseTheme() {}
-
 void RunInstallGuide(CVrelMasterInstallerApp& app) {
   BareInstallGuide guide(app.flags);
   app.SetMainWindow(&guide);

@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/startup_failure.h"
+#include "app/theme.h"
 #include "app/win/startup_stages.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
@@ -42,7 +43,7 @@ bool CVrelMasterInstallerApp::InitInstance() {
   SetRegistryKey(L"Local AppWizard-Generated Applications");
   if (!RegisterMainWindowClass()) return false;
 
-  InstallTheme();
+  InitTheme();
   ContextServices services{system_, flags};
   if (const int32_t code = context.Initialise(services); code != kInitialiseOk) {
     ReportInitialiseFailure(code);
