@@ -9,6 +9,7 @@ DRIVER_EXE="$VWI_BUILD_WIN/bin/vwi_driver.exe"
 MAIN_CLASS=VrelMasterInstallerClassName
 
 _e2e_failures=0
+_e2e_passes=0
 _e2e_pids=()
 
 driver() { "$WINE64" "$DRIVER_EXE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
@@ -18,6 +19,7 @@ check() { # description command...
   shift
   if "$@" >/dev/null; then
     echo "ok: $what"
+    _e2e_passes=$((_e2e_passes + 1))
   else
     echo "FAILED: $what"
     _e2e_failures=$((_e2e_failures + 1))
@@ -70,6 +72,6 @@ screenshot() { wine_screenshot "$VWI_OUT/$1.png"; }
 finish() {
   local pid
   for pid in "${_e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  echo "$((_e2e_failures == 0 ? 1 : 0)) passed, $((_e2e_failures == 0 ? 0 : 1)) failed"
+  echo "$_e2e_passes passed, $_e2e_failures failed"
   [ "$_e2e_failures" -eq 0 ]
 }
