@@ -1,0 +1,65 @@
+#include "wizard/install_folder.h"
+
+namespace vwi {
+
+std::u16string NormaliseInstallFolder(std::u16string text) {
+  if (!text.empty() && text.back() == u'\\') text.pop_back();
+  return text;
+}
+
+bool IsRelativePath(const std::u16string& path) {
+  if (!path.empty() && path[0] == u'\\') return false;
+  return !(path.size() >= 2 && path[1] == u':');
+}
+
+std::vector<std::u16string> FolderChain(const std::u16string& path) {
+  std::vector<std::u16string> parts;
+  for (size_t start = 0; start <= path.size();) {
+    size_t end = path.find(u'\\', start);
+    if (end == std::u16string::npos) end = path.size();
+    if (end > start) parts.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+
+  std::vector<std::u16string> chain;
+  std::u16string built;
+  size_t first = 0;
+  if (path.rfind(u"\\\\", 0) == 0 && !parts.empty()) {
+    // A network path: the server alone is no folder.
+    built = u"\\\\" + parts[0];
+    first = 1;
+  }
+  for (size_t i = first; i < parts.size(); ++i) {
+    if (!built.empty() || path[0] == u'\\') built += u'\\';
+    built += parts[i];
+    if (built.back() != u':') chain.push_back(built);
+  }
+  return chain;
+}
+
+FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,
+                                       IFolderSystem& folders) {
+  FolderValidation validation{FolderCheck::kUnavailable, NormaliseInstallFolder(text)};
+  if (!accepted) {
+    validation.result = FolderCheck::kNotAccepted;
+    return validation;
+  }
+  const std::u16string& path = validation.path;
+  if (path.empty() || IsRelativePath(path) || path.size() > kMaxInstallFolderLength) {
+    return validation;
+  }
+  if (!folders.IsExistingFolder(path)) {
+    for (const std::u16string& folder : FolderChain(path)) {
+      if (!folders.Exists(folder) && !folders.CreateFolder(folder)) return validation;
+    }
+  }
+  validation.result = FolderCheck::kAccepted;
+  return validation;
+}
+
+std::u16string ProductProgramPath(const std::u16string& installFolder,
+                                  const std::u16string& mainExecutable) {
+  return NormaliseInstallFolder(installFolder) + u"\\" + mainExecutable;
+}
+
+}  // namespace vwi

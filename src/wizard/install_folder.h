@@ -1,0 +1,55 @@
+// The installation folder the user typed: its normal form, and the folders
+// that must exist for it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vwi {
+
+// The longest installation folder accepted. A folder is created in a
+// fixed-size path buffer, and the platform keeps room in it for a file name.
+inline constexpr size_t kMaxInstallFolderLength = 248;
+
+class IFolderSystem {
+ public:
+  virtual ~IFolderSystem() = default;
+  virtual bool IsExistingFolder(const std::u16string& path) = 0;
+  virtual bool Exists(const std::u16string& path) = 0;
+  // Creates one folder whose parent exists.
+  virtual bool CreateFolder(const std::u16string& path) = 0;
+};
+
+// The text without one trailing backslash.
+std::u16string NormaliseInstallFolder(std::u16string text);
+
+// Relative as the shell sees it: not starting with a backslash and without a
+// drive colon in second place.
+bool IsRelativePath(const std::u16string& path);
+
+// The paths to make sure of, from the root down: "\\server\share\new" gives
+// \\server\share and \\server\share\new; "C:\a\b" gives C:, C:\a, C:\a\b
+// (a drive alone is never created).
+std::vector<std::u16string> FolderChain(const std::u16string& path);
+
+enum class FolderCheck {
+  kAccepted,     // the folder exists now; store it
+  kNotAccepted,  // the licence is not accepted: nothing happens
+  kUnavailable,  // relative, too long, or a folder could not be created
+};
+
+struct FolderValidation {
+  FolderCheck result = FolderCheck::kUnavailable;
+  std::u16string path;  // the normalised text
+};
+
+// Checks the typed folder and creates what is missing of it.
+FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,
+                                       IFolderSystem& folders);
+
+// The product's program: the folder without a trailing backslash, then the
+// program's file name.
+std::u16string ProductProgramPath(const std::u16string& installFolder,
+                                  const std::u16string& mainExecutable);
+
+}  // namespace vwi

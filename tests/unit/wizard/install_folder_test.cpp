@@ -1,0 +1,125 @@
+#include "wizard/install_folder.h"
+
+#include <set>
+
+#include <gtest/gtest.h>
+
+namespace vwi {
+namespace {
+
+// Folders in memory; records what was created, in order.
+class FakeFolders : public IFolderSystem {
+ public:
+  std::set<std::u16string> existing;
+  std::set<std::u16string> files;
+  std::set<std::u16string> refused;
+  std::vector<std::u16string> created;
+  std::vector<std::u16string> examined;
+
+  bool IsExistingFolder(const std::u16string& path) override { return existing.count(path) != 0; }
+  bool Exists(const std::u16string& path) override {
+    examined.push_back(path);
+    return existing.count(path) != 0 || files.count(path) != 0;
+  }
+  bool CreateFolder(const std::u16string& path) override {
+    if (refused.count(path)) return false;
+    created.push_back(path);
+    existing.insert(path);
+    return true;
+  }
+};
+
+TEST(InstallFolder, OneTrailingBackslashIsRemoved) {
+  EXPECT_EQ(NormaliseInstallFolder(u"C:\\Program Files\\Product\\"), u"C:\\Program Files\\Product");
+  EXPECT_EQ(NormaliseInstallFolder(u"C:\\Product\\\\"), u"C:\\Product\\");
+  EXPECT_EQ(NormaliseInstallFolder(u"C:\\"), u"C:");
+  EXPECT_EQ(NormaliseInstallFolder(u""), u"");
+}
+
+TEST(InstallFolder, RelativePaths) {
+  EXPECT_TRUE(IsRelativePath(u"Program Files\\Product"));
+  EXPECT_TRUE(IsRelativePath(u""));
+  EXPECT_FALSE(IsRelativePath(u"C:\\Product"));
+  EXPECT_FALSE(IsRelativePath(u"C:"));
+  EXPECT_FALSE(IsRelativePath(u"\\\\server\\share"));
+  EXPECT_FALSE(IsRelativePath(u"\\Product"));
+}
+
+TEST(InstallFolder, ChainFromTheRootDown) {
+  EXPECT_EQ(FolderChain(u"\\\\server\\share\\new"),
+            (std::vector<std::u16string>{u"\\\\server\\share", u"\\\\server\\share\\new"}));
+  EXPECT_EQ(FolderChain(u"C:\\a\\b"), (std::vector<std::u16string>{u"C:\\a", u"C:\\a\\b"}));
+  EXPECT_EQ(FolderChain(u"\\a\\b"), (std::vector<std::u16string>{u"\\a", u"\\a\\b"}));
+  EXPECT_EQ(FolderChain(u"C:"), (std::vector<std::u16string>{}));
+  // Empty parts (doubled backslashes) are skipped.
+  EXPECT_EQ(FolderChain(u"C:\\a\\\\b\\"), (std::vector<std::u16string>{u"C:\\a", u"C:\\a\\b"}));
+}
+
+TEST(InstallFolder, MissingFoldersAreCreatedInTurn) {
+  FakeFolders folders;
+  folders.existing = {u"\\\\server\\share"};
+  const FolderValidation validation =
+      ValidateInstallFolder(u"\\\\server\\share\\new\\", true, folders);
+  EXPECT_EQ(validation.result, FolderCheck::kAccepted);
+  EXPECT_EQ(validation.path, u"\\\\server\\share\\new");
+  EXPECT_EQ(folders.examined,
+            (std::vector<std::u16string>{u"\\\\server\\share", u"\\\\server\\share\\new"}));
+  EXPECT_EQ(folders.created, (std::vector<std::u16string>{u"\\\\server\\share\\new"}));
+}
+
+TEST(InstallFolder, ExistingFolderCreatesNothing) {
+  FakeFolders folders;
+  folders.existing = {u"C:\\Program Files\\Orvanta"};
+  const FolderValidation validation =
+      ValidateInstallFolder(u"C:\\Program Files\\Orvanta", true, folders);
+  EXPECT_EQ(validation.result, FolderCheck::kAccepted);
+  EXPECT_TRUE(folders.examined.empty());
+}
+
+TEST(InstallFolder, DriveRootIsStoredWithoutABackslash) {
+  FakeFolders folders;
+  const FolderValidation validation = ValidateInstallFolder(u"C:\\", true, folders);
+  EXPECT_EQ(validation.result, FolderCheck::kAccepted);
+  EXPECT_EQ(validation.path, u"C:");
+  EXPECT_TRUE(folders.created.empty());
+}
+
+TEST(InstallFolder, FailuresAreReportedWithTheTypedPath) {
+  FakeFolders folders;
+  EXPECT_EQ(ValidateInstallFolder(u"Program Files\\Product", true, folders).result,
+            FolderCheck::kUnavailable);
+  EXPECT_EQ(ValidateInstallFolder(u"Program Files\\Product", true, folders).path,
+            u"Program Files\\Product");
+  folders.refused = {u"D:\\locked"};
+  EXPECT_EQ(ValidateInstallFolder(u"D:\\locked\\deeper", true, folders).result,
+            FolderCheck::kUnavailable);
+  EXPECT_TRUE(folders.created.empty());
+  // A file where a folder should be cannot be made into one.
+  folders.files = {u"E:\\file"};
+  folders.refused.insert(u"E:\\file\\sub");
+  EXPECT_EQ(ValidateInstallFolder(u"E:\\file\\sub", true, folders).result,
+            FolderCheck::kUnavailable);
+}
+
+TEST(InstallFolder, TooLongPathIsRejectedBeforeAnythingIsCreated) {
+  FakeFolders folders;
+  const std::u16string longest = u"C:\\" + std::u16string(kMaxInstallFolderLength - 3, u'a');
+  EXPECT_EQ(ValidateInstallFolder(longest, true, folders).result, FolderCheck::kAccepted);
+  folders.created.clear();
+  EXPECT_EQ(ValidateInstallFolder(longest + u"b", true, folders).result, FolderCheck::kUnavailable);
+  EXPECT_TRUE(folders.created.empty());
+}
+
+TEST(InstallFolder, NothingHappensWithoutTheLicence) {
+  FakeFolders folders;
+  EXPECT_EQ(ValidateInstallFolder(u"C:\\new", false, folders).result, FolderCheck::kNotAccepted);
+  EXPECT_TRUE(folders.examined.empty());
+}
+
+TEST(InstallFolder, ProgramPath) {
+  EXPECT_EQ(ProductProgramPath(u"C:\\Orvanta\\", u"Vimzee.exe"), u"C:\\Orvanta\\Vimzee.exe");
+  EXPECT_EQ(ProductProgramPath(u"C:\\Orvanta", u"Vimzee.exe"), u"C:\\Orvanta\\Vimzee.exe");
+}
+
+}  // namespace
+}  // namespace vwi

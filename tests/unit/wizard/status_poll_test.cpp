@@ -1,0 +1,44 @@
+#include "wizard/status_poll.h"
+
+#include <gtest/gtest.h>
+
+namespace vwi {
+namespace {
+
+TEST(StatusPoll, RunningStatesKeepPolling) {
+  const AppFlags flags;
+  for (int32_t state : {0, 2, 3, 4}) {
+    EXPECT_EQ(DecidePoll(state, flags), PollAction::kKeepPolling) << state;
+    EXPECT_FALSE(IsFinalState(state));
+  }
+}
+
+TEST(StatusPoll, FinishedLeadsToTheSuccessPanelUnlessSilentOrLaunching) {
+  AppFlags flags;
+  EXPECT_EQ(DecidePoll(5, flags), PollAction::kShowSuccessPanel);
+  flags.silentMode = 1;
+  EXPECT_EQ(DecidePoll(5, flags), PollAction::kCloseWizard);
+  flags.launchAfterInstall = 1;  // "/l" wins over "/s"
+  EXPECT_EQ(DecidePoll(5, flags), PollAction::kLaunchAndClose);
+}
+
+TEST(StatusPoll, FailedAndCancelledEndTheWizard) {
+  AppFlags flags;
+  flags.launchAfterInstall = 1;
+  EXPECT_EQ(DecidePoll(6, flags), PollAction::kCloseWizard);
+  EXPECT_EQ(DecidePoll(7, flags), PollAction::kCloseWizard);
+}
+
+TEST(StatusPoll, BarAndLabel) {
+  EXPECT_EQ(ProgressBarPosition(42.46f), 424);
+  EXPECT_EQ(PercentLabel(42.46f), u"42.5%");
+  EXPECT_EQ(ProgressBarPosition(0.0f), 0);
+  EXPECT_EQ(PercentLabel(0.0f), u"0.0%");
+  EXPECT_EQ(ProgressBarPosition(100.0f), 1000);
+  EXPECT_EQ(PercentLabel(100.0f), u"100.0%");
+  EXPECT_EQ(ProgressBarPosition(250.0f), 1000);
+  EXPECT_EQ(ProgressBarPosition(-3.0f), 0);
+}
+
+}  // namespace
+}  // namespace vwi
