@@ -7,8 +7,10 @@
 namespace vwi {
 
 struct LanguageEntry {
-  std::u16string name;
-  int32_t languageId = 0;
+  std::u16string name;     // shown in the language box
+  int32_t languageId = 0;  // a Windows LANGID
+
+  bool operator==(const LanguageEntry&) const = default;
 };
 
 }  // namespace vwi

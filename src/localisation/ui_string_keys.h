@@ -1,0 +1,87 @@
+// The keys of the user-interface texts, each with its built-in English
+// default. A lookup returns the current language's text for a key, or the
+// default when the language file or the key is missing.
+#pragma once
+
+#include <string_view>
+
+namespace vwi {
+
+struct StringKey {
+  std::u16string_view key;
+  std::u16string_view defaultText;
+};
+
+// Texts of section "UISTRING". Placeholders (filled with FormatUiString):
+// IDS_PRODUCT_READY %s (short name), IDS_LAUNCH_APP %s (full name),
+// IDS_ERR_INSTALLED_ALREADY %s (short name), IDS_ERR_CREATE_FOLDER_FAILED %s
+// (folder), IDS_ERR_OUT_OF_DISK %s (megabytes), IDS_TIME_REMAINING_HOURS
+// %02d x3, IDS_TIME_REMAINING_MINS %02d x2, IDS_TIME_REMAINING_SECS %02d.
+inline constexpr StringKey IDS_INSTALL{u"IDS_INSTALL", u"Install"};
+inline constexpr StringKey IDS_STATUS_INIT{u"IDS_STATUS_INIT", u"Initializing..."};
+inline constexpr StringKey IDS_STATUS_CANCELLING{u"IDS_STATUS_CANCELLING", u"Cancelling..."};
+inline constexpr StringKey IDS_STATUS_DOWNLOADING{u"IDS_STATUS_DOWNLOADING",
+                                                  u"Downloading, please wait..."};
+inline constexpr StringKey IDS_STATUS_INSTALLING{u"IDS_STATUS_INSTALLING",
+                                                 u"Installing, please wait..."};
+inline constexpr StringKey IDS_STATUS_FINISHED{u"IDS_STATUS_FINISHED", u"Finished."};
+inline constexpr StringKey IDS_STATUS_INSTALL_FAILED{u"IDS_STATUS_INSTALL_FAILED",
+                                                     u"Install failed."};
+inline constexpr StringKey IDS_STATUS_CANCELLED{u"IDS_STATUS_CANCELLED", u"Cancelled."};
+inline constexpr StringKey IDS_PRODUCT_READY{u"IDS_PRODUCT_READY", u"%s is ready"};
+inline constexpr StringKey IDS_ACCEPT_LICENSE_TERMS{u"IDS_ACCEPT_LICENSE_TERMS", u"I accept the"};
+inline constexpr StringKey IDS_LINK_LICENSE_TERMS{u"IDS_LINK_LICENSE_TERMS", u"License Terms"};
+inline constexpr StringKey IDS_INSTALL_SETTINGS{u"IDS_INSTALL_SETTINGS", u"Installation settings"};
+inline constexpr StringKey IDS_SELECT_LANG{u"IDS_SELECT_LANG", u"Please select a language:"};
+inline constexpr StringKey IDS_INSTALL_FOLDER{u"IDS_INSTALL_FOLDER", u"Installation folder:"};
+inline constexpr StringKey IDS_TEXT_CANCEL{u"IDS_TEXT_CANCEL", u"Cancel"};
+inline constexpr StringKey IDS_MESSAGE_CANCELNOTICE{
+    u"IDS_MESSAGE_CANCELNOTICE", u"Are you sure you want to cancel the installation?"};
+inline constexpr StringKey IDS_START_NOW{u"IDS_START_NOW", u"Start Now"};
+inline constexpr StringKey IDS_LAUNCH_APP{u"IDS_LAUNCH_APP", u"Launch %s"};
+inline constexpr StringKey IDS_BROWSE_DEST_FOLDER{u"IDS_BROWSE_DEST_FOLDER",
+                                                  u"Browse to the destination folder."};
+inline constexpr StringKey IDS_PREPARING{u"IDS_PREPARING", u"Preparing..."};
+inline constexpr StringKey IDS_CALC_TIME_REMAINING{u"IDS_CALC_TIME_REMAINING",
+                                                   u"Calculating time remaining..."};
+inline constexpr StringKey IDS_TIME_REMAINING_HOURS{u"IDS_TIME_REMAINING_HOURS",
+                                                    u"%02d hours %02d mins %02d secs remaining..."};
+inline constexpr StringKey IDS_TIME_REMAINING_MINS{u"IDS_TIME_REMAINING_MINS",
+                                                   u"%02d mins %02d secs remaining..."};
+inline constexpr StringKey IDS_TIME_REMAINING_SECS{u"IDS_TIME_REMAINING_SECS",
+                                                   u"%02d secs remaining..."};
+inline constexpr StringKey IDS_FILE_ASSOCIATION{u"IDS_FILE_ASSOCIATION", u"Associate with:"};
+inline constexpr StringKey IDS_FILE_ASSOCIATE_ALL{u"IDS_FILE_ASSOCIATE_ALL",
+                                                  u"All supported image file types"};
+inline constexpr StringKey IDS_FILE_ASSOCIATE_UNUSED{u"IDS_FILE_ASSOCIATE_UNUSED",
+                                                     u"File types not currently used"};
+inline constexpr StringKey IDS_FILE_ASSOCIATE_NONE{u"IDS_FILE_ASSOCIATE_NONE",
+                                                   u"None of any file types"};
+inline constexpr StringKey IDS_ERR_CAPTION{u"IDS_ERR_CAPTION", u"Error"};
+inline constexpr StringKey IDS_ERR_INSTALLED_ALREADY{
+    u"IDS_ERR_INSTALLED_ALREADY", u"%s is already installed. Would you like to launch it?"};
+inline constexpr StringKey IDS_ERR_CLIENT_TOO_OLD{
+    u"IDS_ERR_CLIENT_TOO_OLD",
+    u"The version of your client is too old, please click \"OK\" to download the latest "
+    u"client."};
+inline constexpr StringKey IDS_ERR_OUT_OF_DISK{
+    u"IDS_ERR_OUT_OF_DISK",
+    u"The disk space required for the installation exceeds available disk space. Check that at "
+    u"least %s MB of disk space is available and try again. For more information, please "
+    u"contact Customer Care."};
+inline constexpr StringKey IDS_ERR_CONNECT_DOWNLOAD_SERVER{
+    u"IDS_ERR_CONNECT_DOWNLOAD_SERVER",
+    u"Unable to contact the download server. Check your Internet connection and try again. If "
+    u"the issue persists, please contact Customer Care."};
+inline constexpr StringKey IDS_ERR_CREATE_FOLDER_FAILED{u"IDS_ERR_CREATE_FOLDER_FAILED",
+                                                        u"The specified path %s is unavailable."};
+inline constexpr StringKey IDS_CLOSE_RUNNING_APPS{
+    u"IDS_CLOSE_RUNNING_APPS",
+    u"The following applications should be closed before continuing the installation:"};
+
+// Web addresses of section "RLINK" (the maker's short links).
+inline constexpr StringKey IDS_RLINK_TERMS{u"IDS_RLINK_TERMS", u"https://go.orvanta.com/vzh-terms"};
+inline constexpr StringKey IDS_RLINK_SLIDE_SHOW{u"IDS_RLINK_SLIDE_SHOW",
+                                                u"https://go.orvanta.com/vzh-tour"};
+
+}  // namespace vwi
