@@ -1,0 +1,138 @@
+#include "context/manifest_reader.h"
+
+#include "platform/text.h"
+#include "xml/xml_document.h"
+
+namespace vwi {
+namespace {
+
+// The cursor moves of the manifest format: a value is a child of the
+// current element, found after the previously selected child; "next" values
+// are later siblings of the current element.
+class ManifestCursor {
+ public:
+  explicit ManifestCursor(XmlDocument& document) : doc_(document) {}
+
+  // Child element `name` after the selected child: its text, entered and left again.
+  bool ReadValue(const char16_t* name, std::u16string& into) {
+    if (!doc_.FindChildElement(name)) return false;
+    doc_.EnterElement();
+    into = doc_.GetElementText(doc_.currentIndex());
+    doc_.LeaveElement();
+    return true;
+  }
+
+  // Sibling `name` after the current element: its text, which becomes current.
+  bool ReadNext(const char16_t* name, std::u16string& into) {
+    if (!doc_.FindElement(name)) return false;
+    into = doc_.GetElementText(doc_.currentIndex());
+    return true;
+  }
+
+  // The first child `name` of the current element, entered: its text.
+  bool EnterChild(const char16_t* name, std::u16string& into) {
+    if (!doc_.FindChildElement(name)) return false;
+    doc_.EnterElement();
+    into = doc_.GetElementText(doc_.currentIndex());
+    return true;
+  }
+
+  XmlDocument& doc() { return doc_; }
+
+ private:
+  XmlDocument& doc_;
+};
+
+void ReadMainComponent(ManifestCursor& cursor, ProductManifest& manifest) {
+  XmlDocument& doc = cursor.doc();
+  if (!doc.FindElement(u"main_component")) return;
+  std::u16string name;
+  if (!cursor.EnterChild(u"name", name)) return;
+  manifest.mainComponentName = std::move(name);
+  cursor.ReadNext(u"executable", manifest.mainExecutable);
+  cursor.ReadNext(u"full_url", manifest.mainComponentUrl);
+  while (doc.FindElement(u"transform")) {
+    std::u16string id;
+    if (!cursor.EnterChild(u"lang_id", id)) continue;
+    ManifestTransform transform;
+    transform.languageId = ParseLenientInt(id);
+    cursor.ReadNext(u"name", transform.name);
+    cursor.ReadNext(u"full_url", transform.url);
+    doc.LeaveElement();
+    manifest.transforms.push_back(std::move(transform));
+  }
+  doc.LeaveElement();
+}
+
+void ReadLanguagePacks(ManifestCursor& cursor, ProductManifest& manifest) {
+  XmlDocument& doc = cursor.doc();
+  while (doc.FindElement(u"language_pack")) {
+    std::u16string id;
+    if (!cursor.EnterChild(u"lang_id", id)) continue;
+    ManifestLanguagePack pack;
+    pack.languageId = ParseLenientInt(id);
+    cursor.ReadNext(u"pid", pack.pid);
+    cursor.ReadNext(u"name", pack.name);
+    cursor.ReadNext(u"full_url", pack.url);
+    doc.LeaveElement();
+    manifest.languagePacks.push_back(std::move(pack));
+  }
+}
+
+void ReadDependencies(ManifestCursor& cursor, ProductManifest& manifest) {
+  XmlDocument& doc = cursor.doc();
+  while (doc.FindElement(u"dependency")) {
+    ManifestComponent component;
+    if (!cursor.EnterChild(u"name", component.name)) continue;
+    cursor.ReadNext(u"full_url", component.url);
+    cursor.ReadNext(u"install_commandline", component.installCommandLine);
+    doc.LeaveElement();
+    manifest.dependencies.push_back(std::move(component));
+  }
+}
+
+void ReadProduct(ManifestCursor& cursor, ProductManifest& manifest) {
+  cursor.ReadValue(u"pid", manifest.pid);
+  cursor.ReadValue(u"full_name", manifest.fullName);
+  cursor.ReadValue(u"short_name", manifest.shortName);
+  cursor.ReadValue(u"registry", manifest.registryPath);
+  std::u16string standalone;
+  if (cursor.ReadValue(u"standalone", standalone)) {
+    manifest.standalone = EqualsIgnoreAsciiCase(standalone, u"true") ? 1 : 0;
+  }
+  cursor.ReadValue(u"standalone_version", manifest.standaloneVersion);
+  cursor.ReadValue(u"version_check_url", manifest.versionCheckUrl);
+
+  // The groups follow the last value found (or start at the first child).
+  cursor.doc().EnterElement();
+  ReadMainComponent(cursor, manifest);
+  ReadLanguagePacks(cursor, manifest);
+  ReadDependencies(cursor, manifest);
+}
+
+void ReadDocument(XmlDocument& doc, ProductManifest& manifest) {
+  if (!doc.FindElement(u"vrelwebinstaller")) return;
+  ManifestCursor cursor(doc);
+  cursor.ReadValue(u"web_installer_version", manifest.webInstallerVersion);
+  cursor.ReadValue(u"product_code", manifest.productCode);
+  if (!doc.FindChildElement(u"product")) return;
+  doc.EnterElement();
+  ReadProduct(cursor, manifest);
+}
+
+}  // namespace
+
+bool ParseManifest(std::u16string_view path, ProductManifest& manifest, IRawFileSystem& files,
+                   ICodePageConverter& converter) {
+  XmlDocument doc;
+  doc.SetText(nullptr);
+  if (!doc.LoadFile(path, files, converter)) return false;
+  ReadDocument(doc, manifest);
+  return true;
+}
+
+bool ParseManifest(std::u16string_view path, ProductManifest& manifest) {
+  return ParseManifest(path, manifest, SystemFileSystem(), SystemCodePageConverter());
+}
+
+}  // namespace vwi
