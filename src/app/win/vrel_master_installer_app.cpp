@@ -1,13 +1,12 @@
 #include "app/win/vrel_master_installer_app.h"
 
 #include <objbase.h>
-#include <shellapi.h>
-#include <shlwapi.h>
 
 #include "app/command_line.h"
 #include "app/startup_failure.h"
 #include "app/theme.h"
 #include "app/win/startup_stages.h"
+#include "app/win/updater_handover.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 
@@ -80,14 +79,8 @@ int CVrelMasterInstallerApp::ExitInstance() {
 }
 
 void CVrelMasterInstallerApp::HandOverToUpdater() {
-  const std::u16string path = validator.updaterPath;
-  if (path.empty() || !PathFileExistsW(Wide(path))) return;
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", Wide(path), L"/n", nullptr, SW_SHOWNORMAL));
-  if (result <= 32) {
-    WinMessageBox(nullptr).Show(u"The updater cannot be launched!", StartupCaption(context),
-                                MB_OK | MB_ICONERROR);
-  }
+  WinMessageBox messages(nullptr);
+  vwi::HandOverToUpdater(validator.updaterPath, messages, StartupCaption(context));
 }
 
 }  // namespace vwi
