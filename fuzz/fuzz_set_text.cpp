@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (data[0] & 1) {
     text = vwi::Utf16FromUtf8(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
   } else {
-    for (size_t i = 1; i + 1 < size; i += 2) text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    for (size_t i = 1; i + 1 < size; i += 2)
+      text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
   }
   vwi::XmlDocument doc;
   doc.SetText(text);

@@ -50,10 +50,10 @@ TEST(NodeScanner, KindsAreMaskableBits) {
 }
 
 TEST(NodeScanner, WhitespaceBecomesTextAtTheFirstOtherCharacter) {
-  EXPECT_EQ(Scan(u" \t\r\n<a/>"), (std::vector<Node>{{NodeKind::Whitespace, 0, 4},
-                                                       {NodeKind::Element, 4, 4}}));
-  EXPECT_EQ(Scan(u"  x y<a/>"), (std::vector<Node>{{NodeKind::Text, 0, 5},
-                                                     {NodeKind::Element, 5, 4}}));
+  EXPECT_EQ(Scan(u" \t\r\n<a/>"),
+            (std::vector<Node>{{NodeKind::Whitespace, 0, 4}, {NodeKind::Element, 4, 4}}));
+  EXPECT_EQ(Scan(u"  x y<a/>"),
+            (std::vector<Node>{{NodeKind::Text, 0, 5}, {NodeKind::Element, 5, 4}}));
   EXPECT_EQ(Scan(u"abc"), (std::vector<Node>{{NodeKind::Text, 0, 3}}));
   EXPECT_EQ(Scan(u"  "), (std::vector<Node>{{NodeKind::Whitespace, 0, 2}}));
   EXPECT_EQ(NodeScanner(u"", 0).Next().kind, NodeKind::EndOfText);
@@ -143,9 +143,9 @@ TEST(NodeScanner, BadFirstCharactersGoIntoErrorMode) {
 TEST(NodeScanner, ExclamationErrors) {
   Errors errors;
   Scan(u"<!x><!-x><![x><![C]]>", &errors);
-  EXPECT_EQ(errors.seen, (std::vector<std::u16string>{u"exclamation_tag_syntax@0",
-                                                      u"comment_tag_syntax@4",
-                                                      u"cdata_section_syntax@9"}));
+  EXPECT_EQ(errors.seen,
+            (std::vector<std::u16string>{u"exclamation_tag_syntax@0", u"comment_tag_syntax@4",
+                                         u"cdata_section_syntax@9"}));
 }
 
 TEST(NodeScanner, UnterminatedNodesNameTheirType) {
@@ -171,8 +171,8 @@ TEST(NodeScanner, UnterminatedNodesNameTheirType) {
   // A node in error mode that runs off the end: both errors, once each.
   Errors errors;
   Scan(u"<1 x", &errors);
-  EXPECT_EQ(errors.seen, (std::vector<std::u16string>{u"first_tag_syntax@0",
-                                                      u"unterminated_tag_syntax/tag@0"}));
+  EXPECT_EQ(errors.seen,
+            (std::vector<std::u16string>{u"first_tag_syntax@0", u"unterminated_tag_syntax/tag@0"}));
 }
 
 TEST(NodeScanner, StopsAtTheEndOfASlice) {

@@ -150,8 +150,9 @@ TEST(XmlParse, EndTagsMatchStartTagNamesExactly) {
   XmlDocument doc;
   // A start-tag name that holds '=' is closed only by the same name.
   EXPECT_FALSE(doc.SetText(u"<a=b></a>"));
-  EXPECT_EQ(doc.resultLog(), u"<lone_end_tag tagname=\"a\" offset=\"5\"/>"
-                             u"<unended_start_tag tagname=\"a=b\" offset=\"0\" offset2=\"9\"/>");
+  EXPECT_EQ(doc.resultLog(),
+            u"<lone_end_tag tagname=\"a\" offset=\"5\"/>"
+            u"<unended_start_tag tagname=\"a=b\" offset=\"0\" offset2=\"9\"/>");
   EXPECT_FALSE(doc.SetText(u"<A></a>"));
 }
 
@@ -194,8 +195,7 @@ TEST(ResultLog, AddElementAndSetAttributeWriteTheLog) {
   EXPECT_TRUE(log.SetAttribute(log.currentIndex(), u"encoding", u"a<\"'&>"));
   EXPECT_TRUE(log.SetAttribute(log.currentIndex(), u"length", u"7"));
   ASSERT_TRUE(log.AddElement(u"bom"));
-  EXPECT_EQ(log.text(),
-            u"<read encoding=\"a&lt;&quot;&apos;&amp;&gt;\" length=\"7\"/><bom/>");
+  EXPECT_EQ(log.text(), u"<read encoding=\"a&lt;&quot;&apos;&amp;&gt;\" length=\"7\"/><bom/>");
   // Replacing a value moves the following element.
   EXPECT_TRUE(log.SetAttribute(1, u"encoding", u"UTF-8"));
   EXPECT_EQ(log.text(), u"<read encoding=\"UTF-8\" length=\"7\"/><bom/>");
