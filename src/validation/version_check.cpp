@@ -1,0 +1,173 @@
+#include "validation/version_check.h"
+
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "download/install_items.h"
+#include "platform/text.h"
+#include "xml/xml_document.h"
+
+namespace vwi {
+
+namespace {
+
+// Paths are Windows paths; the native build maps their backslashes.
+std::filesystem::path FsPath(std::u16string path) {
+#ifndef _WIN32
+  for (char16_t& c : path) {
+    if (c == u'\\') c = u'/';
+  }
+#endif
+  return std::filesystem::path(path);
+}
+
+// Reads the three values of an offer group (the current element) in order.
+void ReadOffer(XmlDocument& doc, VersionOffer& offer, std::u16string* productVersionCopy) {
+  struct Field {
+    const char16_t* name;
+    std::u16string* target;
+  };
+  const Field fields[] = {{u"product_version", &offer.productVersion},
+                          {u"min_web_installer_version", &offer.minWebInstallerVersion},
+                          {u"web_installer_download_url", &offer.downloadUrl}};
+  for (const Field& field : fields) {
+    if (!doc.FindChildElement(field.name)) continue;
+    doc.EnterElement();
+    *field.target = doc.GetElementText(doc.currentIndex());
+    if (productVersionCopy && field.target == &offer.productVersion) {
+      *productVersionCopy = *field.target;
+    }
+    doc.LeaveElement();
+  }
+}
+
+// Downloads `url` into the file at `path` (created or truncated).
+bool DownloadIntoFile(IStreamDownloader& downloader, const std::u16string& url,
+                      const std::u16string& path, bool& opened) {
+  std::ofstream out(FsPath(path), std::ios::binary | std::ios::out | std::ios::trunc);
+  opened = out.is_open();
+  if (!opened) return false;
+  const bool result = downloader.DownloadToStream(url, out);
+  out.close();
+  return result && !out.fail();
+}
+
+}  // namespace
+
+Version ParseVersion(std::u16string_view text) {
+  if (text.size() < 7) return {};
+  std::vector<uint32_t> pieces;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t dot = text.find(u'.', start);
+    if (dot == std::u16string_view::npos) dot = text.size();
+    if (dot > start) {
+      pieces.push_back(static_cast<uint32_t>(ParseLenientInt(text.substr(start, dot - start))));
+    }
+    start = dot + 1;
+  }
+  if (pieces.size() != 4) return {};
+  return {pieces[0], pieces[1], pieces[2], pieces[3]};
+}
+
+bool IsNewerVersion(const Version& x, const Version& y) {
+  return x.a == y.a && x.b >= y.b && x.d > y.d;
+}
+
+bool IsNewerVersion(std::u16string_view x, std::u16string_view y) {
+  return IsNewerVersion(ParseVersion(x), ParseVersion(y));
+}
+
+bool ReadVersionFile(const std::u16string& path, ProductManifest& manifest) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  if (!std::filesystem::exists(FsPath(path), ec)) return false;
+  XmlDocument doc;
+  doc.SetText(u"");
+  if (!doc.LoadFile(path)) return false;
+  if (!doc.FindElement(u"vrelwebinstaller")) return true;
+  if (doc.FindChildElement(u"product_code")) {
+    doc.EnterElement();
+    manifest.latestProductCode = doc.GetElementText(doc.currentIndex());
+    doc.LeaveElement();
+  }
+  // The root becomes the parent level; the groups are searched after
+  // product_code (or among all children when it is missing).
+  doc.EnterElement();
+  if (doc.FindElement(u"fresh_install")) ReadOffer(doc, manifest.freshInstall, nullptr);
+  if (doc.FindElement(u"patch_install")) {
+    ReadOffer(doc, manifest.patchInstall, &manifest.standaloneVersion);
+  }
+  return true;
+}
+
+VersionCheckResult CompareVersions(const ProductManifest& manifest,
+                                   const std::u16string& installedVersion, bool productInstalled) {
+  const VersionOffer& offer = productInstalled ? manifest.patchInstall : manifest.freshInstall;
+  if (productInstalled && !IsNewerVersion(manifest.standaloneVersion, installedVersion)) {
+    return VersionCheckResult::AlreadyInstalled;
+  }
+  if (manifest.standalone) return VersionCheckResult::UpToDate;
+  return IsNewerVersion(offer.minWebInstallerVersion, manifest.webInstallerVersion)
+             ? VersionCheckResult::ClientTooOld
+             : VersionCheckResult::UpToDate;
+}
+
+VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags,
+                                ISystemServices& system, IStreamDownloader& downloader,
+                                ValidationHandOver& handOver) {
+  ProductManifest& manifest = context.manifest;
+  const bool installed = flags.productInstalled != 0;
+  if (manifest.standalone) return CompareVersions(manifest, context.installedVersion, installed);
+  try {
+    const std::u16string path = ComponentPath(context, u"version.xml", system.TickCount());
+    bool opened = false;
+    const bool result = DownloadIntoFile(downloader, manifest.versionCheckUrl, path, opened);
+    if (opened) handOver.downloadResult = result ? 1 : 0;
+    if (!ReadVersionFile(path, manifest)) return VersionCheckResult::ServerUnreachable;
+  } catch (const std::exception&) {
+    return VersionCheckResult::ServerUnreachable;
+  }
+  return CompareVersions(manifest, context.installedVersion, installed);
+}
+
+bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags,
+                          ISystemServices& system, IStreamDownloader& downloader,
+                          ValidationHandOver& handOver) {
+  const VersionOffer& offer =
+      flags.productInstalled ? context.manifest.patchInstall : context.manifest.freshInstall;
+  if (offer.downloadUrl.empty()) return false;
+  handOver.updaterPath = context.MakeUpdaterPath(system);
+  handOver.downloadResult = 0;
+  if (!handOver.updaterPath.empty()) {
+    try {
+      bool opened = false;
+      handOver.downloadResult =
+          DownloadIntoFile(downloader, offer.downloadUrl, handOver.updaterPath, opened) ? 1 : 0;
+    } catch (const std::exception&) {
+      handOver.downloadResult = 0;
+    }
+  }
+  if (!handOver.downloadResult) {
+    // A partial updater must never be started: remove what was written.
+    if (!handOver.updaterPath.empty()) {
+      std::error_code ec;
+      std::filesystem::remove(FsPath(handOver.updaterPath), ec);
+    }
+    handOver.updaterPath.clear();
+  }
+  return handOver.downloadResult != 0;
+}
+
+std::optional<std::u16string> UpdaterToLaunch(const ValidationHandOver& handOver,
+                                              ISystemServices& system) {
+  if (handOver.outcome != ValidationOutcome::HandOver || handOver.updaterPath.empty()) {
+    return std::nullopt;
+  }
+  if (!system.PathExists(handOver.updaterPath)) return std::nullopt;
+  return handOver.updaterPath;
+}
+
+}  // namespace vwi

@@ -1,0 +1,169 @@
+#include "download/win/download_phase.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/win/unique_handle.h"
+#include "platform/win/win_system_services.h"
+#include "win/download/test_servers.h"
+
+namespace vwi {
+namespace {
+
+using test::NginxUrl;
+
+struct Box : IMessageBox {
+  int Show(std::u16string_view text, std::u16string_view caption, uint32_t style) override {
+    shown.push_back({std::u16string(text), std::u16string(caption), style});
+    return message_box::kAnswerOk;
+  }
+  struct Shown {
+    std::u16string text, caption;
+    uint32_t style;
+  };
+  std::vector<Shown> shown;
+};
+
+class Phase : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    VWI_REQUIRE_SERVERS();
+    control.cancelEvent = cancel.get();
+    control.runEvent = run.get();
+    context.componentFolder = folder.Folder16();
+    context.manifest.webInstallerVersion = u"28.1.0.4";
+    context.manifest.shortName = u"Vimzee";
+  }
+  InstallItem Item(const std::u16string& name) {
+    return {name, NginxUrl(u"/" + name), folder.Folder16() + u"got-" + name, u"", 1, 0};
+  }
+
+  test::TempFolder folder;
+  UniqueHandleKernel cancel{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  UniqueHandleKernel run{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+  DownloadControl control;
+  InstallStatus status;
+  InstallerContext context;
+  AppFlags flags;
+  WinSystemServices system;
+  Box box;
+};
+
+TEST_F(Phase, ThirdOfFourPackagesMissingLeavesTwoFiles) {
+  std::vector<InstallItem> items = {Item(u"prereq.exe"), Item(u"main.msi"), Item(u"gone.mst"),
+                                    Item(u"lp.exe")};
+  EXPECT_FALSE(DownloadItems(items, control, status));
+  EXPECT_EQ(control.failureReason, kFailureDownload);
+  EXPECT_EQ(folder.Files(), (std::vector<std::wstring>{L"got-main.msi", L"got-prereq.exe"}));
+  EXPECT_EQ(test::ReadBytes(folder.File(L"got-main.msi")), test::ServedBytes("main.msi"));
+  EXPECT_EQ(test::ReadBytes(folder.File(L"got-prereq.exe")), test::ServedBytes("prereq.exe"));
+  // The last report is the third package's start, before its size query failed.
+  const InstallStatusFields f = status.Read();
+  EXPECT_EQ(f.state, InstallState::Downloading);
+  EXPECT_EQ(f.itemIndex, 2);
+  EXPECT_EQ(f.itemPercent, 0);
+  EXPECT_EQ(f.itemText, u"gone.mst");
+}
+
+TEST_F(Phase, PositionCountsDownloadedPackagesOnly) {
+  std::vector<InstallItem> items = {Item(u"prereq.exe"), Item(u"main.msi"), Item(u"lp.exe")};
+  items[0].download = 0;
+  EXPECT_TRUE(DownloadItems(items, control, status));
+  EXPECT_EQ(control.failureReason, 0);
+  EXPECT_EQ(folder.Files(), (std::vector<std::wstring>{L"got-lp.exe", L"got-main.msi"}));
+  const InstallStatusFields f = status.Read();
+  EXPECT_EQ(f.itemIndex, 1);
+  EXPECT_EQ(f.itemText, u"lp.exe");
+  EXPECT_EQ(f.itemPercent, 100);
+}
+
+TEST_F(Phase, CancelStopsThePhase) {
+  std::vector<InstallItem> items = {Item(u"main.msi")};
+  control.cancelRequested = true;
+  EXPECT_FALSE(DownloadItems(items, control, status));
+  EXPECT_EQ(control.failureReason, 0);
+  EXPECT_TRUE(folder.Files().empty());
+  // A cancel event already signalled: the job reports Failed and creates nothing.
+  control.cancelRequested = false;
+  SetEvent(cancel.get());
+  std::vector<DownloadStatusInfo> seen;
+  CDownloadJob job(NginxUrl(u"/main.msi"), folder.Folder16() + u"x.msi");
+  job.fileSize = 5;
+  EXPECT_FALSE(DownloadOne(job, &control, [&](const DownloadStatusInfo& i) { seen.push_back(i); }));
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].state, DownloadState::Failed);
+  EXPECT_TRUE(folder.Files().empty());
+  EXPECT_FALSE(DownloadItems(items, control, status));
+  EXPECT_EQ(control.failureReason, kFailureDownload);
+  // No owner: nothing at all.
+  EXPECT_FALSE(DownloadOne(job, nullptr, [&](const DownloadStatusInfo& i) { seen.push_back(i); }));
+  EXPECT_EQ(seen.size(), 1u);
+}
+
+TEST_F(Phase, JobFillsInTheServersSize) {
+  std::vector<DownloadStatusInfo> seen;
+  CDownloadJob job(NginxUrl(u"/pkg-40961.bin"), folder.Folder16() + u"p.bin");
+  ASSERT_TRUE(DownloadOne(job, &control, [&](const DownloadStatusInfo& i) { seen.push_back(i); }));
+  EXPECT_EQ(job.fileSize, 40961);
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen.front().state, DownloadState::Downloading);
+  EXPECT_EQ(seen.front().received, 0u);
+  EXPECT_EQ(seen.back().state, DownloadState::Finished);
+  EXPECT_EQ(seen.back().received, 40961u);
+  // The first report comes before the size query; every later one carries the size.
+  EXPECT_EQ(seen.front().total, 0u);
+  for (size_t i = 1; i < seen.size(); ++i) EXPECT_EQ(seen[i].total, 40961u);
+  EXPECT_EQ(test::ReadBytes(folder.File(L"p.bin")), test::ServedBytes("pkg-40961.bin"));
+  // A file that cannot be created.
+  CDownloadJob nowhere(NginxUrl(u"/one.bin"), folder.Folder16() + u"no\\such\\dir\\f.bin");
+  EXPECT_FALSE(DownloadOne(nowhere, &control, {}));
+}
+
+TEST_F(Phase, RecheckAgainstServedVersionFiles) {
+  context.manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
+  EXPECT_TRUE(RecheckVersion(context, flags, control, system, box));
+  EXPECT_TRUE(box.shown.empty());
+  EXPECT_EQ(context.manifest.freshInstall.minWebInstallerVersion, u"28.1.0.4");
+
+  context.manifest.versionCheckUrl = NginxUrl(u"/version-too-old.xml");
+  EXPECT_FALSE(RecheckVersion(context, flags, control, system, box));
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text,
+            u"The version of your client is too old, please click \"OK\" to download the latest "
+            u"client.");
+  EXPECT_EQ(box.shown[0].caption, u"Windows Installer");
+  EXPECT_EQ(box.shown[0].style, 0x11u);
+  EXPECT_EQ(control.failureReason, 0);
+
+  flags.productInstalled = 1;
+  context.installedVersion = u"28.1.0.7";
+  context.manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
+  EXPECT_FALSE(RecheckVersion(context, flags, control, system, box));
+  ASSERT_EQ(box.shown.size(), 2u);
+  EXPECT_EQ(box.shown[1].text, u"Vimzee is already installed. Would you like to launch it?");
+  EXPECT_EQ(control.failureReason, 0);
+}
+
+TEST_F(Phase, RecheckFailsOnUnreachableOrBrokenVersionFiles) {
+  for (const char16_t* path : {u"/no-such.xml", u"/version-empty.xml"}) {
+    control.failureReason = 0;
+    context.manifest.versionCheckUrl = NginxUrl(path);
+    EXPECT_FALSE(RecheckVersion(context, flags, control, system, box));
+    EXPECT_EQ(control.failureReason, kFailureDownload);
+  }
+  control.failureReason = 0;
+  context.manifest.versionCheckUrl = u"http://127.0.0.1:1/version.xml";
+  EXPECT_FALSE(RecheckVersion(context, flags, control, system, box));
+  EXPECT_EQ(control.failureReason, kFailureDownload);
+  EXPECT_TRUE(box.shown.empty());
+  // Without an address only the known versions are compared.
+  control.failureReason = 0;
+  context.manifest.versionCheckUrl.clear();
+  EXPECT_TRUE(RecheckVersion(context, flags, control, system, box));
+  // A version file of another root changes nothing.
+  context.manifest.versionCheckUrl = NginxUrl(u"/version-noroot.xml");
+  EXPECT_TRUE(RecheckVersion(context, flags, control, system, box));
+  EXPECT_EQ(context.manifest.standaloneVersion, u"");
+}
+
+}  // namespace
+}  // namespace vwi
