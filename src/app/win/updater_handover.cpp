@@ -1,8 +1,9 @@
 #include "app/win/updater_handover.h"
 
+#include <windows.h>
+
 #include <shellapi.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include "platform/win/wide.h"
 
