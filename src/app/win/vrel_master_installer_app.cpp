@@ -52,7 +52,7 @@ bool CVrelMasterInstallerApp::InitInstance() {
   if (!flags.skipValidation) {
     validator.updaterPath.clear();
     validator.RunModal(context, flags);
-    if (validator.outcome != kProceed) return false;
+    if (validator.outcome != static_cast<int32_t>(ValidationOutcome::Proceed)) return false;
   }
   RunWizard();
   return false;
@@ -74,7 +74,7 @@ void CVrelMasterInstallerApp::RunWizard() {
 int CVrelMasterInstallerApp::ExitInstance() {
   ReleaseTheme();
   instanceSemaphore_.reset();
-  if (validator.outcome == kHandOver) HandOverToUpdater();
+  if (validator.outcome == static_cast<int32_t>(ValidationOutcome::HandOver)) HandOverToUpdater();
   return WinApp::ExitInstance();
 }
 

@@ -5,17 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "validation/version_check.h"
+
 namespace vwi {
-
-class InstallerContext;
-struct AppFlags;
-
-// What start-up does after the validator has run.
-enum ValidationOutcome : int32_t {
-  kProceed = 0,   // go on to the wizard
-  kStop = 1,      // end without the wizard; the user has been told why
-  kHandOver = 2,  // a newer installer is at updaterPath: end and start it
-};
 
 class CClientValidator {
  public:
@@ -29,7 +21,8 @@ class CClientValidator {
 
   std::u16string updaterPath;
   int32_t downloadResult = 0;
-  int32_t outcome = kProceed;
+  // What start-up does next: a ValidationOutcome.
+  int32_t outcome = static_cast<int32_t>(ValidationOutcome::Proceed);
 };
 
 }  // namespace vwi
