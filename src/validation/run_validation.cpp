@@ -1,23 +1,22 @@
 #include "validation/run_validation.h"
 
-#include "download/progress.h"
+#include "localisation/ui_text_format.h"
 
 namespace vwi {
 namespace {
 
-void ReportUnreachableServer(const InstallerContext& context, const ValidationTexts& texts,
-                             IValidationWindow& window) {
+void ReportUnreachableServer(const InstallerContext& context, IValidationWindow& window) {
   window.Hide();
-  window.Messages().Show(texts.connectFailed, context.manifest.shortName,
-                         message_box::kOk | message_box::kIconError);
+  window.Messages().Show(context.strings.LookupUiString(IDS_ERR_CONNECT_DOWNLOAD_SERVER),
+                         context.manifest.shortName, message_box::kOk | message_box::kIconError);
 }
 
-void OfferInstalledProduct(const InstallerContext& context, const ValidationTexts& texts,
-                           IValidationWindow& window) {
+void OfferInstalledProduct(const InstallerContext& context, IValidationWindow& window) {
   window.Hide();
   const std::u16string& name = context.manifest.shortName;
-  const int answer = window.Messages().Show(FormatWithName(texts.installedAlready, name), name,
-                                            message_box::kYesNo | message_box::kIconError);
+  const std::u16string text = FormatUiString(context.strings, IDS_ERR_INSTALLED_ALREADY, {name});
+  const int answer =
+      window.Messages().Show(text, name, message_box::kYesNo | message_box::kIconError);
   if (answer != message_box::kAnswerYes) return;
   const std::u16string program = window.InstalledExecutablePath();
   if (!program.empty()) window.LaunchUnelevated(program);
@@ -26,18 +25,18 @@ void OfferInstalledProduct(const InstallerContext& context, const ValidationText
 }  // namespace
 
 void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
-                   IStreamDownloader& downloader, const ValidationTexts& texts,
-                   IValidationWindow& window, ValidationHandOver& handOver) {
+                   IStreamDownloader& downloader, IValidationWindow& window,
+                   ValidationHandOver& handOver) {
   window.Wait(200);
   switch (CheckVersion(context, flags, system, downloader, handOver)) {
     case VersionCheckResult::ServerUnreachable:
-      ReportUnreachableServer(context, texts, window);
+      ReportUnreachableServer(context, window);
       handOver.outcome = ValidationOutcome::Stop;
       break;
     case VersionCheckResult::AlreadyInstalled:
       // The run stops whatever the answer: the product may only be started.
       handOver.outcome = ValidationOutcome::Stop;
-      OfferInstalledProduct(context, texts, window);
+      OfferInstalledProduct(context, window);
       break;
     case VersionCheckResult::ClientTooOld:
       // A failed download keeps this installer: the wizard opens as usual.

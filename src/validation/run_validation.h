@@ -27,16 +27,10 @@ class IValidationWindow {
   virtual void Close() = 0;
 };
 
-// The two catalogue texts the task shows, in the chosen language.
-struct ValidationTexts {
-  std::u16string connectFailed;     // IDS_ERR_CONNECT_DOWNLOAD_SERVER
-  std::u16string installedAlready;  // IDS_ERR_INSTALLED_ALREADY, with one %s
-};
-
-// Runs the whole task; the outcome and the updater's path end in `handOver`
-// before the window is asked to close.
+// Runs the whole task, with the texts of the context's catalogue; the outcome
+// and the updater's path end in `handOver` before the window is asked to close.
 void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
-                   IStreamDownloader& downloader, const ValidationTexts& texts,
-                   IValidationWindow& window, ValidationHandOver& handOver);
+                   IStreamDownloader& downloader, IValidationWindow& window,
+                   ValidationHandOver& handOver);
 
 }  // namespace vwi

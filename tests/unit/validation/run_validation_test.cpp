@@ -54,10 +54,9 @@ class FakeServer : public IStreamDownloader {
   }
 };
 
-const ValidationTexts kTexts{
+const std::u16string kConnectFailed =
     u"Unable to contact the download server. Check your Internet connection and try again. If "
-    u"the issue persists, please contact Customer Care.",
-    u"%s is already installed. Would you like to launch it?"};
+    u"the issue persists, please contact Customer Care.";
 
 class Validation : public ::testing::Test {
  protected:
@@ -69,6 +68,8 @@ class Validation : public ::testing::Test {
     fs::create_directories(root_ / "component");
     fs::create_directories(root_ / "temp");
     context_.componentFolder = Path("component/");
+    // No language files: the catalogue gives its English defaults.
+    context_.strings.languageFolder = Path("language/");
     context_.manifest.shortName = u"Vimzee";
     context_.manifest.fullName = u"Vimzee Home";
     context_.manifest.versionCheckUrl = u"http://127.0.0.1/version.xml";
@@ -82,7 +83,7 @@ class Validation : public ::testing::Test {
   void Run() {
     PosixSystemServices system(u"C:\\setup\\VimzeeWebInstaller.exe", Path("temp/"));
     system.SetTickCount(4242);
-    RunValidation(context_, flags_, system, server_, kTexts, window_, handOver_);
+    RunValidation(context_, flags_, system, server_, window_, handOver_);
   }
 
   fs::path root_;
@@ -108,7 +109,7 @@ TEST_F(Validation, UnreachableServerIsReportedAndStops) {
   EXPECT_EQ(handOver_.outcome, ValidationOutcome::Stop);
   EXPECT_TRUE(window_.hidden);
   ASSERT_EQ(window_.boxes.size(), 1u);
-  EXPECT_EQ(window_.boxes[0].text, kTexts.connectFailed);
+  EXPECT_EQ(window_.boxes[0].text, kConnectFailed);
   EXPECT_EQ(window_.boxes[0].caption, u"Vimzee");
   EXPECT_EQ(window_.boxes[0].style, 0x10u);
   EXPECT_TRUE(window_.closed);
