@@ -1,0 +1,72 @@
+#include "download/request_shape.h"
+
+#include <gtest/gtest.h>
+
+#include "download/download_job.h"
+#include "download/progress.h"
+
+namespace vwi {
+namespace {
+
+TEST(RequestFlags, PlainAndSecureShapesWithoutCertificateRelaxations) {
+  EXPECT_EQ(RequestFlags(RequestKind::SizeQuery, false), 0x80000200u);
+  EXPECT_EQ(RequestFlags(RequestKind::StreamDownload, false), 0x80000200u);
+  EXPECT_EQ(RequestFlags(RequestKind::FileDownload, false), 0x84400200u);
+  // Secure requests check the certificate's dates and host name.
+  EXPECT_EQ(RequestFlags(RequestKind::SizeQuery, true), 0x80800200u);
+  EXPECT_EQ(RequestFlags(RequestKind::StreamDownload, true), 0x80800200u);
+  EXPECT_EQ(RequestFlags(RequestKind::FileDownload, true), 0x84C00200u);
+  for (auto kind :
+       {RequestKind::SizeQuery, RequestKind::FileDownload, RequestKind::StreamDownload}) {
+    EXPECT_EQ(RequestFlags(kind, true) &
+                  (request_flags::kIgnoreCertDateInvalid | request_flags::kIgnoreCertCnInvalid),
+              0u);
+  }
+}
+
+TEST(StatusRules, SizeQueryAndBodyAcceptance) {
+  for (uint32_t s : {200u, 206u, 301u, 401u, 402u, 405u, 500u})
+    EXPECT_TRUE(IsAcceptedSizeStatus(s));
+  for (uint32_t s : {0u, 100u, 199u, 403u, 404u, 501u, 503u}) EXPECT_FALSE(IsAcceptedSizeStatus(s));
+  for (uint32_t s : {200u, 204u, 299u}) EXPECT_TRUE(IsBodyStatus(s));
+  for (uint32_t s : {199u, 300u, 302u, 401u, 404u, 500u}) EXPECT_FALSE(IsBodyStatus(s));
+}
+
+TEST(ContentLength, SixtyFourBitsAndNothingForGarbage) {
+  EXPECT_EQ(ParseContentLength(u"40961"), 40961);
+  EXPECT_EQ(ParseContentLength(u"  2147483648"), 2147483648LL);
+  EXPECT_EQ(ParseContentLength(u"5000000000"), 5000000000LL);
+  EXPECT_EQ(ParseContentLength(u"9223372036854775807"), INT64_MAX);
+  EXPECT_EQ(ParseContentLength(u"9223372036854775808"), std::nullopt);
+  EXPECT_EQ(ParseContentLength(u"12ab"), 12);
+  EXPECT_EQ(ParseContentLength(u"-5"), std::nullopt);
+  EXPECT_EQ(ParseContentLength(u""), std::nullopt);
+  EXPECT_EQ(ParseContentLength(u"abc"), std::nullopt);
+}
+
+TEST(DownloadJob, PercentAndTotalOfTheServersSize) {
+  DownloadStatusInfo info;
+  info.received = 3000000000ULL;
+  info.total = 6000000000ULL;
+  EXPECT_EQ(DownloadPercent(info), 50);
+  info.total = 0;
+  EXPECT_EQ(DownloadPercent(info), 0);
+  CDownloadJob job(u"u", u"p");
+  std::vector<uint64_t> totals;
+  job.OnDownloadStatus(info);  // no callback: nothing happens
+  job.callback = [&](const DownloadStatusInfo& i) { totals.push_back(i.total); };
+  job.OnDownloadStatus(info);
+  job.fileSize = 6000000000LL;
+  job.OnDownloadStatus(info);
+  EXPECT_EQ(totals, (std::vector<uint64_t>{0, 6000000000ULL}));
+}
+
+TEST(FormatWithName, FillsTheFirstNameOnly) {
+  EXPECT_EQ(FormatWithName(u"%s is already installed. Would you like to launch it?", u"Vimzee"),
+            u"Vimzee is already installed. Would you like to launch it?");
+  EXPECT_EQ(FormatWithName(u"%s and %s, 100%% %d", u"A"), u"A and %s, 100% %d");
+  EXPECT_EQ(FormatWithName(u"no name %", u"A"), u"no name %");
+}
+
+}  // namespace
+}  // namespace vwi
