@@ -1,5 +1,8 @@
 #include "context/installer_context.h"
 
+#include "context/existing_installation.h"
+#include "context/manifest_reader.h"
+#include "localisation/language_list.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -40,21 +43,30 @@ int32_t InstallerContext::Initialise(ContextServices& services) {
 
 bool InstallerContext::ReadManifest(ContextServices& services, const std::u16string& path,
                                     ProductManifest& into) {
-  // The manifest reader is connected here; until then only a missing file is told apart.
-  (void)into;
-  return services.system.PathExists(path);
+  return ParseManifest(path, into, services.files, services.converter);
 }
 
-int32_t InstallerContext::ApplyManifestOverride(ContextServices&) {
-  // A manifest named in the per-user registry replaces the packaged one here.
+int32_t InstallerContext::ApplyManifestOverride(ContextServices& services) {
+  const ManifestOverride override = ManifestPathOverride(services.registry);
+  if (!override.exists) return kInitialiseOk;
+  // The named manifest replaces the packaged one only as a whole: when it
+  // cannot be read the packaged one stays, but the path names the failed file.
+  manifestPath = override.path;
+  ProductManifest named;
+  if (!ReadManifest(services, manifestPath, named)) return kManifestUnusable;
+  manifest = std::move(named);
   return kInitialiseOk;
 }
 
-void InstallerContext::ChooseLanguages(ContextServices&) {
-  strings.languageFolder = programFolder + u"\\language\\";
+void InstallerContext::ChooseLanguages(ContextServices& services) {
+  BuildLanguageList(programFolder, manifest, services.flags.requestedLanguage,
+                    services.userUiLanguage, {strings, languages, multipleLanguages});
 }
 
-void InstallerContext::DetectInstallation(ContextServices&) {}
+void InstallerContext::DetectInstallation(ContextServices& services) {
+  DetectExistingInstallation(manifest, {installedVersion, strings, services.flags},
+                             {services.registry, services.products, services.messageBox});
+}
 
 bool InstallerContext::PrepareWorkFolders(ISystemServices& system) {
   componentFolder = programFolder + u"\\component\\";
