@@ -56,27 +56,23 @@ bool ElementIndex::Reallocate(int32_t newCapacity) {
   return true;
 }
 
-int32_t ElementIndex::StartTagLength(int32_t i) const {
-  const uint32_t field = (*this)[i].tagLengths & kMaxStartTagField;
-  if (field < kMaxStartTagField) return static_cast<int32_t>(field);
+int32_t ElementIndex::OverflowStartTag(int32_t i) const {
   auto it = overflow_.find(i);
-  return it != overflow_.end() ? it->second.startTag : static_cast<int32_t>(field);
+  return it != overflow_.end() ? it->second.startTag : static_cast<int32_t>(kMaxStartTagField);
 }
 
-int32_t ElementIndex::EndTagLength(int32_t i) const {
-  const uint32_t field = (*this)[i].tagLengths >> 22;
-  if (field < kMaxEndTagField) return static_cast<int32_t>(field);
+int32_t ElementIndex::OverflowEndTag(int32_t i) const {
   auto it = overflow_.find(i);
-  return it != overflow_.end() ? it->second.endTag : static_cast<int32_t>(field);
+  return it != overflow_.end() ? it->second.endTag : static_cast<int32_t>(kMaxEndTagField);
 }
 
-void ElementIndex::SetTagLengths(int32_t i, int32_t startTag, int32_t endTag) {
+void ElementIndex::SetOverflowingTagLengths(int32_t i, int32_t startTag, int32_t endTag) {
   const uint32_t s = std::min<uint32_t>(static_cast<uint32_t>(startTag), kMaxStartTagField);
   const uint32_t e = std::min<uint32_t>(static_cast<uint32_t>(endTag), kMaxEndTagField);
   (*this)[i].tagLengths = s | (e << 22);
   if (s == kMaxStartTagField || e == kMaxEndTagField) {
     overflow_[i] = Overflow{startTag, endTag};
-  } else if (!overflow_.empty()) {
+  } else {
     overflow_.erase(i);
   }
 }

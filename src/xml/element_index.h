@@ -65,9 +65,23 @@ class ElementIndex {
   }
 
   // Exact tag lengths, whatever the field widths.
-  int32_t StartTagLength(int32_t i) const;
-  int32_t EndTagLength(int32_t i) const;
-  void SetTagLengths(int32_t i, int32_t startTag, int32_t endTag);
+  int32_t StartTagLength(int32_t i) const {
+    const uint32_t field = (*this)[i].tagLengths & kMaxStartTagField;
+    return field < kMaxStartTagField ? static_cast<int32_t>(field) : OverflowStartTag(i);
+  }
+  int32_t EndTagLength(int32_t i) const {
+    const uint32_t field = (*this)[i].tagLengths >> 22;
+    return field < kMaxEndTagField ? static_cast<int32_t>(field) : OverflowEndTag(i);
+  }
+  void SetTagLengths(int32_t i, int32_t startTag, int32_t endTag) {
+    const uint32_t s = static_cast<uint32_t>(startTag);
+    const uint32_t e = static_cast<uint32_t>(endTag);
+    if (s < kMaxStartTagField && e < kMaxEndTagField && overflow_.empty()) {
+      (*this)[i].tagLengths = s | (e << 22);
+    } else {
+      SetOverflowingTagLengths(i, startTag, endTag);
+    }
+  }
 
   // Forgets the overflow lengths (a new parse); capacity stays.
   void ClearOverflow() { overflow_.clear(); }
@@ -82,6 +96,9 @@ class ElementIndex {
     int32_t endTag = 0;
   };
   bool Reallocate(int32_t newCapacity);
+  int32_t OverflowStartTag(int32_t i) const;
+  int32_t OverflowEndTag(int32_t i) const;
+  void SetOverflowingTagLengths(int32_t i, int32_t startTag, int32_t endTag);
 
   std::vector<std::unique_ptr<ElementRecord[]>> segments_;
   int32_t capacity_ = 0;

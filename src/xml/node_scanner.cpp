@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "xml/unit_search.h"
+
 namespace vwi {
 namespace {
 
@@ -9,119 +11,132 @@ bool IsQuote(char16_t c) { return c == '"' || c == '\''; }
 
 }  // namespace
 
-ScannedNode NodeScanner::Next() {
+void NodeScanner::Next(ScannedNode& n) {
   unterminated_ = false;
-  if (pos_ >= end_) return ScannedNode{NodeKind::EndOfText, pos_, 0};
-  ScannedNode node =
-      text_[pos_] == '<' ? ScanMarkup(pos_, Unterminated::kReport) : ScanCharacterData(pos_);
-  pos_ = node.start + node.length;
-  return node;
+  if (pos_ >= end_) {
+    Set(n, NodeKind::EndOfText, pos_, 0);
+    return;
+  }
+  if (text_[pos_] == '<') {
+    ScanMarkup(n, pos_, Unterminated::kReport);
+  } else {
+    ScanCharacterData(n, pos_);
+  }
+  pos_ = n.start + n.length;
 }
 
-ScannedNode NodeScanner::ScanCharacterData(int32_t start) {
+void NodeScanner::ScanCharacterData(ScannedNode& n, int32_t start) {
   int32_t i = start;
   while (i < end_ && IsWhitespace(text_[i])) ++i;
   NodeKind kind = NodeKind::Whitespace;
   if (i < end_ && text_[i] != '<') {
     kind = NodeKind::Text;
-    const char16_t* lt = std::char_traits<char16_t>::find(text_ + i, end_ - i, u'<');
-    i = lt ? static_cast<int32_t>(lt - text_) : end_;
+    i = static_cast<int32_t>(FindUnit(text_ + i, text_ + end_, u'<') - text_);
   }
-  return ScannedNode{kind, start, i - start};
+  return Set(n, kind, start, i - start);
 }
 
-ScannedNode NodeScanner::ScanMarkup(int32_t start, Unterminated mode) {
-  if (start + 1 >= end_) return Unfinished(start, u"tag", mode);
+void NodeScanner::ScanMarkup(ScannedNode& n, int32_t start, Unterminated mode) {
+  if (start + 1 >= end_) return Unfinished(n, start, u"tag", mode);
   const char16_t c = text_[start + 1];
-  if (c == '!') return ScanExclamation(start, mode);
-  if (c == '/') return ScanEndTag(start, mode);
+  if (c == '!') return ScanExclamation(n, start, mode);
+  if (c == '/') return ScanEndTag(n, start, mode);
   if (c == '?') {
-    return ScanTerminated(start, start + 2, NodeKind::ProcessingInstruction, 0, '?',
+    return ScanTerminated(n, start, start + 2, NodeKind::ProcessingInstruction, 0, '?',
                           u"processing_instruction", mode);
   }
-  if (IsNameStart(c)) return ScanStartTag(start, mode);
-  return ErrorMode(start, start + 1, u"first_tag_syntax", mode);
+  if (IsNameStart(c)) return ScanStartTag(n, start, mode);
+  return ErrorMode(n, start, start + 1, u"first_tag_syntax", mode);
 }
 
 int32_t NodeScanner::NameEnd(int32_t from) const {
   int32_t i = from;
-  while (i < end_) {
+  for (; i < end_; ++i) {
     const char16_t c = text_[i];
+    // Letters and most name characters lie above '>': one comparison.
+    if (c > '>') continue;
     if (c == '/' || c == '>' || IsWhitespace(c)) break;
-    ++i;
   }
   return i;
 }
 
-ScannedNode NodeScanner::ScanStartTag(int32_t start, Unterminated mode) {
+void NodeScanner::ScanStartTag(ScannedNode& n, int32_t start, Unterminated mode) {
   const int32_t nameStart = start + 1;
   const int32_t nameEnd = NameEnd(nameStart);
-  // A quote opens a value only right after a single '=' (whitespace aside).
-  char16_t last = 0;
-  char16_t beforeLast = 0;
-  for (int32_t i = nameEnd; i < end_; ++i) {
-    const char16_t c = text_[i];
-    if (c == '>') {
+  const char16_t* const end = text_ + end_;
+  for (const char16_t* p = text_ + nameEnd;;) {
+    p = FindUnit(p, end, u'>', u'"', u'\'');
+    if (p == end) break;
+    const int32_t i = static_cast<int32_t>(p - text_);
+    if (*p == '>') {
       const bool empty = text_[i - 1] == '/' &&
                          (i - 1 == nameEnd || IsWhitespace(text_[i - 2]) || IsQuote(text_[i - 2]));
-      return ScannedNode{NodeKind::Element,  start, i + 1 - start, empty, nameStart,
-                         nameEnd - nameStart};
+      return Set(n, NodeKind::Element, start, i + 1 - start, empty, nameStart, nameEnd - nameStart);
     }
-    if (IsQuote(c) && last == '=' && beforeLast != '=') {
-      const char16_t* close = std::char_traits<char16_t>::find(text_ + i + 1, end_ - i - 1, c);
-      if (!close) break;
-      i = static_cast<int32_t>(close - text_);
+    if (OpensValue(nameEnd, i)) {
+      p = FindUnit(p + 1, end, *p);
+      if (p == end) break;
     }
-    if (!IsWhitespace(c)) {
-      beforeLast = last;
-      last = c;
-    }
+    ++p;
   }
-  return Unfinished(start, u"start_tag", mode);
+  return Unfinished(n, start, u"start_tag", mode);
 }
 
-ScannedNode NodeScanner::ScanEndTag(int32_t start, Unterminated mode) {
+// A quote opens a quoted value only when the last non-whitespace unit before
+// it (within the tag, after its name) is a single '='.
+bool NodeScanner::OpensValue(int32_t nameEnd, int32_t quote) const {
+  int32_t i = quote - 1;
+  while (i >= nameEnd && IsWhitespace(text_[i])) --i;
+  if (i < nameEnd || text_[i] != '=') return false;
+  --i;
+  while (i >= nameEnd && IsWhitespace(text_[i])) --i;
+  return i < nameEnd || text_[i] != '=';
+}
+
+void NodeScanner::ScanEndTag(ScannedNode& n, int32_t start, Unterminated mode) {
   const int32_t nameStart = start + 2;
   const int32_t nameEnd = NameEnd(nameStart);
-  const char16_t* gt = std::char_traits<char16_t>::find(text_ + nameEnd, end_ - nameEnd, u'>');
-  if (!gt) return Unfinished(start, u"end_tag", mode);
+  const char16_t* gt = FindUnit(text_ + nameEnd, text_ + end_, u'>');
+  if (gt == text_ + end_) return Unfinished(n, start, u"end_tag", mode);
   const int32_t stop = static_cast<int32_t>(gt - text_) + 1;
-  return ScannedNode{NodeKind::EndTag, start, stop - start, false, nameStart, nameEnd - nameStart};
+  return Set(n, NodeKind::EndTag, start, stop - start, false, nameStart, nameEnd - nameStart);
 }
 
 // Ends at the first '>' whose preceding units complete the terminator
 // (a, b, '>'), those units lying at or after `bodyStart`; a == 0 means a
 // two-unit terminator.
-ScannedNode NodeScanner::ScanTerminated(int32_t start, int32_t bodyStart, NodeKind kind, char16_t a,
-                                        char16_t b, std::u16string_view type, Unterminated mode) {
+void NodeScanner::ScanTerminated(ScannedNode& n, int32_t start, int32_t bodyStart, NodeKind kind,
+                                 char16_t a, char16_t b, std::u16string_view type,
+                                 Unterminated mode) {
   const int32_t before = a ? 2 : 1;
   int32_t i = bodyStart + before;
   while (i < end_) {
-    const char16_t* gt = std::char_traits<char16_t>::find(text_ + i, end_ - i, u'>');
-    if (!gt) break;
-    i = static_cast<int32_t>(gt - text_);
+    i = static_cast<int32_t>(FindUnit(text_ + i, text_ + end_, u'>') - text_);
+    if (i == end_) break;
     if (text_[i - 1] == b && (!a || text_[i - 2] == a)) {
-      return ScannedNode{kind, start, i + 1 - start};
+      return Set(n, kind, start, i + 1 - start);
     }
     ++i;
   }
-  return Unfinished(start, type, mode);
+  return Unfinished(n, start, type, mode);
 }
 
-ScannedNode NodeScanner::ScanExclamation(int32_t start, Unterminated mode) {
-  if (start + 2 >= end_) return Unfinished(start, u"tag", mode);
+void NodeScanner::ScanExclamation(ScannedNode& n, int32_t start, Unterminated mode) {
+  if (start + 2 >= end_) return Unfinished(n, start, u"tag", mode);
   const char16_t c = text_[start + 2];
   if (c == '-' || c == '[') {
-    if (start + 3 >= end_) return Unfinished(start, u"tag", mode);
+    if (start + 3 >= end_) return Unfinished(n, start, u"tag", mode);
     if (c == '-') {
-      if (text_[start + 3] != '-') return ErrorMode(start, start + 2, u"comment_tag_syntax", mode);
-      return ScanTerminated(start, start + 4, NodeKind::Comment, '-', '-', u"comment", mode);
+      if (text_[start + 3] != '-')
+        return ErrorMode(n, start, start + 2, u"comment_tag_syntax", mode);
+      return ScanTerminated(n, start, start + 4, NodeKind::Comment, '-', '-', u"comment", mode);
     }
-    if (text_[start + 3] != 'C') return ErrorMode(start, start + 2, u"cdata_section_syntax", mode);
-    return ScanTerminated(start, start + 4, NodeKind::CData, ']', ']', u"cdata_section", mode);
+    if (text_[start + 3] != 'C')
+      return ErrorMode(n, start, start + 2, u"cdata_section_syntax", mode);
+    return ScanTerminated(n, start, start + 4, NodeKind::CData, ']', ']', u"cdata_section", mode);
   }
-  if (c == 'D') return ScanDocumentType(start);
-  return ErrorMode(start, start + 2, u"exclamation_tag_syntax", mode);
+  if (c == 'D') return ScanDocumentType(n, start);
+  return ErrorMode(n, start, start + 2, u"exclamation_tag_syntax", mode);
 }
 
 namespace {
@@ -144,11 +159,11 @@ int32_t SkipDeclaration(const char16_t* text, int32_t from, int32_t end) {
 
 }  // namespace
 
-ScannedNode NodeScanner::ScanDocumentType(int32_t start) {
+void NodeScanner::ScanDocumentType(ScannedNode& n, int32_t start) {
   int32_t i = start + 3;
   while (i < end_) {
     const char16_t c = text_[i];
-    if (c == '>') return ScannedNode{NodeKind::DocumentType, start, i + 1 - start};
+    if (c == '>') return Set(n, NodeKind::DocumentType, start, i + 1 - start);
     if (c != '<') {
       ++i;
       continue;
@@ -157,7 +172,8 @@ ScannedNode NodeScanner::ScanDocumentType(int32_t start) {
       if (i + 2 >= end_) break;
       const char16_t kind = text_[i + 2];
       if (kind == '-' || kind == '[') {
-        const ScannedNode nested = ScanExclamation(i, Unterminated::kQuiet);
+        ScannedNode nested;
+        ScanExclamation(nested, i, Unterminated::kQuiet);
         if (unterminated_) break;
         i = nested.start + nested.length;
         continue;
@@ -168,12 +184,13 @@ ScannedNode NodeScanner::ScanDocumentType(int32_t start) {
       i = gt + 1;
       continue;
     }
-    const ScannedNode nested = ScanMarkup(i, Unterminated::kQuiet);
+    ScannedNode nested;
+    ScanMarkup(nested, i, Unterminated::kQuiet);
     if (unterminated_) break;
     i = nested.start + nested.length;
   }
   unterminated_ = false;
-  return Unfinished(start, u"document_type", Unterminated::kReport);
+  return Unfinished(n, start, u"document_type", Unterminated::kReport);
 }
 
 int32_t NodeScanner::SkipTagBody(int32_t from) const {
@@ -195,19 +212,20 @@ int32_t NodeScanner::SkipTagBody(int32_t from) const {
   return -1;
 }
 
-ScannedNode NodeScanner::ErrorMode(int32_t start, int32_t from, std::u16string_view key,
-                                   Unterminated mode) {
+void NodeScanner::ErrorMode(ScannedNode& n, int32_t start, int32_t from, std::u16string_view key,
+                            Unterminated mode) {
   Report(key, u"", start);
   const int32_t stop = SkipTagBody(from);
-  if (stop < 0) return Unfinished(start, u"tag", mode);
+  if (stop < 0) return Unfinished(n, start, u"tag", mode);
   const int32_t end = text_[stop] == '>' ? stop + 1 : stop;
-  return ScannedNode{NodeKind::Error, start, end - start};
+  return Set(n, NodeKind::Error, start, end - start);
 }
 
-ScannedNode NodeScanner::Unfinished(int32_t start, std::u16string_view type, Unterminated mode) {
+void NodeScanner::Unfinished(ScannedNode& n, int32_t start, std::u16string_view type,
+                             Unterminated mode) {
   unterminated_ = true;
   if (mode == Unterminated::kReport) Report(u"unterminated_tag_syntax", type, start);
-  return ScannedNode{NodeKind::Error, start, end_ - start};
+  return Set(n, NodeKind::Error, start, end_ - start);
 }
 
 void NodeScanner::Report(std::u16string_view key, std::u16string_view type, int32_t offset) {

@@ -48,10 +48,17 @@ class NodeScanner {
         pos_(offset),
         errors_(errors) {}
 
-  ScannedNode Next();
+  ScannedNode Next() {
+    ScannedNode n;
+    Next(n);
+    return n;
+  }
+  void Next(ScannedNode& n);
   int32_t offset() const { return pos_; }
 
-  static bool IsWhitespace(char16_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+  static bool IsWhitespace(char16_t c) {
+    return c <= ' ' && (c == ' ' || c == '\t' || c == '\n' || c == '\r');
+  }
   static bool IsNameStart(char16_t c) {
     return c == ':' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0x7B;
   }
@@ -59,20 +66,33 @@ class NodeScanner {
  private:
   enum class Unterminated { kReport, kQuiet };
 
-  ScannedNode ScanMarkup(int32_t start, Unterminated mode);
-  ScannedNode ScanCharacterData(int32_t start);
-  ScannedNode ScanStartTag(int32_t start, Unterminated mode);
-  ScannedNode ScanEndTag(int32_t start, Unterminated mode);
-  ScannedNode ScanTerminated(int32_t start, int32_t bodyStart, NodeKind kind, char16_t a,
-                             char16_t b, std::u16string_view type, Unterminated mode);
-  ScannedNode ScanExclamation(int32_t start, Unterminated mode);
-  ScannedNode ScanDocumentType(int32_t start);
-  ScannedNode ErrorMode(int32_t start, int32_t from, std::u16string_view key, Unterminated mode);
+  void ScanMarkup(ScannedNode& n, int32_t start, Unterminated mode);
+  void ScanCharacterData(ScannedNode& n, int32_t start);
+  void ScanStartTag(ScannedNode& n, int32_t start, Unterminated mode);
+  void ScanEndTag(ScannedNode& n, int32_t start, Unterminated mode);
+  void ScanTerminated(ScannedNode& n, int32_t start, int32_t bodyStart, NodeKind kind, char16_t a,
+                      char16_t b, std::u16string_view type, Unterminated mode);
+  void ScanExclamation(ScannedNode& n, int32_t start, Unterminated mode);
+  void ScanDocumentType(ScannedNode& n, int32_t start);
+  void ErrorMode(ScannedNode& n, int32_t start, int32_t from, std::u16string_view key,
+                 Unterminated mode);
   // Skips as inside a start tag from `from`; the offset of the next '>' or
   // '<' outside quoted values, or -1 at the end of the text.
   int32_t SkipTagBody(int32_t from) const;
   int32_t NameEnd(int32_t from) const;
-  ScannedNode Unfinished(int32_t start, std::u16string_view type, Unterminated mode);
+  bool OpensValue(int32_t nameEnd, int32_t quote) const;
+  void Unfinished(ScannedNode& n, int32_t start, std::u16string_view type, Unterminated mode);
+  // Fills the node in place: returning it by value through the scan
+  // functions costs a stalled copy per node.
+  static void Set(ScannedNode& n, NodeKind kind, int32_t start, int32_t length, bool empty = false,
+                  int32_t nameStart = 0, int32_t nameLength = 0) {
+    n.kind = kind;
+    n.start = start;
+    n.length = length;
+    n.empty = empty;
+    n.nameStart = nameStart;
+    n.nameLength = nameLength;
+  }
   void Report(std::u16string_view key, std::u16string_view type, int32_t offset);
 
   const char16_t* text_;

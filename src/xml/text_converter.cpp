@@ -1,7 +1,6 @@
 #include "xml/text_converter.h"
 
 #include <limits>
-#include <memory>
 #include <new>
 
 #include "xml/charset_table.h"
@@ -43,11 +42,16 @@ void ConvertToUtf16(std::u16string_view encoding, const char* bytes, int32_t cou
   if (units <= 0) return;
   const int64_t size = ConversionBufferSize(units);
   if (size > std::numeric_limits<int32_t>::max()) return;
-  std::unique_ptr<char16_t[]> buffer(new (std::nothrow) char16_t[size]);
-  if (!buffer) return;
+  // Converted straight into the text, then cut to what was written.
+  try {
+    out.resize(static_cast<size_t>(size));
+  } catch (const std::bad_alloc&) {
+    out.clear();
+    return;
+  }
   const int32_t written = converter.ToUtf16(static_cast<uint32_t>(codePage), bytes, count,
-                                            buffer.get(), static_cast<int32_t>(size));
-  if (written > 0) out.assign(buffer.get(), written);
+                                            out.data(), static_cast<int32_t>(size));
+  out.resize(written > 0 ? static_cast<size_t>(written) : 0);
 }
 
 }  // namespace vwi

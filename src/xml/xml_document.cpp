@@ -57,6 +57,13 @@ bool XmlDocument::SetText(std::u16string_view text) {
   return Parse(true);
 }
 
+bool XmlDocument::SetText(std::u16string&& text) {
+  text_ = std::move(text);
+  if (text_.size() > kMaxTextLength) text_.clear();
+  resultLog_.clear();
+  return Parse(true);
+}
+
 void XmlDocument::SetLogText(std::u16string_view log) {
   text_.assign(log.size() > kMaxTextLength ? std::u16string_view() : log);
   resultLog_.clear();

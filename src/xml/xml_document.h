@@ -25,6 +25,8 @@ class XmlDocument {
   // True only for a well-formed document with a single root element.
   bool SetText(const char16_t* text);
   bool SetText(std::u16string_view text);
+  // The same, taking over the caller's string instead of copying it.
+  bool SetText(std::u16string&& text);
 
   // Reads a file, detects its encoding, converts it to UTF-16 and parses it.
   // False when the file cannot be read or is not well-formed.

@@ -76,7 +76,11 @@ int32_t RemoveNulUnits(char* bytes, int32_t& byteCount, int32_t unitWidth) {
       bytes[kept++] = bytes[2 * i + 1];
     }
   } else {
-    for (int32_t i = 0; i < byteCount; ++i) {
+    // Most files hold no NUL at all: find the first one fast.
+    const void* zero = std::memchr(bytes, 0, static_cast<size_t>(byteCount));
+    if (!zero) return 0;
+    kept = static_cast<int32_t>(static_cast<const char*>(zero) - bytes);
+    for (int32_t i = kept; i < byteCount; ++i) {
       if (bytes[i] == 0) {
         ++removed;
       } else {

@@ -32,8 +32,9 @@ bool XmlParser::Run() {
 
   stack_.reserve(7);
   NodeScanner scanner(d.text_, 0, record_ ? this : nullptr);
+  ScannedNode node;
   for (bool more = true; more;) {
-    const ScannedNode node = scanner.Next();
+    scanner.Next(node);
     switch (node.kind) {
       case NodeKind::EndOfText:
         more = false;
@@ -89,11 +90,13 @@ bool XmlParser::Open(const ScannedNode& node) {
   const int32_t i = next++;
   const int32_t parent = stack_.empty() ? 0 : stack_.back().index;
   ElementRecord& r = index_[i];
-  r = ElementRecord{};
   r.start = node.start;
   r.length = node.length;
-  r.parent = parent;
   r.levelAndFlags = static_cast<uint32_t>(std::min<size_t>(stack_.size(), kMaxLevelField));
+  r.parent = parent;
+  r.firstChild = 0;
+  r.next = 0;
+  r.prev = 0;
   index_.SetTagLengths(i, node.length, 0);
   AppendChild(parent, i);
   if (!node.empty) Push(OpenElement{i, node.nameStart, node.nameLength, -1});

@@ -137,6 +137,14 @@ TEST(XmlParse, VerdictNeedsOneRootAndNoErrors) {
             u"<unterminated_tag_syntax type=\"start_tag\" offset=\"0\"/><no_root_element/>");
 }
 
+TEST(XmlParse, TextCanBeHandedOver) {
+  XmlDocument doc;
+  std::u16string text = u"<a>x</a>";
+  EXPECT_TRUE(doc.SetText(std::move(text)));
+  EXPECT_EQ(doc.text(), u"<a>x</a>");
+  EXPECT_EQ(doc.GetElementText(1), u"x");
+}
+
 TEST(XmlParse, EveryParseStartsAfresh) {
   XmlDocument doc;
   EXPECT_FALSE(doc.SetText(u"<a><b></a>"));
