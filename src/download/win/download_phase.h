@@ -9,22 +9,13 @@
 #include "context/installer_context.h"
 #include "download/download_control.h"
 #include "download/download_job.h"
+#include "download/recheck_texts.h"
 #include "install/install_item.h"
 #include "install/install_status.h"
 #include "platform/message_box.h"
 #include "platform/system_services.h"
 
 namespace vwi {
-
-// The texts of the re-check's message boxes (the catalogue's, English by default).
-struct RecheckTexts {
-  // IDS_ERR_INSTALLED_ALREADY, filled with the product's short name
-  std::u16string installedAlready = u"%s is already installed. Would you like to launch it?";
-  // IDS_ERR_CLIENT_TOO_OLD
-  std::u16string clientTooOld =
-      u"The version of your client is too old, please click \"OK\" to download the latest "
-      u"client.";
-};
 
 // Downloads one job's URL into its local path: asks the server for the size
 // (0 means the file is missing there), creates the file, transfers it. The
