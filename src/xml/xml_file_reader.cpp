@@ -107,8 +107,8 @@ bool XmlFileReader::ReadBlock(char* buffer, int32_t count) {
     return false;
   }
   if (got != count) {
-    // A file that shrank under us: the system saw no error, so say so plainly.
-    RecordFileError(FileError{0, u"short read"});
+    // A file that shrank under us: the system saw no error, so code 0 and no message.
+    RecordFileError(FileError{});
     return false;
   }
   position_ += got;

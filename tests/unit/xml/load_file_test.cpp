@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -136,6 +137,38 @@ TEST(LoadFile, ErrorMessagesAreCutAtALineBreakAndAt100Units) {
   Failing longText(std::u16string(150, u'm'));
   EXPECT_FALSE(doc.LoadFile(u"x", longText, SystemCodePageConverter()));
   EXPECT_EQ(doc.resultLog(), u"<file_error msg=\"" + std::u16string(100, u'm') + u"\" n=\"5\"/>");
+}
+
+// A file that reports more bytes than it gives (it shrank while being read).
+class ShrinkingFiles : public IRawFileSystem {
+ public:
+  class File : public IRawFile {
+   public:
+    bool Length(int64_t& length, FileError&) override {
+      length = 5000;
+      return true;
+    }
+    bool Seek(int64_t, FileError&) override { return true; }
+    bool Read(char* buffer, int32_t count, int32_t& got, FileError&) override {
+      got = std::min<int32_t>(count, 100);
+      std::fill(buffer, buffer + got, 'x');
+      buffer[0] = '<';
+      return true;
+    }
+    bool Close(FileError&) override { return true; }
+  };
+  std::unique_ptr<IRawFile> OpenForReading(std::u16string_view, FileError&) override {
+    return std::make_unique<File>();
+  }
+  FileError SystemError(Problem) override { return {}; }
+};
+
+TEST(LoadFile, ShortReadIsAFileErrorWithoutASystemError) {
+  ShrinkingFiles files;
+  XmlDocument doc;
+  EXPECT_FALSE(doc.LoadFile(u"x", files, SystemCodePageConverter()));
+  EXPECT_EQ(doc.resultLog(), u"<file_error msg=\"\" n=\"0\"/>");
+  EXPECT_EQ(doc.text(), u"");
 }
 
 }  // namespace
