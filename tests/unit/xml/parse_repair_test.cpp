@@ -196,6 +196,14 @@ TEST(ResultLog, StopsTakingResultsPastItsLimit) {
   EXPECT_EQ(log.substr(log.size() - 2), u"/>");
 }
 
+TEST(ResultLog, TheLimitAppliesBeforeAnEntryWhateverItsLength) {
+  const std::u16string name(3000, u'n');
+  XmlDocument doc;
+  EXPECT_FALSE(doc.SetText(u"<r></" + name + u"></x></r>"));
+  // The long name is recorded whole; nothing after it.
+  EXPECT_EQ(doc.resultLog(), u"<lone_end_tag tagname=\"" + name + u"\" offset=\"3\"/>");
+}
+
 TEST(ResultLog, AddElementAndSetAttributeWriteTheLog) {
   XmlDocument log;
   log.SetLogText(u"");
