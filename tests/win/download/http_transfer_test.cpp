@@ -190,8 +190,10 @@ TEST_F(Transfer, PauseStopsReadingAndResumesOnTheSameConnection) {
       });
     }
   };
-  EXPECT_TRUE(Download(FaultUrl(u"/slow/60000/2000/5"), request));
+  EXPECT_TRUE(Download(FaultUrl(u"/slow/60000/2000/6"), request));
   resumer.join();
+  // One request: reading resumed on the same connection.
+  EXPECT_EQ(test::FaultRequests("GET /slow/60000/2000/6 "), 1);
   EXPECT_EQ(bytes, test::Pattern(60000));
   // The longest gap between two reports is the pause.
   auto longest = Clock::duration::zero();

@@ -25,9 +25,10 @@ inline std::u16string EnvText(const char* name) {
 
 inline bool ServersUp() { return !EnvText("VWI_NGINX_PORT").empty(); }
 
-#define VWI_REQUIRE_SERVERS()                                   \
-  if (!::vwi::test::ServersUp()) GTEST_SKIP() << "run through " \
-                                                 "tests/harness/servers/with-servers.sh"
+#define VWI_REQUIRE_SERVERS()    \
+  if (!::vwi::test::ServersUp()) \
+  GTEST_SKIP() << "run through " \
+                  "tests/harness/servers/with-servers.sh"
 
 // http://127.0.0.1:<port><path> on nginx (the served folder) or the fault server.
 inline std::u16string NginxUrl(const std::u16string& path) {
@@ -47,6 +48,26 @@ inline std::vector<uint8_t> ServedBytes(const std::string& name) {
   const std::u16string www = EnvText("VWI_WWW");
   return ReadBytes(std::wstring(www.begin(), www.end()) + L"\\" +
                    std::wstring(name.begin(), name.end()));
+}
+
+// How many requests the fault server logged whose request line holds `text`.
+inline int FaultRequests(const std::string& text) {
+  std::u16string www = EnvText("VWI_WWW");
+  const std::wstring log =
+      std::wstring(www.begin(), www.begin() + static_cast<ptrdiff_t>(www.rfind(u'\\'))) +
+      L"\\servers\\fault.log";
+  const std::vector<uint8_t> bytes = ReadBytes(log);
+  const std::string all(bytes.begin(), bytes.end());
+  // One line per request (the line may quote the request twice).
+  int count = 0;
+  size_t start = 0;
+  while (start < all.size()) {
+    size_t end = all.find('\n', start);
+    if (end == std::string::npos) end = all.size();
+    if (all.compare(start, text.size(), text) == 0) ++count;
+    start = end + 1;
+  }
+  return count;
 }
 
 // The fault server's byte pattern.
