@@ -1,5 +1,6 @@
 #include "install/post_install_values.h"
 
+#include "context/registry_key.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -7,14 +8,14 @@ namespace {
 
 constexpr int32_t kEnglish = 1033;
 
-RegistryValueWrite Text(RegistryHive hive, std::u16string key, std::u16string name,
+RegistryValueWrite Text(RegistryRoot root, std::u16string key, std::u16string name,
                         std::u16string text) {
-  return {hive, std::move(key), std::move(name), false, std::move(text), 0};
+  return {root, std::move(key), std::move(name), false, std::move(text), 0};
 }
 
-RegistryValueWrite Number(RegistryHive hive, std::u16string key, std::u16string name,
+RegistryValueWrite Number(RegistryRoot root, std::u16string key, std::u16string name,
                           uint32_t number) {
-  return {hive, std::move(key), std::move(name), true, u"", number};
+  return {root, std::move(key), std::move(name), true, u"", number};
 }
 
 }  // namespace
@@ -32,21 +33,33 @@ std::vector<RegistryValueWrite> PlanPostInstallValues(PostInstallInputs& in) {
   const std::u16string folder = executable.substr(0, lastSlash + 1);
 
   if (folderFound) {
-    values.push_back(Text(RegistryHive::kLocalMachine, in.registryPath, u"InstallDir", folder));
-    values.push_back(Text(RegistryHive::kLocalMachine, in.registryPath, u"exe", executable));
+    values.push_back(Text(RegistryRoot::kLocalMachine, in.registryPath, u"InstallDir", folder));
+    values.push_back(Text(RegistryRoot::kLocalMachine, in.registryPath, u"exe", executable));
   }
   if (in.multipleLanguages && in.languageId != kEnglish) {
     const auto id = static_cast<uint32_t>(in.languageId);
-    values.push_back(Number(RegistryHive::kLocalMachine, in.registryPath + u"\\LanguagePacks",
+    values.push_back(Number(RegistryRoot::kLocalMachine, in.registryPath + u"\\LanguagePacks",
                             u"InitialLangID", id));
     values.push_back(
-        Number(RegistryHive::kCurrentUser, in.registryPath, u"ApplicationLanguage", id));
+        Number(RegistryRoot::kCurrentUser, in.registryPath, u"ApplicationLanguage", id));
     if (folderFound) {
-      values.push_back(Text(RegistryHive::kCurrentUser, kResourceLanguageKey,
+      values.push_back(Text(RegistryRoot::kCurrentUser, kResourceLanguageKey,
                             folder + kCompanionProgram, DecimalText(in.languageId)));
     }
   }
   return values;
+}
+
+void WriteRegistryValues(const std::vector<RegistryValueWrite>& values, IRegistry& registry) {
+  for (const RegistryValueWrite& value : values) {
+    RegistryKey key(registry);
+    if (!key.Open(value.root, value.key)) continue;
+    if (value.isNumber) {
+      key.SetNumber(value.name, value.number);
+    } else {
+      key.SetString(value.name, value.text);
+    }
+  }
 }
 
 }  // namespace vwi

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-namespace vwi {
+#include "context/registry.h"
 
-enum class RegistryHive { kLocalMachine, kCurrentUser };
+namespace vwi {
 
 // One value to write; REG_DWORD when `isNumber`, else REG_SZ.
 struct RegistryValueWrite {
-  RegistryHive hive = RegistryHive::kLocalMachine;
+  RegistryRoot root = RegistryRoot::kLocalMachine;
   std::u16string key;
   std::u16string name;
   bool isNumber = false;
@@ -40,5 +40,10 @@ inline constexpr char16_t kResourceLanguageKey[] = u"SOFTWARE\\Orvanta\\Resource
 // Removes one trailing backslash from `in.installFolder` (the context keeps
 // the shortened folder).
 std::vector<RegistryValueWrite> PlanPostInstallValues(PostInstallInputs& in);
+
+// Writes the values, each key created (or opened) in the process's own view;
+// a key that cannot be opened for writing, or a write that fails, is passed
+// over, since the installation has succeeded whatever the registry says.
+void WriteRegistryValues(const std::vector<RegistryValueWrite>& values, IRegistry& registry);
 
 }  // namespace vwi

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "context/registry_key.h"
+
 namespace vwi {
 namespace {
 
@@ -9,9 +11,11 @@ namespace keys = prerequisite_keys;
 
 // A version text counts when it is not empty and not "0.0.0.0". The data is
 // read as UTF-16 up to its first NUL or its end, never beyond it.
-bool IsVersionPresent(IRegistryReader& registry, RegistryHive hive, std::u16string_view key,
+bool IsVersionPresent(IRegistry& registry, RegistryRoot root, std::u16string_view key,
                       std::u16string_view name) {
-  const auto data = registry.ReadRaw(hive, key, name);
+  RegistryKey opened(registry);
+  if (!opened.OpenForRead(root, key)) return false;
+  const auto data = opened.QueryRaw(name);
   if (!data) return false;
   std::u16string text;
   for (size_t i = 0; i + 1 < data->size(); i += 2) {
@@ -23,33 +27,30 @@ bool IsVersionPresent(IRegistryReader& registry, RegistryHive hive, std::u16stri
 }
 
 // A 4-byte value; 0 when it cannot be read or does not fit in 4 bytes.
-uint32_t ReadNumber(IRegistryReader& registry, std::u16string_view key, std::u16string_view name) {
-  const auto data = registry.ReadRaw(RegistryHive::kLocalMachine, key, name);
-  if (!data || data->size() > 4) return 0;
-  uint32_t value = 0;
-  for (size_t i = 0; i < data->size(); ++i) value |= uint32_t{(*data)[i]} << (8 * i);
-  return value;
+uint32_t ReadNumber(const RegistryKey& key, std::u16string_view name) {
+  return key.QueryNumber(name).value_or(0);
 }
 
-bool WebView2Present(IRegistryReader& registry) {
-  return IsVersionPresent(registry, RegistryHive::kLocalMachine, keys::kWebView2Machine, u"pv") ||
-         IsVersionPresent(registry, RegistryHive::kCurrentUser, keys::kWebView2User, u"pv");
+bool WebView2Present(IRegistry& registry) {
+  return IsVersionPresent(registry, RegistryRoot::kLocalMachine, keys::kWebView2Machine, u"pv") ||
+         IsVersionPresent(registry, RegistryRoot::kCurrentUser, keys::kWebView2User, u"pv");
 }
 
 // Each part is compared on its own, not as one version number.
-bool VcRuntimePresent(IRegistryReader& registry) {
-  return ReadNumber(registry, keys::kVcRuntime, u"Major") > 13 &&
-         ReadNumber(registry, keys::kVcRuntime, u"Minor") > 23 &&
-         ReadNumber(registry, keys::kVcRuntime, u"Bld") > 18126;
+bool VcRuntimePresent(IRegistry& registry) {
+  RegistryKey key(registry);
+  if (!key.OpenForRead(RegistryRoot::kLocalMachine, keys::kVcRuntime)) return false;
+  return ReadNumber(key, u"Major") > 13 && ReadNumber(key, u"Minor") > 23 &&
+         ReadNumber(key, u"Bld") > 18126;
 }
 
-bool BonjourPresent(IRegistryReader& registry) {
-  return IsVersionPresent(registry, RegistryHive::kLocalMachine, keys::kBonjour, u"Version");
+bool BonjourPresent(IRegistry& registry) {
+  return IsVersionPresent(registry, RegistryRoot::kLocalMachine, keys::kBonjour, u"Version");
 }
 
 struct Probe {
   std::u16string_view fileName;
-  bool (*present)(IRegistryReader&);
+  bool (*present)(IRegistry&);
 };
 
 constexpr Probe kProbes[] = {
@@ -60,7 +61,7 @@ constexpr Probe kProbes[] = {
 
 }  // namespace
 
-bool IsPrerequisiteSatisfied(std::u16string_view fileName, IRegistryReader& registry) {
+bool IsPrerequisiteSatisfied(std::u16string_view fileName, IRegistry& registry) {
   for (const Probe& probe : kProbes) {
     if (probe.fileName == fileName) return probe.present(registry);
   }

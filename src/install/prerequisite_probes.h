@@ -2,30 +2,17 @@
 // that its installer is neither downloaded nor run.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string_view>
-#include <vector>
 
-#include "install/post_install_values.h"
+#include "context/registry.h"
 
 namespace vwi {
 
-// Reads registry values for the probes, in the process's own (64-bit) view,
-// so that keys under "WOW6432Node" are the 32-bit view's.
-class IRegistryReader {
- public:
-  virtual ~IRegistryReader() = default;
-  // The value's raw data, whatever its type; empty when the key cannot be
-  // opened for reading or the value cannot be read.
-  virtual std::optional<std::vector<uint8_t>> ReadRaw(RegistryHive hive, std::u16string_view key,
-                                                      std::u16string_view name) = 0;
-};
-
 // True when the runtime that `fileName` installs is present. Names are
 // compared exactly (case included); a name the probes do not know is never
-// present, so its installer always runs.
-bool IsPrerequisiteSatisfied(std::u16string_view fileName, IRegistryReader& registry);
+// present, so its installer always runs. Keys are read in the process's own
+// (64-bit) view, so those under "WOW6432Node" are the 32-bit view's.
+bool IsPrerequisiteSatisfied(std::u16string_view fileName, IRegistry& registry);
 
 // The registry locations the probes read.
 namespace prerequisite_keys {

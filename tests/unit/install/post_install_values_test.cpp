@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "context/memory_registry.h"
+
 namespace vwi {
 namespace {
 
 constexpr char16_t kKey[] = u"SOFTWARE\\Orvanta\\Vimzee Home\\270";
 using V = RegistryValueWrite;
-constexpr auto kHklm = RegistryHive::kLocalMachine;
-constexpr auto kHkcu = RegistryHive::kCurrentUser;
+constexpr auto kHklm = RegistryRoot::kLocalMachine;
+constexpr auto kHkcu = RegistryRoot::kCurrentUser;
 
 PostInstallInputs Inputs(std::u16string folder, bool multiple, int32_t language) {
   PostInstallInputs in;
@@ -60,6 +62,30 @@ TEST(PostInstallValues, EmptyFolderWritesOnlyTheLanguageNumbers) {
   EXPECT_EQ(values[0].name, u"InitialLangID");
   EXPECT_EQ(values[1].name, u"ApplicationLanguage");
   EXPECT_EQ(values[1].number, 1036u);
+}
+
+TEST(PostInstallValues, WritesTypedValuesAndPassesOverKeysItCannotWrite) {
+  PostInstallInputs in = Inputs(u"C:\\Program Files\\Orvanta\\", true, 1031);
+  MemoryRegistry registry;
+  registry.DenyWrite(kHkcu, kKey);
+  WriteRegistryValues(PlanPostInstallValues(in), registry);
+
+  const auto dir = registry.GetValue(kHklm, kKey, u"InstallDir");
+  ASSERT_TRUE(dir);
+  EXPECT_EQ(dir->type, 1u);
+  const std::u16string expected = u"C:\\Program Files\\Orvanta\\";
+  ASSERT_EQ(dir->data.size(), (expected.size() + 1) * 2);  // the NUL included
+  EXPECT_EQ(dir->data[dir->data.size() - 2], 0);
+  const auto langId =
+      registry.GetValue(kHklm, std::u16string(kKey) + u"\\LanguagePacks", u"InitialLangID");
+  ASSERT_TRUE(langId);
+  EXPECT_EQ(langId->type, 4u);
+  EXPECT_EQ(langId->data, (std::vector<uint8_t>{0x07, 0x04, 0, 0}));
+  EXPECT_FALSE(registry.GetValue(kHkcu, kKey, u"ApplicationLanguage"));  // refused, passed over
+  const auto resource = registry.GetValue(kHkcu, u"SOFTWARE\\Orvanta\\ResourceLangID",
+                                          u"C:\\Program Files\\Orvanta\\vrelTandor2.exe");
+  ASSERT_TRUE(resource);
+  EXPECT_EQ(resource->data, (std::vector<uint8_t>{'1', 0, '0', 0, '3', 0, '1', 0, 0, 0}));
 }
 
 }  // namespace

@@ -2,108 +2,111 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <tuple>
+#include "context/memory_registry.h"
 
 namespace vwi {
 namespace {
 
 namespace keys = prerequisite_keys;
+constexpr auto kHklm = RegistryRoot::kLocalMachine;
+constexpr auto kHkcu = RegistryRoot::kCurrentUser;
 
-// A registry of raw values; every read is recorded.
-struct FakeRegistry : IRegistryReader {
-  std::map<std::tuple<RegistryHive, std::u16string, std::u16string>, std::vector<uint8_t>> values;
-  std::optional<std::vector<uint8_t>> ReadRaw(RegistryHive hive, std::u16string_view key,
-                                              std::u16string_view name) override {
-    auto it = values.find({hive, std::u16string(key), std::u16string(name)});
-    if (it == values.end()) return std::nullopt;
-    return it->second;
+std::vector<uint8_t> Utf16Bytes(std::u16string_view text) {
+  std::vector<uint8_t> bytes;
+  for (char16_t c : text) {
+    bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+    bytes.push_back(static_cast<uint8_t>(c >> 8));
   }
-  void Text(RegistryHive hive, std::u16string key, std::u16string name, std::u16string text,
-            bool terminated = true) {
-    std::vector<uint8_t> bytes;
-    if (terminated) text.push_back(u'\0');
-    for (char16_t c : text) {
-      bytes.push_back(static_cast<uint8_t>(c & 0xFF));
-      bytes.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    values[{hive, key, name}] = bytes;
+  return bytes;
+}
+
+struct Probes : testing::Test {
+  MemoryRegistry registry;
+  bool Present(std::u16string_view name) { return IsPrerequisiteSatisfied(name, registry); }
+  void Raw(RegistryRoot root, std::u16string_view key, std::u16string_view name,
+           std::vector<uint8_t> data) {
+    registry.PutValue(root, key, name, {1, std::move(data)});
   }
-  void Number(std::u16string name, uint32_t value) {
-    values[{RegistryHive::kLocalMachine, keys::kVcRuntime, name}] = {
-        static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-        static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+  void Runtime(uint32_t major, uint32_t minor, uint32_t build) {
+    registry.PutNumber(kHklm, keys::kVcRuntime, u"Major", major);
+    registry.PutNumber(kHklm, keys::kVcRuntime, u"Minor", minor);
+    registry.PutNumber(kHklm, keys::kVcRuntime, u"Bld", build);
   }
 };
 
-constexpr auto kHklm = RegistryHive::kLocalMachine;
-constexpr auto kHkcu = RegistryHive::kCurrentUser;
-
-TEST(PrerequisiteProbes, WebView2CountsFromEitherKeyUnlessZeroVersion) {
-  FakeRegistry registry;
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
-  registry.Text(kHklm, keys::kWebView2Machine, u"pv", u"0.0.0.0");
-  registry.Text(kHkcu, keys::kWebView2User, u"pv", u"0.0.0.0");
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
-  registry.Text(kHkcu, keys::kWebView2User, u"pv", u"120.0.2210.91");
-  EXPECT_TRUE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
+TEST_F(Probes, WebView2CountsFromEitherKeyUnlessZeroVersion) {
+  EXPECT_FALSE(Present(u"webview2.exe"));
+  registry.PutString(kHklm, keys::kWebView2Machine, u"pv", u"0.0.0.0");
+  registry.PutString(kHkcu, keys::kWebView2User, u"pv", u"0.0.0.0");
+  EXPECT_FALSE(Present(u"webview2.exe"));
+  registry.PutString(kHkcu, keys::kWebView2User, u"pv", u"120.0.2210.91");
+  EXPECT_TRUE(Present(u"webview2.exe"));
 }
 
-TEST(PrerequisiteProbes, VersionTextsAreReadSafely) {
-  FakeRegistry registry;
-  registry.Text(kHklm, keys::kWebView2Machine, u"pv", u"");
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
-  registry.values[{kHklm, keys::kWebView2Machine, u"pv"}] = {};  // no data at all
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
-  registry.values[{kHklm, keys::kWebView2Machine, u"pv"}] = {'1'};  // odd size
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
-  registry.Text(kHklm, keys::kWebView2Machine, u"pv", u"0.0.0.0", false);  // no NUL
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
-  registry.Text(kHklm, keys::kWebView2Machine, u"pv", u"0.0.0.01");
-  EXPECT_TRUE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
+TEST_F(Probes, WebView2MachineKeyIsThe32BitViewsOwnPath) {
+  // The 64-bit process names WOW6432Node itself; the 32-bit view is not asked.
+  registry.PutString(kHklm,
+                     u"SOFTWARE\\Microsoft\\EdgeUpdate\\Clients\\"
+                     u"{F3017226-FE2A-4295-8BDF-00C3A9A7E4C5}",
+                     u"pv", u"120.0.2210.91", registry_access::kView32);
+  EXPECT_FALSE(Present(u"webview2.exe"));
+  registry.PutString(kHklm, keys::kWebView2Machine, u"pv", u"120.0.2210.91");
+  EXPECT_TRUE(Present(u"webview2.exe"));
 }
 
-TEST(PrerequisiteProbes, VcRuntimeComparesEachPartOnItsOwn) {
-  FakeRegistry registry;
-  registry.Number(u"Major", 14);
-  registry.Number(u"Minor", 29);
-  registry.Number(u"Bld", 30133);
-  EXPECT_TRUE(IsPrerequisiteSatisfied(u"vc_redist.exe", registry));
-  registry.Number(u"Minor", 16);
-  registry.Number(u"Bld", 27012);
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"vc_redist.exe", registry));
-  registry.Number(u"Major", 15);
-  registry.Number(u"Minor", 0);
-  registry.Number(u"Bld", 0);
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"vc_redist.exe", registry));
+TEST_F(Probes, VersionTextsAreReadSafely) {
+  Raw(kHklm, keys::kWebView2Machine, u"pv", Utf16Bytes(std::u16string(1, u'\0')));
+  EXPECT_FALSE(Present(u"webview2.exe"));
+  Raw(kHklm, keys::kWebView2Machine, u"pv", {});  // no data at all
+  EXPECT_FALSE(Present(u"webview2.exe"));
+  Raw(kHklm, keys::kWebView2Machine, u"pv", {'1'});  // odd size, less than one unit
+  EXPECT_FALSE(Present(u"webview2.exe"));
+  Raw(kHklm, keys::kWebView2Machine, u"pv", Utf16Bytes(u"0.0.0.0"));  // no NUL
+  EXPECT_FALSE(Present(u"webview2.exe"));
+  Raw(kHklm, keys::kWebView2Machine, u"pv", Utf16Bytes(u"0.0.0.01"));
+  EXPECT_TRUE(Present(u"webview2.exe"));
 }
 
-TEST(PrerequisiteProbes, VcRuntimeValueThatIsMissingOrTooLongCountsAsZero) {
-  FakeRegistry registry;
-  registry.Number(u"Major", 14);
-  registry.Number(u"Minor", 29);
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"vc_redist.exe", registry));
-  registry.values[{kHklm, keys::kVcRuntime, u"Bld"}] = {0xFF, 0xFF, 0xFF, 0x7F, 0x01};
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"vc_redist.exe", registry));
-  registry.values[{kHklm, keys::kVcRuntime, u"Bld"}] = {0xFF, 0xFF};  // 65535 in two bytes
-  EXPECT_TRUE(IsPrerequisiteSatisfied(u"vc_redist.exe", registry));
+TEST_F(Probes, VcRuntimeComparesEachPartOnItsOwn) {
+  Runtime(14, 29, 30133);
+  EXPECT_TRUE(Present(u"vc_redist.exe"));
+  Runtime(14, 16, 27012);
+  EXPECT_FALSE(Present(u"vc_redist.exe"));
+  Runtime(15, 0, 0);
+  EXPECT_FALSE(Present(u"vc_redist.exe"));
+  Runtime(14, 24, 18126);  // each must exceed its threshold
+  EXPECT_FALSE(Present(u"vc_redist.exe"));
 }
 
-TEST(PrerequisiteProbes, BonjourHasOnlyTheMachineKey) {
-  FakeRegistry registry;
-  registry.Text(kHkcu, keys::kBonjour, u"Version", u"3.0.0.10");
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"bonjour.msi", registry));
-  registry.Text(kHklm, keys::kBonjour, u"Version", u"3.0.0.10");
-  EXPECT_TRUE(IsPrerequisiteSatisfied(u"bonjour.msi", registry));
+TEST_F(Probes, VcRuntimeValueThatIsMissingOrTooLongCountsAsZero) {
+  registry.PutNumber(kHklm, keys::kVcRuntime, u"Major", 14);
+  registry.PutNumber(kHklm, keys::kVcRuntime, u"Minor", 29);
+  EXPECT_FALSE(Present(u"vc_redist.exe"));
+  Raw(kHklm, keys::kVcRuntime, u"Bld", {0xFF, 0xFF, 0xFF, 0x7F, 0x01});
+  EXPECT_FALSE(Present(u"vc_redist.exe"));
+  Raw(kHklm, keys::kVcRuntime, u"Bld", {0xFF, 0xFF});  // 65535 in two bytes, type not examined
+  EXPECT_TRUE(Present(u"vc_redist.exe"));
 }
 
-TEST(PrerequisiteProbes, UnknownOrDifferentlyCasedNamesAreAlwaysInstalled) {
-  FakeRegistry registry;
-  registry.Text(kHklm, keys::kWebView2Machine, u"pv", u"120.0.2210.91");
-  EXPECT_TRUE(IsPrerequisiteSatisfied(u"webview2.exe", registry));
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"WebView2.exe", registry));
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"setup.exe", registry));
-  EXPECT_FALSE(IsPrerequisiteSatisfied(u"", registry));
+TEST_F(Probes, BonjourHasOnlyTheMachineKey) {
+  registry.PutString(kHkcu, keys::kBonjour, u"Version", u"3.0.0.10");
+  EXPECT_FALSE(Present(u"bonjour.msi"));
+  registry.PutString(kHklm, keys::kBonjour, u"Version", u"3.0.0.10");
+  EXPECT_TRUE(Present(u"bonjour.msi"));
+}
+
+TEST_F(Probes, UnreadableKeyCountsAsAbsent) {
+  registry.PutString(kHklm, keys::kBonjour, u"Version", u"3.0.0.10");
+  registry.DenyAll(kHklm, keys::kBonjour);
+  EXPECT_FALSE(Present(u"bonjour.msi"));
+}
+
+TEST_F(Probes, UnknownOrDifferentlyCasedNamesAreAlwaysInstalled) {
+  registry.PutString(kHklm, keys::kWebView2Machine, u"pv", u"120.0.2210.91");
+  EXPECT_TRUE(Present(u"webview2.exe"));
+  EXPECT_FALSE(Present(u"WebView2.exe"));
+  EXPECT_FALSE(Present(u"setup.exe"));
+  EXPECT_FALSE(Present(u""));
 }
 
 }  // namespace
