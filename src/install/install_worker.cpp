@@ -1,0 +1,86 @@
+#include "install/install_worker.h"
+
+#include "platform/text.h"
+
+namespace vwi {
+
+InstallWorker::InstallWorker(InstallStatus& status, IInstallSteps& steps)
+    : status(status), steps_(steps) {}
+
+InstallWorker::~InstallWorker() {
+  Join();
+  if (prepared_) steps_.Release(*this);
+}
+
+void InstallWorker::StartInstall() {
+  // Once cancelled (before the start, so with no events yet) the run is over:
+  // a thread started now would overwrite the final Cancelled.
+  if (prepared_ || control.cancelRequested) return;
+  steps_.Prepare(*this);
+  prepared_ = true;
+  thread_ = std::thread([this] { Run(); });
+}
+
+void InstallWorker::CancelInstall() {
+  if (control.cancelEvent && control.runEvent) {
+    ReportStatus(InstallState::Cancelling, -1, 0, u"");
+    steps_.SignalCancel(*this);
+  } else {
+    ReportStatus(InstallState::Cancelled, -1, 0, u"");
+  }
+  control.cancelRequested = true;
+}
+
+void InstallWorker::Join() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void InstallWorker::ReportStatus(InstallState state, int32_t index, int32_t percent,
+                                 std::u16string text) {
+  status.ReportStatus(state, index, percent, std::move(text));
+}
+
+bool InstallWorker::IsCancelling() const { return status.Read().state == InstallState::Cancelling; }
+
+void InstallWorker::Run() {
+  const bool succeeded =
+      steps_.RecheckVersion(*this) && steps_.DownloadItems(*this) && InstallItems();
+  if (succeeded) {
+    steps_.ApplyPostInstallSettings(*this);
+    steps_.PublishHomepage(installer.homepageUrl);
+    if (!IsCancelling()) ReportStatus(InstallState::Finished, -1, 0, u"");
+  } else if (!IsCancelling()) {
+    // A cancelled run says nothing more: the user asked for it.
+    if (control.failureReason == kFailureDownload) steps_.ShowDownloadFailure();
+    if (!IsCancelling()) ReportStatus(InstallState::Failed, -1, 0, u"");
+  }
+  if (IsCancelling()) ReportStatus(InstallState::Cancelled, -1, 0, u"");
+}
+
+bool InstallWorker::InstallItems() {
+  itemIndex = 0;
+  for (const InstallItem& item : items) {
+    if (control.cancelRequested) return false;
+    if (!steps_.FileExists(item.localPath)) continue;
+    ReportStatus(InstallState::Installing, itemIndex, 0, item.name);
+    if (IsTransformPath(item.localPath)) {
+      // Applied through the main package's TRANSFORMS property.
+    } else if (item.runAsProgram) {
+      steps_.RunProgram(*this, item);  // a program that fails does not stop the sequence
+    } else if (!steps_.InstallPackage(*this, item)) {
+      return false;
+    }
+    ReportStatus(InstallState::Installing, itemIndex, 100, item.name);
+    ++itemIndex;
+  }
+  return true;
+}
+
+bool IsTransformPath(const std::u16string& path) {
+  constexpr std::u16string_view kExtension = u".mst";
+  return path.size() >= kExtension.size() &&
+         EqualsIgnoreAsciiCase(std::u16string_view(path).substr(path.size() - kExtension.size()),
+                               kExtension);
+}
+
+}  // namespace vwi

@@ -1,0 +1,66 @@
+// The installation worker: re-checks the version, downloads the items,
+// installs them in order and writes the post-install settings on a thread of
+// its own, ending in Finished, Failed or Cancelled. It talks to the user
+// interface only through InstallStatus.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "download/download_control.h"
+#include "install/install_item.h"
+#include "install/install_status.h"
+#include "install/install_steps.h"
+#include "install/installer_message.h"
+
+namespace vwi {
+
+class InstallWorker {
+ public:
+  InstallWorker(InstallStatus& status, IInstallSteps& steps);
+  InstallWorker(const InstallWorker&) = delete;
+  InstallWorker& operator=(const InstallWorker&) = delete;
+  // Waits for the thread to end, then releases the events.
+  ~InstallWorker();
+
+  // Builds the items and starts the worker thread. Called once.
+  void StartInstall();
+  // The user confirmed cancelling: Cancelling (or, before the events exist,
+  // Cancelled at once), then both events set and cancelRequested.
+  void CancelInstall();
+  // Waits until the worker thread has ended (no effect when none runs).
+  void Join();
+
+  // Installs the items in order; false when cancelled or a package failed.
+  // Runs on the worker thread (public for the steps and for tests).
+  bool InstallItems();
+  // The worker body; runs on the worker thread.
+  void Run();
+
+  // Reports through the shared status.
+  void ReportStatus(InstallState state, int32_t index, int32_t percent, std::u16string text);
+  bool IsCancelling() const;
+
+  InstallStatus& status;
+  std::vector<InstallItem> items;
+  // cancelEvent, runEvent, cancelRequested and failureReason.
+  DownloadControl control;
+  int32_t itemIndex = 0;
+  // maxPercent, basePercent, totalTicks, forward, position, firstMessage and
+  // homepageUrl of the installer-message handler.
+  InstallerMessageState installer;
+  std::u16string currentItemName;
+
+ private:
+  IInstallSteps& steps_;
+  std::thread thread_;
+  bool prepared_ = false;
+};
+
+// True for a transform file (".mst" without regard to case): it is applied to
+// the main package and never installed on its own.
+bool IsTransformPath(const std::u16string& path);
+
+}  // namespace vwi

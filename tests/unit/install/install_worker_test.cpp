@@ -1,0 +1,280 @@
+#include "install/install_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <set>
+
+namespace vwi {
+namespace {
+
+int gCancelEvent = 0;
+int gRunEvent = 0;
+
+InstallItem Item(std::u16string name, std::u16string path, int32_t runAsProgram) {
+  return {name, u"http://127.0.0.1/" + name, std::move(path), u"", 1, runAsProgram};
+}
+
+// Steps that record what the worker asked for and answer as configured. A
+// hook runs inside a step, as the user interface would act meanwhile.
+struct FakeSteps : IInstallSteps {
+  std::vector<InstallItem> plan;
+  std::set<std::u16string> missing;
+  bool recheck = true;
+  bool download = true;
+  int32_t downloadFailure = 0;
+  std::u16string failingPackage;
+  std::function<void(InstallWorker&, const std::u16string&)> during;  // step name
+
+  std::vector<std::u16string> calls;
+  std::vector<InstallStatusFields> seenAtInstall;  // the status when a package starts
+  int boxes = 0;
+  int signals = 0;
+  int releases = 0;
+  std::u16string published = u"<none>";
+
+  void Hook(InstallWorker& worker, const std::u16string& step) {
+    calls.push_back(step);
+    if (during) during(worker, step);
+  }
+  void Prepare(InstallWorker& worker) override {
+    worker.items = plan;
+    worker.control.cancelEvent = &gCancelEvent;
+    worker.control.runEvent = &gRunEvent;
+  }
+  void SignalCancel(InstallWorker&) override { ++signals; }
+  void Release(InstallWorker& worker) override {
+    ++releases;
+    worker.control.cancelEvent = worker.control.runEvent = nullptr;
+  }
+  bool RecheckVersion(InstallWorker& worker) override {
+    Hook(worker, u"recheck");
+    return recheck;
+  }
+  bool DownloadItems(InstallWorker& worker) override {
+    Hook(worker, u"download");
+    worker.control.failureReason = downloadFailure;
+    return download;
+  }
+  bool FileExists(const std::u16string& path) override { return !missing.count(path); }
+  bool InstallPackage(InstallWorker& worker, const InstallItem& item) override {
+    seenAtInstall.push_back(worker.status.Read());
+    Hook(worker, u"package " + item.name);
+    return item.name != failingPackage;
+  }
+  bool RunProgram(InstallWorker& worker, const InstallItem& item) override {
+    Hook(worker, u"program " + item.name);
+    return item.name != failingPackage;
+  }
+  void ApplyPostInstallSettings(InstallWorker& worker) override {
+    worker.installer.homepageUrl = u"http://127.0.0.1/vimzee/home";
+    Hook(worker, u"settings");
+  }
+  void PublishHomepage(const std::u16string& url) override { published = url; }
+  void ShowDownloadFailure() override { ++boxes; }
+};
+
+struct Worker : testing::Test {
+  InstallStatus status;
+  FakeSteps steps;
+  Worker() {
+    steps.plan = {Item(u"vc_redist.exe", u"C:\\w\\component\\1vc_redist.exe", 1),
+                  Item(u"Vimzee.msi", u"C:\\w\\msi\\Vimzee.msi", 0),
+                  Item(u"de.mst", u"C:\\w\\transform\\1031.MST", 0),
+                  Item(u"language_pack_1031.exe", u"C:\\w\\component\\2language_pack_1031.exe", 1)};
+  }
+  InstallStatusFields RunToEnd(std::function<void(InstallWorker&)> before = {}) {
+    {
+      InstallWorker worker(status, steps);
+      if (before) before(worker);
+      worker.StartInstall();
+    }  // destruction joins the thread
+    return status.Read();
+  }
+  void ExpectFinal(const InstallStatusFields& fields, InstallState state) {
+    EXPECT_EQ(fields.state, state);
+    EXPECT_EQ(fields.itemIndex, -1);
+    EXPECT_EQ(fields.itemPercent, 0);
+    EXPECT_EQ(fields.itemText, u"");
+  }
+};
+
+TEST_F(Worker, InstallsEveryItemInOrderAndFinishes) {
+  const auto end = RunToEnd();
+  ExpectFinal(end, InstallState::Finished);
+  EXPECT_EQ(steps.calls,
+            (std::vector<std::u16string>{u"recheck", u"download", u"program vc_redist.exe",
+                                         u"package Vimzee.msi", u"program language_pack_1031.exe",
+                                         u"settings"}));
+  EXPECT_EQ(steps.published, u"http://127.0.0.1/vimzee/home");
+  ASSERT_EQ(steps.seenAtInstall.size(), 1u);
+  EXPECT_EQ(steps.seenAtInstall[0].state, InstallState::Installing);
+  EXPECT_EQ(steps.seenAtInstall[0].itemIndex, 1);
+  EXPECT_EQ(steps.seenAtInstall[0].itemPercent, 0);
+  EXPECT_EQ(steps.seenAtInstall[0].itemText, u"Vimzee.msi");
+  EXPECT_EQ(steps.boxes, 0);
+  EXPECT_EQ(steps.releases, 1);
+}
+
+TEST_F(Worker, TransformIsReportedButNeverInstalledOnItsOwn) {
+  std::vector<InstallStatusFields> seen;
+  steps.during = [&](InstallWorker& worker, const std::u16string& step) {
+    if (step == u"program language_pack_1031.exe") seen.push_back(worker.status.Read());
+  };
+  RunToEnd();
+  ASSERT_EQ(seen.size(), 1u);
+  // The transform took index 2 (reported at 0 and 100); the pack is index 3.
+  EXPECT_EQ(seen[0].itemIndex, 3);
+  EXPECT_EQ(seen[0].itemText, u"language_pack_1031.exe");
+}
+
+TEST_F(Worker, MissingFilesArePassedOverWithoutAnIndex) {
+  steps.missing = {u"C:\\w\\component\\1vc_redist.exe"};
+  RunToEnd();
+  ASSERT_EQ(steps.seenAtInstall.size(), 1u);
+  EXPECT_EQ(steps.seenAtInstall[0].itemIndex, 0);  // the main package is now the first
+  EXPECT_EQ(steps.calls[2], u"package Vimzee.msi");
+}
+
+TEST_F(Worker, AProgramThatCannotStartDoesNotStopTheSequence) {
+  steps.failingPackage = u"vc_redist.exe";
+  ExpectFinal(RunToEnd(), InstallState::Finished);
+  EXPECT_EQ(steps.calls.back(), u"settings");
+}
+
+TEST_F(Worker, FailingSecondItemStopsTheRestWithoutSettingsOrBox) {
+  steps.failingPackage = u"Vimzee.msi";
+  const auto end = RunToEnd();
+  ExpectFinal(end, InstallState::Failed);
+  EXPECT_EQ(steps.calls.back(), u"package Vimzee.msi");
+  EXPECT_EQ(steps.seenAtInstall.back().itemIndex, 1);
+  EXPECT_EQ(steps.published, u"<none>");
+  EXPECT_EQ(steps.boxes, 0);
+}
+
+TEST_F(Worker, DownloadFailureShowsTheBoxAndInstallsNothing) {
+  steps.download = false;
+  steps.downloadFailure = kFailureDownload;
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
+  EXPECT_EQ(steps.boxes, 1);
+}
+
+TEST_F(Worker, RefusedRecheckFailsWithoutTheWorkersBox) {
+  steps.recheck = false;
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(steps.calls, std::vector<std::u16string>{u"recheck"});
+  EXPECT_EQ(steps.boxes, 0);
+}
+
+TEST_F(Worker, CancelDuringTheRecheckEndsCancelled) {
+  steps.during = [](InstallWorker& worker, const std::u16string& step) {
+    if (step == u"recheck") worker.CancelInstall();
+  };
+  steps.recheck = false;
+  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  EXPECT_EQ(steps.signals, 1);
+}
+
+TEST_F(Worker, CancelDuringADownloadEndsCancelledWithoutTheBox) {
+  steps.during = [](InstallWorker& worker, const std::u16string& step) {
+    if (step != u"download") return;
+    worker.CancelInstall();
+    EXPECT_EQ(worker.status.Read().state, InstallState::Cancelling);
+    // Progress reported while cancelling is ignored.
+    worker.ReportStatus(InstallState::Downloading, 0, 40, u"Vimzee.msi");
+    EXPECT_EQ(worker.status.Read().state, InstallState::Cancelling);
+  };
+  steps.download = false;
+  steps.downloadFailure = kFailureDownload;  // the cancelled transfer fails the phase
+  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  EXPECT_EQ(steps.boxes, 0);
+  EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
+}
+
+TEST_F(Worker, CancelDuringAPackageRollsBackAndStopsTheRest) {
+  // The installer answers the handler's cancel with 1602: the package fails.
+  steps.during = [](InstallWorker& worker, const std::u16string& step) {
+    if (step == u"package Vimzee.msi") worker.CancelInstall();
+  };
+  steps.failingPackage = u"Vimzee.msi";
+  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  EXPECT_EQ(steps.calls.back(), u"package Vimzee.msi");
+  EXPECT_EQ(steps.published, u"<none>");
+}
+
+TEST_F(Worker, CancelBetweenItemsStopsBeforeTheNext) {
+  steps.during = [](InstallWorker& worker, const std::u16string& step) {
+    if (step == u"program vc_redist.exe") worker.CancelInstall();
+  };
+  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  EXPECT_EQ(steps.calls.back(), u"program vc_redist.exe");
+}
+
+TEST_F(Worker, CancelThatArrivesTooLateStillEndsCancelledWithSettingsWritten) {
+  // The installer completed the package in spite of the cancel answer.
+  steps.during = [](InstallWorker& worker, const std::u16string& step) {
+    if (step == u"settings") worker.CancelInstall();
+  };
+  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  EXPECT_EQ(steps.calls.back(), u"settings");
+  EXPECT_EQ(steps.published, u"http://127.0.0.1/vimzee/home");
+}
+
+TEST_F(Worker, CancellingTwiceChangesNothingVisible) {
+  std::vector<InstallStatusFields> seen;
+  steps.during = [&](InstallWorker& worker, const std::u16string& step) {
+    if (step != u"download") return;
+    worker.CancelInstall();
+    seen.push_back(worker.status.Read());
+    worker.CancelInstall();
+    seen.push_back(worker.status.Read());
+  };
+  steps.download = false;
+  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].state, InstallState::Cancelling);
+  EXPECT_EQ(seen[1].itemIndex, -1);
+}
+
+TEST_F(Worker, CancelBeforeTheStartEndsAtOnceAndNothingRuns) {
+  const auto end = RunToEnd([](InstallWorker& worker) {
+    worker.CancelInstall();  // no events exist yet
+    EXPECT_TRUE(worker.control.cancelRequested);
+  });
+  ExpectFinal(end, InstallState::Cancelled);
+  EXPECT_TRUE(steps.calls.empty());
+  EXPECT_EQ(steps.signals, 0);
+  EXPECT_EQ(steps.releases, 0);
+}
+
+TEST_F(Worker, DestructionWaitsForTheThreadBeforeReleasingTheEvents) {
+  std::atomic<bool> stepEnded{false};
+  steps.during = [&](InstallWorker&, const std::u16string& step) {
+    if (step != u"recheck") return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    stepEnded = true;
+  };
+  {
+    InstallWorker worker(status, steps);
+    worker.StartInstall();
+    worker.StartInstall();  // a second start is ignored
+  }
+  EXPECT_TRUE(stepEnded);
+  EXPECT_EQ(steps.releases, 1);
+  EXPECT_EQ(steps.calls.front(), u"recheck");
+  EXPECT_EQ(std::count(steps.calls.begin(), steps.calls.end(), u"recheck"), 1);
+  EXPECT_EQ(status.Read().state, InstallState::Finished);
+}
+
+TEST(TransformPath, MatchesTheExtensionWithoutRegardToCase) {
+  EXPECT_TRUE(IsTransformPath(u"C:\\t\\1031.mst"));
+  EXPECT_TRUE(IsTransformPath(u"C:\\t\\1031.MsT"));
+  EXPECT_FALSE(IsTransformPath(u"C:\\t\\1031.mst.exe"));
+  EXPECT_FALSE(IsTransformPath(u"mst"));
+  EXPECT_FALSE(IsTransformPath(u""));
+}
+
+}  // namespace
+}  // namespace vwi
