@@ -1,0 +1,22 @@
+#include "install/program_command_line.h"
+
+#include "platform/text.h"
+
+namespace vwi {
+
+std::u16string ProgramCommandLine(const InstallItem& item) {
+  return u"\"" + item.localPath + u"\" " + item.commandLine;
+}
+
+std::u16string MsiexecParameters(const InstallItem& item) {
+  return u"/i \"" + item.localPath + u"\" " + item.commandLine;
+}
+
+bool IsPackagePath(const std::u16string& path) {
+  constexpr std::u16string_view kExtension = u".msi";
+  return path.size() >= kExtension.size() &&
+         EqualsIgnoreAsciiCase(std::u16string_view(path).substr(path.size() - kExtension.size()),
+                               kExtension);
+}
+
+}  // namespace vwi

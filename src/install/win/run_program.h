@@ -1,0 +1,16 @@
+// Running a prerequisite or language-pack installer to its end.
+#pragma once
+
+#include <string>
+
+#include "install/install_item.h"
+
+namespace vwi {
+
+// Runs `item.localPath` with `item.commandLine` and waits until it has
+// ended: a ".msi" through Msiexec ("/i", the quoted path, the arguments),
+// anything else as a program. True when it could be started; the exit code
+// is not examined.
+bool RunProgram(const InstallItem& item);
+
+}  // namespace vwi
