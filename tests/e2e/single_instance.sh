@@ -1,25 +1,28 @@
-# A second copy of the installer only raises the first and ends without a window;
-# a copy whose installation data is missing says so and ends with an error code.
+# Only one copy runs: a second copy restores the first copy's minimised wizard,
+# brings it to the front and ends without a window of its own.
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
 
 dist="$VWI_OUT/single-instance"
 make_dist "$dist"
-caption="Vimzee Web Installer"
+mkdir -p "$dist/config"
+cp "$VWI_ROOT/demo/config/manifestHome.xml" "$dist/config/"
 
-start_installer first "$dist"
-check "the first copy reports its missing installation data" \
-  driver wait-box "$caption" 20000
-text=$(driver wait-box "$caption" 1000)
-check "the message names the manifest" \
-  grep -q 'config\\manifestHome.xml' <<<"$text"
-screenshot single-instance-first
+start_installer first "$dist" /n
+check "the first copy shows its wizard" driver wait-window "$MAIN_CLASS" 20000
+check "the work folders are made beside the program" \
+  test -d "$dist/component" -a -d "$dist/msi" -a -d "$dist/transform"
+driver minimise "$MAIN_CLASS"
+sleep 1
+check "the wizard is minimised" equals "$(driver window-state "$MAIN_CLASS")" iconic
 
-start_installer second "$dist" /s
-check "the second copy ends by itself" equals "$(exit_code "$second" 20)" 0
-check "the second copy shows nothing" equals "$(driver count-boxes "$caption")" 1
+start_installer second "$dist"
+check "the second copy ends by itself" equals "$(exit_code "$second" 30)" 0
+check "the first copy's wizard is restored" equals "$(driver window-state "$MAIN_CLASS")" normal
+check "and is in front" equals "$(driver foreground)" "$MAIN_CLASS"
 check "the first copy still runs" running "$first"
+screenshot single-instance-restored
 
-driver press-box "$caption" 1
-check "the first copy ends with the set-up failure code" equals "$(exit_code "$first" 20)" 1603
+driver close "$MAIN_CLASS"
+check "the first copy ends when its wizard closes" equals "$(exit_code "$first" 20)" 0
 
 finish

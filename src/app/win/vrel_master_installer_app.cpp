@@ -7,6 +7,7 @@
 #include "app/theme.h"
 #include "app/win/startup_stages.h"
 #include "app/win/updater_handover.h"
+#include "context/existing_installation.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 
@@ -50,6 +51,9 @@ bool CVrelMasterInstallerApp::InitInstance() {
   }
 
   if (!flags.skipValidation) {
+    validator.installedExecutablePath = [this] {
+      return InstalledExecutablePath(context.manifest.registryPath);
+    };
     validator.updaterPath.clear();
     validator.RunModal(context, flags);
     if (validator.outcome != static_cast<int32_t>(ValidationOutcome::Proceed)) return false;

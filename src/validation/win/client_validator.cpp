@@ -1,14 +1,113 @@
 #include "validation/win/client_validator.h"
 
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/theme_palette.h"
+#include "download/win/internet_session.h"
+#include "download/win/win_stream_downloader.h"
+#include "localisation/ui_string_keys.h"
+#include "platform/win/unique_handle.h"
+#include "platform/win/wide.h"
+
 namespace vwi {
+namespace {
 
-CClientValidator::CClientValidator() = default;
-CClientValidator::~CClientValidator() = default;
+constexpr UINT kValidatorTemplate = 172;
+constexpr int kProgressBarId = 171;
 
-void CClientValidator::RunModal(InstallerContext&, AppFlags&) {
-  // The window and its version check come with the validator itself; until
-  // then every run proceeds to the wizard.
-  outcome = static_cast<int32_t>(ValidationOutcome::Proceed);
+}  // namespace
+
+CClientValidator::CClientValidator() : Dialog(kValidatorTemplate) { OpenInternetSession(); }
+
+CClientValidator::~CClientValidator() {
+  if (task_.valid()) task_.wait();
+  CloseInternetSession();
+}
+
+void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
+  context_ = &context;
+  flags_ = &flags;
+  handOver_ = {};
+  taskDone_ = false;
+  if (DoModal() == -1) return;  // no window: nothing was checked, go on
+  if (task_.valid()) task_.wait();
+  outcome = static_cast<int32_t>(handOver_.outcome);
+  updaterPath = handOver_.updaterPath;
+  downloadResult = handOver_.downloadResult;
+}
+
+bool CClientValidator::OnInitDialog() {
+  messages_.SetOwner(hwnd());
+  CentreProgressBar();
+  if (title.empty()) title = context_->strings.LookupUiString(IDS_PREPARING);
+  SetWindowTextW(hwnd(), Wide(title));
+  SendDlgItemMessageW(hwnd(), kProgressBarId, PBM_SETMARQUEE, TRUE, 10);
+  task_ = std::async(std::launch::async, [this] {
+    WinStreamDownloader downloader;
+    RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
+  });
+  if (flags_->silentMode) HideForSilentRun();
+  return true;
+}
+
+void CClientValidator::CentreProgressBar() {
+  HWND bar = GetDlgItem(hwnd(), kProgressBarId);
+  RECT client = ClientRect();
+  RECT rect{};
+  GetWindowRect(bar, &rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  SetWindowPos(bar, nullptr, (client.right - width) / 2, (client.bottom - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CClientValidator::HideForSilentRun() {
+  SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+  SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, (style & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
+  ShowWindow(hwnd(), SW_HIDE);
+  StayHidden();
+}
+
+bool CClientValidator::PreTranslateMessage(MSG& message) {
+  // Enter and Escape do nothing here: every key-down is swallowed.
+  if (message.message == WM_KEYDOWN) return true;
+  return Dialog::PreTranslateMessage(message);
+}
+
+bool CClientValidator::OnClose() {
+  // A close request from the system menu (Alt+F4) waits for the check: the
+  // task decides the outcome and may still have something to tell the user.
+  if (taskDone_) EndDialog(IDCANCEL);
+  return true;
+}
+
+std::optional<LRESULT> CClientValidator::OnEraseBkgnd(HDC dc) {
+  UniqueBrush brush(CreateSolidBrush(Palette().panelBackground));
+  const RECT client = ClientRect();
+  FillRect(dc, &client, brush.get());
+  return TRUE;
+}
+
+void CClientValidator::Wait(uint32_t milliseconds) { Sleep(milliseconds); }
+
+void CClientValidator::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+std::u16string CClientValidator::InstalledExecutablePath() {
+  return installedExecutablePath ? installedExecutablePath() : std::u16string();
+}
+
+void CClientValidator::LaunchUnelevated(const std::u16string& path) {
+  if (!launchUnelevated) return;
+  const HRESULT com = CoInitialize(nullptr);
+  launchUnelevated(path);
+  if (SUCCEEDED(com)) CoUninitialize();
+}
+
+void CClientValidator::Close() {
+  taskDone_ = true;
+  PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace vwi

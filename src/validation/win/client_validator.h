@@ -1,28 +1,71 @@
 // The client validator: the small modal window that, before the wizard,
-// makes sure this installer may run.
+// fetches the version file and decides whether this installer may run.
 #pragma once
 
+#include <windows.h>
+
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <future>
 #include <string>
 
+#include "platform/win/dialog.h"
+#include "platform/win/win_message_box.h"
+#include "platform/win/win_system_services.h"
+#include "validation/run_validation.h"
 #include "validation/version_check.h"
 
 namespace vwi {
 
-class CClientValidator {
+class CClientValidator : public Dialog, private IValidationWindow {
  public:
+  // Opens the process-wide internet session; the destructor waits for the
+  // background task and closes the session.
   CClientValidator();
-  ~CClientValidator();
-  CClientValidator(const CClientValidator&) = delete;
-  CClientValidator& operator=(const CClientValidator&) = delete;
+  ~CClientValidator() override;
 
-  // Runs the check modally; afterwards `outcome` tells start-up what to do.
+  // Where the installed product's program is, when the user asks to start it.
+  std::function<std::u16string()> installedExecutablePath;
+  // Starts a program with the user's ordinary rights (COM is initialised).
+  std::function<void(const std::u16string&)> launchUnelevated;
+
+  // Shows the validator modally until its check is done; afterwards
+  // `outcome` tells start-up what to do.
   void RunModal(InstallerContext& context, AppFlags& flags);
 
+  std::u16string title;
   std::u16string updaterPath;
   int32_t downloadResult = 0;
   // What start-up does next: a ValidationOutcome.
   int32_t outcome = static_cast<int32_t>(ValidationOutcome::Proceed);
+
+ protected:
+  bool OnInitDialog() override;
+  bool PreTranslateMessage(MSG& message) override;
+  bool OnClose() override;
+  std::optional<LRESULT> OnEraseBkgnd(HDC dc) override;
+  void OnCancel() override {}
+
+ private:
+  void CentreProgressBar();
+  void HideForSilentRun();
+
+  // The background task's view of the window.
+  void Wait(uint32_t milliseconds) override;
+  void Hide() override;
+  IMessageBox& Messages() override { return messages_; }
+  std::u16string InstalledExecutablePath() override;
+  void LaunchUnelevated(const std::u16string& path) override;
+  void Close() override;
+
+  InstallerContext* context_ = nullptr;
+  AppFlags* flags_ = nullptr;
+  WinSystemServices system_;
+  WinMessageBox messages_;
+  ValidationHandOver handOver_;
+  std::future<void> task_;
+  std::atomic<bool> taskDone_{false};
 };
 
 }  // namespace vwi

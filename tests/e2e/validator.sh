@@ -1,0 +1,73 @@
+# The validator before the wizard: an unreachable server stops the run with its
+# message, a server that requires a newer installer gets it downloaded and
+# started with "/n" at exit, and an up-to-date installer goes on to the wizard.
+source "$VWI_ROOT/tests/harness/e2e-lib.sh"
+source "$VWI_ROOT/tests/harness/servers/servers.sh"
+
+www="$VWI_OUT/validator-www"
+rm -rf "$www" && mkdir -p "$www/fresh"
+cp "$VWI_BUILD_WIN/fixtures/install/language_pack.exe" "$www/fresh/VimzeeHomeSetup.exe"
+servers_start "$VWI_OUT/validator" "$www" || exit 1
+server="http://127.0.0.1:$VWI_NGINX_PORT"
+
+version_file() { # minimum installer version
+  cat >"$www/version.xml" <<XML
+<?xml version="1.0" encoding="utf-8"?>
+<vrelwebinstaller>
+  <product_code>{5C1F3A7E-2B4D-4E8A-9F61-3D7C0A9B2E45}</product_code>
+  <fresh_install>
+    <product_version>27.0.0.5</product_version>
+    <min_web_installer_version>$1</min_web_installer_version>
+    <web_installer_download_url>$server/fresh/VimzeeHomeSetup.exe</web_installer_download_url>
+  </fresh_install>
+</vrelwebinstaller>
+XML
+}
+
+dist_with_version_url() { # folder url
+  make_dist "$1"
+  mkdir -p "$1/config"
+  sed "s|<version_check_url>.*</version_check_url>|<version_check_url>$2</version_check_url>|" \
+    "$VWI_ROOT/demo/config/manifestHome.xml" >"$1/config/manifestHome.xml"
+}
+
+caption="Vimzee Home"
+record='HKCU\Software\Orvanta\VimzeeFixture\Programs\LanguagePack'
+
+# The server cannot be reached.
+dist_with_version_url "$VWI_OUT/validator-unreachable" "http://127.0.0.1:9/version.xml"
+start_installer run "$VWI_OUT/validator-unreachable"
+text=$(driver wait-box "$caption" 60000)
+check "an unreachable server is reported" \
+  equals "$text" "Unable to contact the download server. Check your Internet connection and try again. If the issue persists, please contact Customer Care."
+screenshot validator-unreachable
+driver press-box "$caption" 1
+check "the run ends without the wizard" equals "$(exit_code "$run" 20)" 0
+check "no wizard was opened" equals "$(driver window-state "$MAIN_CLASS")" none
+
+# The server requires a newer installer.
+"$WINE64" reg delete "$record" /f >/dev/null 2>&1
+version_file 27.0.1.13
+dist_with_version_url "$VWI_OUT/validator-newer" "$server/version.xml"
+start_installer run "$VWI_OUT/validator-newer"
+check "the run ends by itself" equals "$(exit_code "$run" 60)" 0
+for _ in $(seq 1 50); do
+  line=$("$WINE64" reg query "$record" /v CommandLine 2>/dev/null | tr -d '\r' | grep CommandLine)
+  [ -n "$line" ] && break
+  sleep 0.2
+done
+check "the newer installer was started with /n" grep -q 'Vimzee Home 27.exe" /n$' <<<"$line"
+check "from a fresh temporary folder" grep -q 'VrelWebInstaller_' <<<"$line"
+"$WINE64" reg delete "$record" /f >/dev/null 2>&1
+
+# The installer is recent enough.
+version_file 27.0.1.10
+dist_with_version_url "$VWI_OUT/validator-current" "$server/version.xml"
+start_installer run "$VWI_OUT/validator-current"
+check "an up-to-date installer opens the wizard" driver wait-window "$MAIN_CLASS" 60000
+check "the version file was fetched into the component folder" \
+  bash -c "ls '$VWI_OUT/validator-current/component/' | grep -q 'version.xml$'"
+driver close "$MAIN_CLASS"
+check "the wizard closes" equals "$(exit_code "$run" 20)" 0
+
+finish
