@@ -84,4 +84,44 @@ inline constexpr StringKey IDS_RLINK_TERMS{u"IDS_RLINK_TERMS", u"https://go.orva
 inline constexpr StringKey IDS_RLINK_SLIDE_SHOW{u"IDS_RLINK_SLIDE_SHOW",
                                                 u"https://go.orvanta.com/vzh-tour"};
 
+// Every key of section "UISTRING", in catalogue order.
+inline constexpr StringKey kAllUiStrings[] = {IDS_INSTALL,
+                                              IDS_STATUS_INIT,
+                                              IDS_STATUS_CANCELLING,
+                                              IDS_STATUS_DOWNLOADING,
+                                              IDS_STATUS_INSTALLING,
+                                              IDS_STATUS_FINISHED,
+                                              IDS_STATUS_INSTALL_FAILED,
+                                              IDS_STATUS_CANCELLED,
+                                              IDS_PRODUCT_READY,
+                                              IDS_ACCEPT_LICENSE_TERMS,
+                                              IDS_LINK_LICENSE_TERMS,
+                                              IDS_INSTALL_SETTINGS,
+                                              IDS_SELECT_LANG,
+                                              IDS_INSTALL_FOLDER,
+                                              IDS_TEXT_CANCEL,
+                                              IDS_MESSAGE_CANCELNOTICE,
+                                              IDS_START_NOW,
+                                              IDS_LAUNCH_APP,
+                                              IDS_BROWSE_DEST_FOLDER,
+                                              IDS_PREPARING,
+                                              IDS_CALC_TIME_REMAINING,
+                                              IDS_TIME_REMAINING_HOURS,
+                                              IDS_TIME_REMAINING_MINS,
+                                              IDS_TIME_REMAINING_SECS,
+                                              IDS_FILE_ASSOCIATION,
+                                              IDS_FILE_ASSOCIATE_ALL,
+                                              IDS_FILE_ASSOCIATE_UNUSED,
+                                              IDS_FILE_ASSOCIATE_NONE,
+                                              IDS_ERR_CAPTION,
+                                              IDS_ERR_INSTALLED_ALREADY,
+                                              IDS_ERR_CLIENT_TOO_OLD,
+                                              IDS_ERR_OUT_OF_DISK,
+                                              IDS_ERR_CONNECT_DOWNLOAD_SERVER,
+                                              IDS_ERR_CREATE_FOLDER_FAILED,
+                                              IDS_CLOSE_RUNNING_APPS};
+
+// Every key of section "RLINK".
+inline constexpr StringKey kAllLinks[] = {IDS_RLINK_TERMS, IDS_RLINK_SLIDE_SHOW};
+
 }  // namespace vwi

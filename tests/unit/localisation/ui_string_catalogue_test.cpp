@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "localisation/file_system.h"
+#include "localisation/ui_text_format.h"
 #include "unit/localisation/catalogue_cases.h"
 
 namespace vwi {
@@ -45,48 +46,57 @@ TEST(UiStringCatalogue, CutsLongValuesTo259) {
 }
 
 TEST(UiStringCatalogue, EveryKeyIsDistinctAndNamedAfterItself) {
-  const StringKey keys[] = {IDS_INSTALL,
-                            IDS_STATUS_INIT,
-                            IDS_STATUS_CANCELLING,
-                            IDS_STATUS_DOWNLOADING,
-                            IDS_STATUS_INSTALLING,
-                            IDS_STATUS_FINISHED,
-                            IDS_STATUS_INSTALL_FAILED,
-                            IDS_STATUS_CANCELLED,
-                            IDS_PRODUCT_READY,
-                            IDS_ACCEPT_LICENSE_TERMS,
-                            IDS_LINK_LICENSE_TERMS,
-                            IDS_INSTALL_SETTINGS,
-                            IDS_SELECT_LANG,
-                            IDS_INSTALL_FOLDER,
-                            IDS_TEXT_CANCEL,
-                            IDS_MESSAGE_CANCELNOTICE,
-                            IDS_START_NOW,
-                            IDS_LAUNCH_APP,
-                            IDS_BROWSE_DEST_FOLDER,
-                            IDS_PREPARING,
-                            IDS_CALC_TIME_REMAINING,
-                            IDS_TIME_REMAINING_HOURS,
-                            IDS_TIME_REMAINING_MINS,
-                            IDS_TIME_REMAINING_SECS,
-                            IDS_FILE_ASSOCIATION,
-                            IDS_FILE_ASSOCIATE_ALL,
-                            IDS_FILE_ASSOCIATE_UNUSED,
-                            IDS_FILE_ASSOCIATE_NONE,
-                            IDS_ERR_CAPTION,
-                            IDS_ERR_INSTALLED_ALREADY,
-                            IDS_ERR_CLIENT_TOO_OLD,
-                            IDS_ERR_OUT_OF_DISK,
-                            IDS_ERR_CONNECT_DOWNLOAD_SERVER,
-                            IDS_ERR_CREATE_FOLDER_FAILED,
-                            IDS_CLOSE_RUNNING_APPS,
-                            IDS_RLINK_TERMS,
-                            IDS_RLINK_SLIDE_SHOW};
-  EXPECT_EQ(std::size(keys), 37u);
-  for (size_t i = 0; i < std::size(keys); ++i) {
+  std::vector<StringKey> keys(std::begin(kAllUiStrings), std::end(kAllUiStrings));
+  keys.insert(keys.end(), std::begin(kAllLinks), std::end(kAllLinks));
+  EXPECT_EQ(keys.size(), 37u);
+  for (size_t i = 0; i < keys.size(); ++i) {
     EXPECT_EQ(keys[i].key.substr(0, 4), u"IDS_");
     EXPECT_FALSE(keys[i].defaultText.empty());
-    for (size_t j = i + 1; j < std::size(keys); ++j) EXPECT_NE(keys[i].key, keys[j].key);
+    for (size_t j = i + 1; j < keys.size(); ++j) EXPECT_NE(keys[i].key, keys[j].key);
+  }
+}
+
+// The fewest arguments that fill `text` (texts hold up to three "%02d" or one "%s").
+std::optional<std::u16string> FillWithFewest(std::u16string_view pattern, std::u16string_view text,
+                                             int& chosen) {
+  const auto fill = [&](std::u16string_view t, int which) {
+    switch (which) {
+      case 0:
+        return FormatUiText(t, {});
+      case 1:
+        return FormatUiText(t, {u"Vimzee"});
+      case 2:
+        return FormatUiText(t, {1});
+      case 3:
+        return FormatUiText(t, {1, 2});
+      default:
+        return FormatUiText(t, {1, 2, 3});
+    }
+  };
+  if (chosen < 0) {
+    for (chosen = 0; chosen < 4 && !fill(pattern, chosen); ++chosen) {
+    }
+  }
+  return fill(text, chosen);
+}
+
+TEST(UiStringCatalogue, DemoLanguageFilesTranslateEveryKeyWithFittingPlaceholders) {
+  UiStringCatalogue strings;
+  strings.languageFolder = Utf16FromUtf8(VWI_FIXTURES "/../../demo/language/");
+  for (const int32_t language : {1031, 1036}) {
+    strings.languageId = language;
+    EXPECT_NE(strings.LanguageTitle(language), DecimalText(language));
+    for (const StringKey& key : kAllUiStrings) {
+      const std::u16string text = strings.LookupUiString(key);
+      EXPECT_NE(text, key.defaultText) << language << " " << Utf8FromUtf16(key.key);
+      int chosen = -1;
+      ASSERT_TRUE(FillWithFewest(key.defaultText, key.defaultText, chosen));
+      EXPECT_TRUE(FillWithFewest(key.defaultText, text, chosen))
+          << language << " " << Utf8FromUtf16(key.key);
+    }
+    for (const StringKey& link : kAllLinks) {
+      EXPECT_EQ(strings.LookupLink(link).rfind(u"https://", 0), 0u);
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 #include "localisation/region_consent.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "context/registry_key.h"
@@ -17,7 +19,11 @@ class RegionConsentTest : public ::testing::Test {
     saved_ = geo_.QueryString(u"Nation");
   }
   void TearDown() override {
-    if (saved_) geo_.SetString(u"Nation", *saved_);
+    if (saved_) {
+      geo_.SetString(u"Nation", *saved_);
+    } else {
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\International\\Geo", L"Nation");
+    }
   }
   RegistryKey geo_;
   std::optional<std::u16string> saved_;
@@ -27,6 +33,8 @@ TEST_F(RegionConsentTest, GermanyNeedsConsentTheUnitedStatesDoNot) {
   ASSERT_EQ(geo_.SetString(u"Nation", u"94"), 0);
   EXPECT_TRUE(RegionRequiresConsent());
   ASSERT_EQ(geo_.SetString(u"Nation", u"244"), 0);
+  EXPECT_FALSE(RegionRequiresConsent());
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\International\\Geo", L"Nation");
   EXPECT_FALSE(RegionRequiresConsent());
 }
 
