@@ -8,6 +8,7 @@
 #include "app/win/startup_stages.h"
 #include "app/win/updater_handover.h"
 #include "context/existing_installation.h"
+#include "install/win/launch_unelevated.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 
@@ -54,6 +55,7 @@ bool CVrelMasterInstallerApp::InitInstance() {
     validator.installedExecutablePath = [this] {
       return InstalledExecutablePath(context.manifest.registryPath);
     };
+    validator.launchUnelevated = [](const std::u16string& path) { LaunchUnelevated(path); };
     validator.updaterPath.clear();
     validator.RunModal(context, flags);
     if (validator.outcome != static_cast<int32_t>(ValidationOutcome::Proceed)) return false;
