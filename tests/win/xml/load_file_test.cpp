@@ -1,7 +1,7 @@
 // LoadFile under Windows: the Win32 file API and MultiByteToWideChar over
 // the same fixture files as the native tests.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -81,6 +81,29 @@ TEST(WinLoadFile, FileLockedForReadingIsAFileError) {
       << Utf8FromUtf16(doc.resultLog());
   ::CloseHandle(exclusive);
   EXPECT_TRUE(doc.LoadFile(path));
+}
+
+TEST(WinLoadFile, FilesOf2GiBOrMoreAreRefusedBeforeReading) {
+  wchar_t folder[MAX_PATH] = {};
+  wchar_t path[MAX_PATH] = {};
+  ASSERT_NE(::GetTempPathW(MAX_PATH, folder), 0u);
+  ASSERT_NE(::GetTempFileNameW(folder, L"vwx", 0, path), 0u);
+  for (LONGLONG size : {1LL << 31, (1LL << 32) + 10}) {
+    HANDLE h = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end{};
+    end.QuadPart = size;
+    ASSERT_TRUE(::SetFilePointerEx(h, end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(::SetEndOfFile(h));
+    ::CloseHandle(h);
+    XmlDocument doc;
+    EXPECT_FALSE(doc.LoadFile(std::u16string(reinterpret_cast<const char16_t*>(path))));
+    EXPECT_EQ(doc.resultLog().substr(0, 17), u"<file_error msg=\"");
+    EXPECT_NE(doc.resultLog().find(u" n=\"223\"/>"), std::u16string::npos)
+        << Utf8FromUtf16(doc.resultLog());
+    EXPECT_EQ(doc.text(), u"");
+  }
+  ::DeleteFileW(path);
 }
 
 TEST(WinTextConverter, CodePagesThroughMultiByteToWideChar) {
