@@ -91,8 +91,30 @@ LRESULT CALLBACK Window::SubclassProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (std::optional<LRESULT> result = Reflect(message, wParam, lParam)) return *result;
   if (std::optional<LRESULT> result = OnMessage(message, wParam, lParam)) return *result;
   return Dispatch(message, wParam, lParam);
+}
+
+std::optional<LRESULT> Window::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND child = nullptr;
+  switch (message) {
+    case WM_DRAWITEM:
+      child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_COMMAND:
+      child = reinterpret_cast<HWND>(lParam);
+      break;
+    default:
+      return std::nullopt;
+  }
+  Window* object = FromHandle(child);
+  if (!object) return std::nullopt;
+  return object->OnReflectedMessage(message, wParam, lParam);
 }
 
 // Routes a message to its typed handler; anything unhandled goes on to the

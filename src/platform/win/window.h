@@ -58,6 +58,15 @@ class Window {
   // The window's own procedure (the one before subclassing).
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // Reflection: notifications that the platform sends to a control's parent
+  // (WM_DRAWITEM, WM_CTLCOLOR*, WM_COMMAND from a control)
+  // are first offered to the control's own object, so an owner-drawn control
+  // draws and colours itself. Return a result to answer the parent's message
+  // (the parent then never sees it); std::nullopt lets it go on to the parent.
+  virtual std::optional<LRESULT> OnReflectedMessage(UINT /*message*/, WPARAM, LPARAM) {
+    return std::nullopt;
+  }
+
   // Typed handlers. A std::optional or bool result says whether the message
   // was handled; unhandled messages go to DefaultProc.
   virtual std::optional<LRESULT> OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
@@ -108,6 +117,8 @@ class Window {
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  // Offers a child's notification to the child's object (see OnReflectedMessage).
+  static std::optional<LRESULT> Reflect(UINT message, WPARAM wParam, LPARAM lParam);
   bool Bind(HWND window);
 
   HWND hwnd_ = nullptr;

@@ -1,0 +1,36 @@
+// Per-item data of a skinned combo box: an icon per item index, and named
+// entries. The icons are destroyed with the manager.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vwi {
+
+struct ITEMDATA_VS {
+  HICON icon = nullptr;
+};
+
+class CComboboxDataManager {
+ public:
+  CComboboxDataManager() = default;
+  CComboboxDataManager(const CComboboxDataManager&) = delete;
+  CComboboxDataManager& operator=(const CComboboxDataManager&) = delete;
+  ~CComboboxDataManager();
+
+  // Takes ownership of `icon` for item `index`.
+  void SetItemIcon(int index, HICON icon);
+  // The icon of item `index`, or null.
+  HICON IconOf(int index) const;
+  bool Empty() const { return items_.empty(); }
+
+  std::vector<std::u16string> names;
+
+ private:
+  std::map<int, ITEMDATA_VS> items_;
+};
+
+}  // namespace vwi

@@ -1,0 +1,26 @@
+// Small GDI drawing helpers shared by the skinned controls.
+#pragma once
+
+#include <windows.h>
+
+#include "app/theme_palette.h"
+#include "controls/geometry.h"
+
+namespace vwi {
+
+inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+// Fills `rect` with a solid colour.
+void FillSolid(HDC dc, const Rect& rect, ColorRef color);
+
+// A one-pixel rectangle outline, not filled.
+void FrameSolid(HDC dc, const Rect& rect, ColorRef color);
+
+// Blends the `width` x `height` part at (srcX, srcY) of a premultiplied 32-bit
+// bitmap onto `dc` at (x, y) with per-pixel alpha and a constant alpha on top.
+// Draws nothing without a bitmap.
+void BlendBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int x, int y,
+                 int constantAlpha = 255);
+
+}  // namespace vwi

@@ -1,0 +1,66 @@
+// The skinned dialog frame: a flat dark frame with a one-pixel border, a
+// caption that can show the icon and title, and drawn caption buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/image_wrapper.h"
+#include "controls/caption_buttons.h"
+#include "platform/win/dialog.h"
+#include "platform/win/unique_handle.h"
+
+namespace vwi {
+
+class CVrelDialog : public Dialog {
+ public:
+  explicit CVrelDialog(UINT templateId);
+
+  // Paints the whole non-client area now. Call after changing
+  // showIconAndTitle or a caption button's disabled flag.
+  void RedrawFrame();
+
+  // Draw the window icon and title in the caption; false at construction.
+  bool showIconAndTitle = false;
+
+  // The caption buttons (Close, Maximize, Restore, Minimize) and their state.
+  CaptionBar& captionButtons() { return captionBar_; }
+  CaptionButton* captionButton(int id) { return captionBar_.Find(id); }
+
+ protected:
+  // Subclasses that override it call this first: it makes the caption
+  // buttons and has the frame computed again.
+  bool OnInitDialog() override;
+  // Called after every size change with the new client rectangle.
+  virtual void OnLayout(const RECT& /*client*/) {}
+
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  std::optional<LRESULT> OnNcCalcSize(bool validRects, LPARAM lParam) override;
+  bool OnNcPaint(HRGN) override;
+  std::optional<LRESULT> OnNcActivate(bool, LPARAM) override { return TRUE; }
+  bool OnNcMouseMove(UINT hitTest, POINT screen) override;
+  bool OnNcMouseLeave() override;
+  bool OnNcLButtonDown(UINT hitTest, POINT screen) override;
+  bool OnNcLButtonUp(UINT hitTest, POINT screen) override;
+  bool OnNcLButtonDblClk(UINT hitTest, POINT screen) override;
+  bool OnSize(UINT type, int cx, int cy) override;
+  std::optional<LRESULT> OnEraseBkgnd(HDC dc) override;
+
+ private:
+  bool HasMaximizeStyle() const;
+  Point ToWindowPoint(POINT screen) const;
+  void CreateCaptionButtons();
+  void ApplyWindowShape();
+  void PaintFrame(HDC windowDc);
+  void DrawCaptionButton(HDC dc, const CaptionButton& button, const Rect& caption);
+  void DrawIconAndTitle(HDC dc, Rect caption);
+
+  UniqueFont captionFont_;
+  CaptionBar captionBar_;
+  std::vector<std::shared_ptr<CImageWrapper>> glyphs_;  // keeps the borrowed bitmaps alive
+  bool relayoutPending_ = false;
+};
+
+}  // namespace vwi

@@ -1,0 +1,43 @@
+// A flat progress bar with rounded ends, drawn with Direct2D: a track and a
+// fill whose length follows the position.
+#pragma once
+
+#include <windows.h>
+
+#include <d2d1.h>
+
+#include "app/theme_palette.h"
+#include "platform/win/unique_handle.h"
+#include "platform/win/window.h"
+
+namespace vwi {
+
+class CVrelProgress : public Window {
+ public:
+  CVrelProgress();
+
+  // Creates the bar as a child window of `parent`.
+  bool CreateChild(HWND parent, const RECT& rect, UINT id);
+
+  // Set by the owner, which then invalidates and updates the window.
+  ColorRef backgroundColor = 0;
+  ColorRef trackColor = 0;
+  ColorRef fillColor = 0;
+  int position = 0;
+  int range = 100;
+  RECT barRect{};  // only its size is used
+  float radiusX = 0;
+  float radiusY = 0;
+
+ protected:
+  bool OnPaint() override;
+  std::optional<LRESULT> OnEraseBkgnd(HDC) override { return TRUE; }
+
+ private:
+  void Draw(HDC dc, const RECT& client);
+
+  ComPtr<ID2D1DCRenderTarget> renderTarget_;
+  ComPtr<ID2D1Factory> drawFactory_;
+};
+
+}  // namespace vwi

@@ -1,0 +1,48 @@
+// The slide show: pictures one after another, each standing still for 7.5 s
+// and then sliding out to the left in 0.6 s while the next comes in.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/theme_palette.h"
+#include "platform/win/window.h"
+
+namespace vwi {
+
+// Sent to the parent when the slide show is clicked (wParam 0, lParam 0).
+constexpr UINT WM_SLIDESHOW_CLICK = WM_USER + 250;
+
+// One picture; the bitmap is borrowed (its owner keeps it for the process).
+struct SlideImage {
+  int width = 0;
+  int height = 0;
+  HBITMAP bitmap = nullptr;
+};
+
+class CVrelSliderShowCtrl : public Window {
+ public:
+  bool CreateChild(HWND parent, const RECT& rect, UINT id);
+
+  ColorRef backgroundColor = MakeRgb(24, 25, 30);
+  int marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
+  double transitionSeconds = 0.6;
+  double displaySeconds = 7.5;
+  std::vector<SlideImage> slides;
+
+  // Stops the slide clock at `seconds` (tests and galleries); a negative
+  // value lets it run again.
+  static void FreezeClockForTesting(double seconds);
+
+ protected:
+  void OnAttached() override;
+  void OnDestroy() override;
+  bool OnTimer(UINT_PTR id) override;
+  bool OnPaint() override;
+  std::optional<LRESULT> OnEraseBkgnd(HDC) override { return TRUE; }
+  std::optional<LRESULT> OnSetCursor(HWND, UINT, UINT) override;
+  bool OnLButtonDown(UINT, POINT) override;
+};
+
+}  // namespace vwi

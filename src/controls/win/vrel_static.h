@@ -1,0 +1,37 @@
+// A label drawn on a solid background in a chosen font, colour and layout;
+// it can show the hand cursor and a focus rectangle (the licence link).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/theme_palette.h"
+#include "platform/win/window.h"
+
+namespace vwi {
+
+class CVrelStatic : public Window {
+ public:
+  // Set by the owner (text also as the window text), which then invalidates.
+  std::u16string text;
+  HFONT font = nullptr;  // borrowed; none: a temporary Arial for each paint
+  ColorRef textColor = 0;
+  ColorRef backColor = 0;
+  bool showHandCursor = false;
+  bool focused = false;
+  UINT format = 0;  // DrawText flags
+
+  void DrawItem(HDC dc, const RECT& rect);
+
+ protected:
+  virtual void DrawLabel(HDC dc, const std::u16string& label, RECT rect);
+
+  void OnAttached() override;
+  std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  std::optional<LRESULT> OnSetCursor(HWND, UINT hitTest, UINT mouseMessage) override;
+  bool OnSetFocus(HWND) override;
+  bool OnKillFocus(HWND) override;
+};
+
+}  // namespace vwi
