@@ -254,7 +254,7 @@ class GalleryDialog : public CVrelDialog {
   }
 
   void WriteLayout() {
-    FILE* f = _wfopen(layoutFile_.c_str(), L"w");
+    FILE* f = _wfopen(layoutFile_.c_str(), L"wb");
     if (!f) return;
     std::fprintf(f, "dpi %d %d\n", ScreenDpi().dpiX, ScreenDpi().dpiY);
     WriteRect(f, "window", hwnd());
@@ -281,7 +281,7 @@ class GalleryDialog : public CVrelDialog {
   }
 
   void Log(const std::string& line) {
-    if (FILE* f = _wfopen(layoutFile_.c_str(), L"a")) {
+    if (FILE* f = _wfopen(layoutFile_.c_str(), L"ab")) {
       std::fprintf(f, "%s\n", line.c_str());
       std::fclose(f);
     }
