@@ -19,7 +19,8 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 set_dpi() {
   "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
-trap 'set_dpi 96; wine_env_stop' EXIT
+# The Wine environment belongs to the caller; only the DPI setting is ours to restore.
+trap 'set_dpi 96' EXIT
 
 # Pixel (x, y) of a screenshot as RRGGBB.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }

@@ -228,10 +228,14 @@ void CVrelComboBox::Paint(HDC target, const RECT& client) {
 }
 
 bool CVrelComboBox::OnLButtonDown(UINT, POINT point) {
-  SetFocus(hwnd());
+  // Read the list's state first: moving the focus from the hidden edit field
+  // to the box closes the list, and the click would open it again.
+  const bool wasShown = ListShown();
+  HWND focus = GetFocus();
+  if (focus != hwnd() && !IsChild(hwnd(), focus)) SetFocus(hwnd());
   const bool nearChevron = arrowZone.Contains({point.x, point.y});
   if (ReadOnly() || nearChevron) {
-    SendMessageW(hwnd(), CB_SHOWDROPDOWN, !ListShown(), 0);
+    SendMessageW(hwnd(), CB_SHOWDROPDOWN, !wasShown, 0);
     if (edit.hwnd()) SendMessageW(edit.hwnd(), EM_SETSEL, 0, 0);
   }
   const RECT zone = ToRECT(arrowZone);
