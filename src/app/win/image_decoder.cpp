@@ -1,7 +1,7 @@
 #include "app/win/image_decoder.h"
 
-#include <objidl.h>
 #include <windows.h>
+#include <objidl.h>
 #include <algorithm>
 namespace Gdiplus {
 using std::max;

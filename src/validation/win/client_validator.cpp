@@ -18,7 +18,7 @@ constexpr int kProgressBarId = 171;
 
 }  // namespace
 
-CClientValidator::CClientValidator() : Dialog(kValidatorTemplate) { OpenInternetSession(); }
+CClientValidator::CClientValidator() : CVrelDialog(kValidatorTemplate) { OpenInternetSession(); }
 
 CClientValidator::~CClientValidator() {
   if (task_.valid()) task_.wait();
@@ -38,10 +38,19 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
 }
 
 bool CClientValidator::OnInitDialog() {
+  CVrelDialog::OnInitDialog();
   messages_.SetOwner(hwnd());
+  // The frame shows the title; the caption buttons are shown but do nothing:
+  // the check ends the window by itself.
+  showIconAndTitle = true;
+  for (int id : {kCaptionClose, kCaptionMaximize, kCaptionMinimize}) {
+    if (CaptionButton* button = captionButton(id)) button->disabled = true;
+  }
+  RedrawFrame();
   CentreProgressBar();
   if (title.empty()) title = context_->strings.LookupUiString(IDS_PREPARING);
   SetWindowTextW(hwnd(), Wide(title));
+  RedrawFrame();
   SendDlgItemMessageW(hwnd(), kProgressBarId, PBM_SETMARQUEE, TRUE, 10);
   task_ = std::async(std::launch::async, [this] {
     WinStreamDownloader downloader;
@@ -51,8 +60,11 @@ bool CClientValidator::OnInitDialog() {
   return true;
 }
 
+void CClientValidator::OnLayout(const RECT&) { CentreProgressBar(); }
+
 void CClientValidator::CentreProgressBar() {
   HWND bar = GetDlgItem(hwnd(), kProgressBarId);
+  if (!bar) return;
   RECT client = ClientRect();
   RECT rect{};
   GetWindowRect(bar, &rect);
@@ -73,7 +85,7 @@ void CClientValidator::HideForSilentRun() {
 bool CClientValidator::PreTranslateMessage(MSG& message) {
   // Enter and Escape do nothing here: every key-down is swallowed.
   if (message.message == WM_KEYDOWN) return true;
-  return Dialog::PreTranslateMessage(message);
+  return CVrelDialog::PreTranslateMessage(message);
 }
 
 bool CClientValidator::OnClose() {

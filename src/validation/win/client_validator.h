@@ -10,7 +10,7 @@
 #include <future>
 #include <string>
 
-#include "platform/win/dialog.h"
+#include "controls/win/vrel_dialog.h"
 #include "platform/win/win_message_box.h"
 #include "platform/win/win_system_services.h"
 #include "validation/run_validation.h"
@@ -18,7 +18,7 @@
 
 namespace vwi {
 
-class CClientValidator : public Dialog, private IValidationWindow {
+class CClientValidator : public CVrelDialog, private IValidationWindow {
  public:
   // Opens the process-wide internet session; the destructor waits for the
   // background task and closes the session.
@@ -45,6 +45,7 @@ class CClientValidator : public Dialog, private IValidationWindow {
   bool PreTranslateMessage(MSG& message) override;
   bool OnClose() override;
   std::optional<LRESULT> OnEraseBkgnd(HDC dc) override;
+  void OnLayout(const RECT& client) override;
   void OnCancel() override {}
 
  private:
