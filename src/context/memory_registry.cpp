@@ -59,7 +59,7 @@ class MemoryRegistryKey final : public IRegistryKey {
                    const std::vector<uint8_t>& data) override {
     auto* node = Target();
     if (!node) return kRegistryNotFound;
-    if ((access_ & 0x2) == 0) return 5;  // ERROR_ACCESS_DENIED: no KEY_SET_VALUE
+    if ((access_ & registry_access::kSetValue) == 0) return 5;  // ERROR_ACCESS_DENIED
     node->values[AsciiLower(name)] = MemoryRegistry::Value{type, data};
     return kRegistryOk;
   }
@@ -145,7 +145,7 @@ std::unique_ptr<IRegistryKey> MemoryRegistry::OpenKey(RegistryRoot root, std::u1
                                                       uint32_t access) {
   requests_.push_back({false, root, std::u16string(path), access});
   if (Denied(denyAll_, root, path)) return nullptr;
-  if ((access & 0x2) && Denied(denyWrite_, root, path)) return nullptr;
+  if ((access & registry_access::kSetValue) && Denied(denyWrite_, root, path)) return nullptr;
   if (!Find(root, path, access & registry_access::kViewMask)) return nullptr;
   return std::make_unique<MemoryRegistryKey>(*this, root, std::u16string(path), access);
 }

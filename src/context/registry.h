@@ -17,7 +17,8 @@ enum class RegistryRoot { kLocalMachine, kCurrentUser };
 // Access masks and view flags carry the Windows values so they pass to the
 // API unchanged.
 namespace registry_access {
-inline constexpr uint32_t kRead = 0x20019;  // KEY_READ
+inline constexpr uint32_t kRead = 0x20019;     // KEY_READ
+inline constexpr uint32_t kSetValue = 0x0002;  // KEY_SET_VALUE
 // KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY: what a writable key is opened with.
 inline constexpr uint32_t kReadWrite = 0x2001F;
 inline constexpr uint32_t kView64 = 0x0100;  // KEY_WOW64_64KEY
