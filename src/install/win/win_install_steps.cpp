@@ -1,0 +1,84 @@
+#include "install/win/win_install_steps.h"
+
+#include <windows.h>
+
+#include "download/win/download_phase.h"
+#include "download/win/internet_session.h"
+#include "install/package_command_line.h"
+#include "install/post_install_settings.h"
+#include "install/registry_prerequisite_probe.h"
+#include "install/win/install_package.h"
+#include "install/win/run_program.h"
+
+namespace vwi {
+
+void WinInstallSteps::Prepare(InstallWorker& worker) {
+  RegistryPrerequisiteProbe probe(env_.registry);
+  BuildInstallItems(env_.context, env_.flags, probe, env_.languagePacks, env_.system.TickCount(),
+                    worker.items, worker.status);
+  OpenInternetSession();
+  cancelEvent_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  runEvent_.reset(CreateEventW(nullptr, TRUE, TRUE, nullptr));
+  // Both or neither: a cancel without events ends the run at once.
+  if (cancelEvent_ && runEvent_) {
+    worker.control.cancelEvent = cancelEvent_.get();
+    worker.control.runEvent = runEvent_.get();
+  }
+}
+
+void WinInstallSteps::SignalCancel(InstallWorker&) {
+  SetEvent(cancelEvent_.get());
+  SetEvent(runEvent_.get());
+}
+
+void WinInstallSteps::Release(InstallWorker& worker) {
+  worker.control.cancelEvent = nullptr;
+  worker.control.runEvent = nullptr;
+  cancelEvent_.reset();
+  runEvent_.reset();
+}
+
+bool WinInstallSteps::RecheckVersion(InstallWorker& worker) {
+  return vwi::RecheckVersion(env_.context, env_.flags, worker.control, env_.system, env_.ownedBox);
+}
+
+bool WinInstallSteps::DownloadItems(InstallWorker& worker) {
+  return vwi::DownloadItems(worker.items, worker.control, worker.status);
+}
+
+bool WinInstallSteps::FileExists(const std::u16string& path) {
+  return env_.system.PathExists(path);
+}
+
+bool WinInstallSteps::InstallPackage(InstallWorker& worker, const InstallItem& item) {
+  const InstallerContext& context = env_.context;
+  PackageCommandLineInputs in;
+  in.productInstalled = env_.flags.productInstalled != 0;
+  in.installFolderExists = env_.system.PathExists(context.installFolder);
+  in.installFolder = context.installFolder;
+  in.multipleLanguages = context.multipleLanguages != 0;
+  in.languageId = context.strings.languageId;
+  in.transformFolder = context.transformFolder;
+  in.fileAssociation = context.fileAssociation;
+  return vwi::InstallPackage(worker, item, BuildPackageCommandLine(in), env_.ownedBox,
+                             context.manifest.shortName);
+}
+
+bool WinInstallSteps::RunProgram(InstallWorker&, const InstallItem& item) {
+  return vwi::RunProgram(item);
+}
+
+void WinInstallSteps::ApplyPostInstallSettings(InstallWorker&) {
+  vwi::ApplyPostInstallSettings(env_.context, env_.flags, env_.registry);
+}
+
+void WinInstallSteps::PublishHomepage(const std::u16string& homepageUrl) {
+  env_.context.homepageUrl = homepageUrl;
+}
+
+void WinInstallSteps::ShowDownloadFailure() {
+  env_.plainBox.Show(env_.texts.connectDownloadServer, env_.context.manifest.shortName,
+                     message_box::kIconError);
+}
+
+}  // namespace vwi

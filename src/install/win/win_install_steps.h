@@ -1,0 +1,53 @@
+// The installation worker's steps on Windows: the item list from the
+// manifest and the registry probes, the download phase over WinINet, the
+// packages through msi.dll, programs as processes, the settings in the
+// registry.
+#pragma once
+
+#include "app/app_flags.h"
+#include "context/installer_context.h"
+#include "context/registry.h"
+#include "download/install_items.h"
+#include "install/install_steps.h"
+#include "install/install_texts.h"
+#include "install/install_worker.h"
+#include "platform/message_box.h"
+#include "platform/system_services.h"
+#include "platform/win/unique_handle.h"
+
+namespace vwi {
+
+struct InstallEnvironment {
+  InstallerContext& context;
+  AppFlags& flags;
+  ISystemServices& system;
+  IRegistry& registry;
+  IInstalledLanguagePacks& languagePacks;
+  IMessageBox& ownedBox;  // owned by the main window: the installer's prompts, the re-check
+  IMessageBox& plainBox;  // without owner: the download-server failure
+  InstallTexts texts;
+};
+
+class WinInstallSteps final : public IInstallSteps {
+ public:
+  explicit WinInstallSteps(InstallEnvironment environment) : env_(environment) {}
+
+  void Prepare(InstallWorker& worker) override;
+  void SignalCancel(InstallWorker& worker) override;
+  void Release(InstallWorker& worker) override;
+  bool RecheckVersion(InstallWorker& worker) override;
+  bool DownloadItems(InstallWorker& worker) override;
+  bool FileExists(const std::u16string& path) override;
+  bool InstallPackage(InstallWorker& worker, const InstallItem& item) override;
+  bool RunProgram(InstallWorker& worker, const InstallItem& item) override;
+  void ApplyPostInstallSettings(InstallWorker& worker) override;
+  void PublishHomepage(const std::u16string& homepageUrl) override;
+  void ShowDownloadFailure() override;
+
+ private:
+  InstallEnvironment env_;
+  UniqueHandleKernel cancelEvent_;
+  UniqueHandleKernel runEvent_;
+};
+
+}  // namespace vwi

@@ -1,0 +1,266 @@
+// Whole-engine runs: the context, the item list and the worker driven as the
+// status panel drives them, against the loopback servers and the real
+// Windows Installer.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "context/registry.h"
+#include "install/win/win_install_steps.h"
+#include "install_test_support.h"
+#include "platform/win/wide.h"
+#include "platform/win/win_message_box.h"
+#include "platform/win/win_system_services.h"
+
+namespace vwi {
+namespace {
+
+using namespace vwi::test;
+
+const std::wstring kFolder = L"C:\\Program Files\\Vimzee Engine Test";
+constexpr wchar_t kRegistryPath[] = L"SOFTWARE\\Orvanta\\VimzeeEngineTest";
+
+std::u16string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? FromWide(std::wstring(value, value + std::strlen(value))) : u"";
+}
+
+struct NoLanguagePacks : IInstalledLanguagePacks {
+  std::vector<int32_t> InstalledLanguagePacks() override { return {}; }
+};
+
+std::wstring Recorded(const wchar_t* role, const wchar_t* value) {
+  return ReadString(HKEY_CURRENT_USER, std::wstring(kProgramsKey) + L"\\" + role, value)
+      .value_or(L"<not run>");
+}
+DWORD Runs(const wchar_t* role) {
+  return ReadNumber(HKEY_CURRENT_USER, std::wstring(kProgramsKey) + L"\\" + role, L"Runs")
+      .value_or(0);
+}
+
+class Engine : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    www = Env("VWI_WWW");
+    if (www.empty()) return;
+    const std::wstring dir = ToWideString(www) + L"\\install";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    CopyInto(BuiltFixture(L"product_1.0.0.msi"), dir + L"\\Vimzee.msi");
+    CopyInto(BuiltFixture(L"product_1.1.0.msi"), dir + L"\\Vimzee2.msi");
+    CopyInto(BuiltFixture(L"failing.msi"), dir + L"\\failing.msi");
+    CopyInto(BuiltFixture(L"prerequisite.exe"), dir + L"\\vc_redist.exe");
+    CopyInto(BuiltFixture(L"language_pack.exe"), dir + L"\\language_pack_1031.exe");
+    MakeTransform(dir + L"\\1031.mst", 1031);
+  }
+  static std::wstring ToWideString(const std::u16string& s) { return ToWide(s); }
+
+  void SetUp() override {
+    if (www.empty()) GTEST_SKIP() << "needs the loopback servers";
+    Uninstall(kProductCode);
+    Uninstall(kFailingCode);
+    DeleteKey(HKEY_LOCAL_MACHINE, kPackageKey);
+    DeleteKey(HKEY_LOCAL_MACHINE, kRegistryPath);
+    DeleteKey(HKEY_CURRENT_USER, kRegistryPath);
+    DeleteKey(HKEY_CURRENT_USER, L"SOFTWARE\\Orvanta\\ResourceLangID");
+    DeleteKey(HKEY_LOCAL_MACHINE,
+              L"SOFTWARE\\Wow6432Node\\Microsoft\\VisualStudio\\14.0\\VC\\Runtimes\\x64");
+    ResetRecordedPrograms();
+    // A repair may move the product's files elsewhere, leaving this copy behind.
+    DeleteFileW((kFolder + L"\\Product.exe").c_str());
+    CreateDirectoryW(kFolder.c_str(), nullptr);
+    Fresh();
+  }
+  void TearDown() override {
+    Uninstall(kProductCode);
+    Uninstall(kFailingCode);
+  }
+
+  static std::u16string Url(const char16_t* name) {
+    return u"http://127.0.0.1:" + Env("VWI_NGINX_PORT") + u"/install/" + name;
+  }
+  // A fresh context, as start-up leaves it: German of a multi-language product.
+  void Fresh() {
+    context = InstallerContext();
+    flags = AppFlags();
+    const std::u16string program = FromWide(ScratchFolder(L"vwi engine Ann Lee").c_str());
+    context.programFolder = program;
+    context.componentFolder = program + u"\\component\\";
+    context.msiFolder = program + u"\\msi\\";
+    context.transformFolder = program + u"\\transform\\";
+    for (const auto* f : {&context.componentFolder, &context.msiFolder, &context.transformFolder}) {
+      CreateDirectoryW(Wide(*f), nullptr);
+    }
+    ProductManifest& m = context.manifest;
+    m.pid = u"270";
+    m.fullName = u"Vimzee Home Engine Test";
+    m.shortName = u"Vimzee Home";
+    m.registryPath = FromWide(kRegistryPath);
+    m.webInstallerVersion = u"1.0.0.0";
+    m.mainComponentName = u"Vimzee.msi";
+    m.mainComponentUrl = Url(u"Vimzee.msi");
+    m.mainExecutable = u"Product.exe";
+    m.dependencies = {{u"vc_redist.exe", Url(u"vc_redist.exe"), u"/install /quiet"}};
+    m.transforms = {{1031, u"de.mst", Url(u"1031.mst")}};
+    m.languagePacks = {{1031, u"271", u"language_pack_1031", Url(u"language_pack_1031.exe")}};
+    context.strings.languageId = 1031;
+    context.multipleLanguages = 1;
+    context.installFolder = FromWide(kFolder.c_str()) + u"\\";
+    context.fileAssociation = 1;
+  }
+
+  // Runs the worker to its end; `during` runs on this thread meanwhile.
+  InstallStatusFields Run(std::function<void(InstallWorker&)> during = {}) {
+    WinMessageBox owned(nullptr);
+    WinMessageBox plain(nullptr);
+    WinInstallSteps steps({context, flags, system, SystemRegistry(), packs, owned, plain, {}});
+    status = std::make_unique<InstallStatus>();
+    {
+      InstallWorker worker(*status, steps);
+      worker.StartInstall();
+      items = worker.items;
+      if (during) during(worker);
+    }
+    return status->Read();
+  }
+  float Percent() { return status->Snapshot(ProgressTexts{}, GetTickCount()).percent; }
+  std::wstring Product(const wchar_t* name) {
+    return ReadString(HKEY_LOCAL_MACHINE, kPackageKey, name).value_or(L"<missing>");
+  }
+
+  static inline std::u16string www;
+  InstallerContext context;
+  AppFlags flags;
+  WinSystemServices system;
+  NoLanguagePacks packs;
+  std::unique_ptr<InstallStatus> status;
+  std::vector<InstallItem> items;
+};
+
+TEST_F(Engine, FreshInstallWithPrerequisiteTransformAndLanguagePackThenRepair) {
+  const auto end = Run();
+  ASSERT_EQ(end.state, InstallState::Finished);
+  EXPECT_EQ(Percent(), 100.0f);
+  ASSERT_EQ(items.size(), 4u);
+
+  // The package saw the folder, the transform and the association level.
+  EXPECT_TRUE(FileExists(kFolder + L"\\Product.exe"));
+  EXPECT_EQ(Product(L"InstallDir"), kFolder + L"\\");
+  EXPECT_EQ(Product(L"TransformLanguage"), L"1031");
+  EXPECT_EQ(Product(L"ShellIntegrationLevel"), L"Free");
+  EXPECT_EQ(Product(L"Version"), L"1.0.0");
+  // The programs ran with their arguments, quoted paths in a folder with spaces.
+  EXPECT_EQ(Recorded(L"Prerequisite", L"CommandLine"),
+            L"\"" + ToWide(items[0].localPath) + L"\" /install /quiet");
+  EXPECT_EQ(Recorded(L"LanguagePack", L"CommandLine"),
+            L"\"" + ToWide(items[3].localPath) + L"\" /s");
+  // The post-install values, and the home page for the success panel.
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"InstallDir").value_or(L""),
+            kFolder + L"\\");
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe").value_or(L""),
+            kFolder + L"\\Product.exe");
+  EXPECT_EQ(ReadNumber(HKEY_LOCAL_MACHINE, std::wstring(kRegistryPath) + L"\\LanguagePacks",
+                       L"InitialLangID")
+                .value_or(0),
+            1031u);
+  EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kRegistryPath, L"ApplicationLanguage").value_or(0),
+            1031u);
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, L"SOFTWARE\\Orvanta\\ResourceLangID",
+                       kFolder + L"\\vrelTandor2.exe")
+                .value_or(L""),
+            L"1031");
+  EXPECT_EQ(context.homepageUrl, u"http://127.0.0.1/vimzee/home");
+  EXPECT_EQ(context.installFolder, FromWide(kFolder.c_str()));
+
+  // Second run: the product is installed now and the runtime is present, so
+  // the prerequisite is skipped and the second version repairs the product.
+  DeleteKey(HKEY_LOCAL_MACHINE, kRegistryPath);
+  Fresh();
+  flags.productInstalled = 1;
+  context.installedVersion = u"1.0.0.0";
+  context.manifest.standaloneVersion = u"1.1.0.1";  // newer by its last part
+  context.manifest.mainComponentUrl = Url(u"Vimzee2.msi");
+  context.fileAssociation = 0;
+  ASSERT_EQ(Run().state, InstallState::Finished);
+  ASSERT_FALSE(items.empty());
+  EXPECT_EQ(items[0].name, u"Vimzee.msi");
+  EXPECT_EQ(Runs(L"Prerequisite"), 1u);
+  EXPECT_EQ(Product(L"Version"), L"1.1.0");
+  EXPECT_EQ(Product(L"ShellIntegrationLevel"), L"All");
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));  // a repair writes none
+}
+
+TEST_F(Engine, MissingPackageOnTheServerShowsTheBoxAndFails) {
+  context.manifest.mainComponentUrl = Url(u"absent.msi");
+  BoxAnswerer answerer(L"Vimzee Home", {IDOK});
+  const auto end = Run();
+  const auto boxes = answerer.Finish();
+  EXPECT_EQ(end.state, InstallState::Failed);
+  EXPECT_EQ(Percent(), 0.0f);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            L"Unable to contact the download server. Check your Internet connection and try "
+            L"again. If the issue persists, please contact Customer Care.");
+  EXPECT_EQ(Runs(L"Prerequisite"), 0u);  // nothing is installed after a failed download
+  EXPECT_FALSE(FileExists(kFolder + L"\\Product.exe"));
+}
+
+TEST_F(Engine, FailingPackageRollsBackAndStopsTheSequence) {
+  context.manifest.mainComponentUrl = Url(u"failing.msi");
+  BoxAnswerer wineBox(L"Error", {IDOK});  // Wine shows the package's error itself
+  const auto end = Run();
+  wineBox.Finish();
+  EXPECT_EQ(end.state, InstallState::Failed);
+  EXPECT_EQ(Runs(L"Prerequisite"), 1u);
+  EXPECT_EQ(Runs(L"LanguagePack"), 0u);
+  EXPECT_FALSE(
+      ReadString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Orvanta\\VimzeeFixture\\Failing", L"Written"));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));
+  EXPECT_EQ(context.homepageUrl, u"");
+}
+
+TEST_F(Engine, CancelDuringADownloadInstallsNothing) {
+  context.manifest.mainComponentUrl =
+      u"http://127.0.0.1:" + Env("VWI_FAULT_PORT") + u"/slow/400000/4096/40";
+  BoxAnswerer noBox(L"Vimzee Home", {});
+  const auto end = Run([](InstallWorker& worker) {
+    for (int i = 0; i < 1000; ++i) {
+      const auto fields = worker.status.Read();
+      if (fields.state == InstallState::Downloading && fields.itemIndex == 1) break;
+      Sleep(10);
+    }
+    worker.CancelInstall();
+  });
+  EXPECT_TRUE(noBox.Finish().empty());
+  EXPECT_EQ(end.state, InstallState::Cancelled);
+  EXPECT_EQ(Percent(), 0.0f);
+  EXPECT_EQ(Runs(L"Prerequisite"), 0u);
+  EXPECT_FALSE(FileExists(kFolder + L"\\Product.exe"));
+}
+
+TEST_F(Engine, CancelDuringThePackageStopsBeforeTheNextItem) {
+  // The handler answers cancel. Windows rolls the package back (1602); Wine
+  // ignores the answer and completes it, so the cancel is too late for that
+  // package: the loop stops before the next item, the run ends Cancelled and
+  // no post-install value is written.
+  const auto end = Run([](InstallWorker& worker) {
+    for (int i = 0; i < 20000; ++i) {
+      const auto fields = worker.status.Read();
+      if (fields.state == InstallState::Installing && fields.itemText == u"Vimzee.msi") break;
+      Sleep(1);
+    }
+    worker.CancelInstall();
+  });
+  EXPECT_EQ(end.state, InstallState::Cancelled);
+  EXPECT_EQ(Percent(), 0.0f);
+  EXPECT_EQ(Runs(L"LanguagePack"), 0u);
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));
+  EXPECT_EQ(context.homepageUrl, u"");
+}
+
+}  // namespace
+}  // namespace vwi
