@@ -7,7 +7,7 @@ namespace {
 
 constexpr int kFieldLimit = 259;
 
-struct Spec {
+struct Placeholder {
   bool leftAlign = false;
   bool plusSign = false;
   bool spaceSign = false;
@@ -30,49 +30,50 @@ bool ReadField(std::u16string_view pattern, size_t& i, int& value) {
 }
 
 // Parses the placeholder after a "%" at pattern[i]; advances past it.
-std::optional<Spec> ParseSpec(std::u16string_view pattern, size_t& i) {
-  Spec spec;
+std::optional<Placeholder> ParsePlaceholder(std::u16string_view pattern, size_t& i) {
+  Placeholder placeholder;
   for (; i < pattern.size(); ++i) {
     const char16_t c = pattern[i];
     if (c == u'-') {
-      spec.leftAlign = true;
+      placeholder.leftAlign = true;
     } else if (c == u'+') {
-      spec.plusSign = true;
+      placeholder.plusSign = true;
     } else if (c == u' ') {
-      spec.spaceSign = true;
+      placeholder.spaceSign = true;
     } else if (c == u'0') {
-      spec.zeroPad = true;
+      placeholder.zeroPad = true;
     } else if (c != u'#') {
       break;
     }
   }
-  if (!ReadField(pattern, i, spec.width)) return std::nullopt;
+  if (!ReadField(pattern, i, placeholder.width)) return std::nullopt;
   if (i < pattern.size() && pattern[i] == u'.') {
     ++i;
-    if (!ReadField(pattern, i, spec.precision)) return std::nullopt;
+    if (!ReadField(pattern, i, placeholder.precision)) return std::nullopt;
   }
   if (i < pattern.size() && pattern[i] == u'l') ++i;
   if (i >= pattern.size()) return std::nullopt;
-  spec.conversion = pattern[i++];
-  switch (spec.conversion) {
+  placeholder.conversion = pattern[i++];
+  switch (placeholder.conversion) {
     case u's':
     case u'd':
     case u'i':
     case u'u':
-      return spec;
+      return placeholder;
     default:
       return std::nullopt;
   }
 }
 
-void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, size_t signLength) {
-  const size_t width = static_cast<size_t>(spec.width);
+void Pad(std::u16string& out, std::u16string_view body, const Placeholder& placeholder,
+         size_t signLength) {
+  const size_t width = static_cast<size_t>(placeholder.width);
   if (body.size() >= width) {
     out += body;
-  } else if (spec.leftAlign) {
+  } else if (placeholder.leftAlign) {
     out += body;
     out.append(width - body.size(), u' ');
-  } else if (spec.zeroPad && spec.conversion != u's' && spec.precision < 0) {
+  } else if (placeholder.zeroPad && placeholder.conversion != u's' && placeholder.precision < 0) {
     out += body.substr(0, signLength);
     out.append(width - body.size(), u'0');
     out += body.substr(signLength);
@@ -82,29 +83,29 @@ void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, size_t
   }
 }
 
-void AppendNumber(std::u16string& out, int64_t value, const Spec& spec) {
+void AppendNumber(std::u16string& out, int64_t value, const Placeholder& placeholder) {
   std::u16string sign;
   uint64_t magnitude = 0;
-  if (spec.conversion == u'u') {
+  if (placeholder.conversion == u'u') {
     magnitude = static_cast<uint32_t>(value);
   } else {
     const auto number = static_cast<int32_t>(value);
     magnitude = number < 0 ? uint64_t(0) - static_cast<int64_t>(number) : uint64_t(number);
     if (number < 0) {
       sign = u"-";
-    } else if (spec.plusSign) {
+    } else if (placeholder.plusSign) {
       sign = u"+";
-    } else if (spec.spaceSign) {
+    } else if (placeholder.spaceSign) {
       sign = u" ";
     }
   }
-  std::u16string digits = magnitude == 0 && spec.precision == 0
+  std::u16string digits = magnitude == 0 && placeholder.precision == 0
                               ? std::u16string()
                               : DecimalText(static_cast<int64_t>(magnitude));
-  if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision)) {
-    digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), u'0');
+  if (placeholder.precision > 0 && digits.size() < static_cast<size_t>(placeholder.precision)) {
+    digits.insert(0, static_cast<size_t>(placeholder.precision) - digits.size(), u'0');
   }
-  Pad(out, sign + digits, spec, sign.size());
+  Pad(out, sign + digits, placeholder, sign.size());
 }
 
 }  // namespace
@@ -125,17 +126,18 @@ std::optional<std::u16string> FormatUiText(std::u16string_view pattern,
       ++i;
       continue;
     }
-    const auto spec = ParseSpec(pattern, i);
-    if (!spec || next == args.end()) return std::nullopt;
+    const auto placeholder = ParsePlaceholder(pattern, i);
+    if (!placeholder || next == args.end()) return std::nullopt;
     const FormatArg& arg = *next++;
-    if (spec->conversion == u's') {
+    if (placeholder->conversion == u's') {
       if (!arg.isText()) return std::nullopt;
       std::u16string_view text = arg.text();
-      if (spec->precision >= 0) text = text.substr(0, static_cast<size_t>(spec->precision));
-      Pad(out, text, *spec, 0);
+      if (placeholder->precision >= 0)
+        text = text.substr(0, static_cast<size_t>(placeholder->precision));
+      Pad(out, text, *placeholder, 0);
     } else {
       if (arg.isText()) return std::nullopt;
-      AppendNumber(out, arg.number(), *spec);
+      AppendNumber(out, arg.number(), *placeholder);
     }
   }
   return out;

@@ -8,7 +8,7 @@
 
 namespace vwi {
 
-// The font for `spec`; null when it cannot be created.
-UniqueFont CreateThemeFont(const FontSpec& spec);
+// The font for `style`; null when it cannot be created.
+UniqueFont CreateThemeFont(const FontSpec& style);
 
 }  // namespace vwi
