@@ -205,5 +205,7 @@ for dpi in 96 144; do
   mouse_checks "$dpi"
 done
 
-echo "gallery: $((checks - failures)) of $checks checks passed; screenshots in $out"
+echo "gallery: screenshots in $out"
+# The last line counts the checks for the test run's summary.
+echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
