@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/dpi_scaling.h"
-#include "app/font_spec.h"
+#include "app/font_style.h"
 #include "app/image_wrapper.h"
 #include "app/theme_metrics.h"
 #include "app/theme_palette.h"

@@ -48,7 +48,7 @@ ThemeFonts& Fonts() {
 void InitTheme() {
   Palette() = StandardPalette();
   ReleaseTheme();
-  const ThemeFontSpecs specs = MakeThemeFontSpecs(ScreenDpi());
+  const ThemeFontStyles specs = MakeThemeFontStyles(ScreenDpi());
   ThemeFonts& fonts = Fonts();
   fonts.labelFont = CreateThemeFont(specs.labelFont).release();
   fonts.linkFont = CreateThemeFont(specs.linkFont).release();

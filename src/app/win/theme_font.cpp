@@ -4,7 +4,7 @@
 
 namespace vwi {
 
-UniqueFont CreateThemeFont(const FontSpec& style) {
+UniqueFont CreateThemeFont(const FontStyle& style) {
   LOGFONTW font{};
   font.lfHeight = style.height;
   font.lfWeight = style.weight;

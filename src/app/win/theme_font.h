@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include "app/font_spec.h"
+#include "app/font_style.h"
 #include "platform/win/unique_handle.h"
 
 namespace vwi {
 
 // The font for `style`; null when it cannot be created.
-UniqueFont CreateThemeFont(const FontSpec& style);
+UniqueFont CreateThemeFont(const FontStyle& style);
 
 }  // namespace vwi

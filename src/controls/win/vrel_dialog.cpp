@@ -11,7 +11,7 @@
 namespace vwi {
 
 CVrelDialog::CVrelDialog(UINT templateId)
-    : Dialog(templateId), captionFont_(CreateThemeFont(CaptionFontSpec(ScreenDpi()))) {}
+    : Dialog(templateId), captionFont_(CreateThemeFont(CaptionFontStyle(ScreenDpi()))) {}
 
 bool CVrelDialog::HasMaximizeStyle() const {
   return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_MAXIMIZE) != 0;

@@ -36,7 +36,7 @@ void CVrelStatic::DrawItem(HDC target, const RECT& rect) {
 void CVrelStatic::DrawLabel(HDC dc, const std::u16string& label, RECT rect) {
   SetBkMode(dc, TRANSPARENT);
   UniqueFont fallback;
-  if (!font) fallback = CreateThemeFont(StaticFallbackFontSpec(ScreenDpi()));
+  if (!font) fallback = CreateThemeFont(StaticFallbackFontStyle(ScreenDpi()));
   SelectScope select(dc, font ? font : fallback.get());
   SetTextColor(dc, textColor);
   DrawTextW(dc, Wide(label), static_cast<int>(label.size()), &rect, format);

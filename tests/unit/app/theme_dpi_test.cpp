@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/dpi_scaling.h"
-#include "app/font_spec.h"
+#include "app/font_style.h"
 #include "app/theme_metrics.h"
 #include "app/theme_palette.h"
 
@@ -103,20 +103,20 @@ TEST(ThemeMetrics, RadiiFollowTheDpiExactly) {
 }
 
 TEST(ThemeFonts, SpecsAtTwoDpis) {
-  const ThemeFontSpecs s96 = MakeThemeFontSpecs(At(96));
-  EXPECT_EQ(s96.labelFont, (FontSpec{u"Tahoma", 14, 400, false, false}));
-  EXPECT_EQ(s96.linkFont, (FontSpec{u"Tahoma", 14, 400, true, false}));
-  EXPECT_EQ(s96.buttonFont, (FontSpec{u"Tahoma", 18, 400, false, false}));
-  EXPECT_EQ(s96.headlineFont, (FontSpec{u"Arial", 32, 700, false, false}));
+  const ThemeFontStyles s96 = MakeThemeFontStyles(At(96));
+  EXPECT_EQ(s96.labelFont, (FontStyle{u"Tahoma", 14, 400, false, false}));
+  EXPECT_EQ(s96.linkFont, (FontStyle{u"Tahoma", 14, 400, true, false}));
+  EXPECT_EQ(s96.buttonFont, (FontStyle{u"Tahoma", 18, 400, false, false}));
+  EXPECT_EQ(s96.headlineFont, (FontStyle{u"Arial", 32, 700, false, false}));
 
   // Heights follow the horizontal DPI in steps.
-  const ThemeFontSpecs s = MakeThemeFontSpecs({168, 96});
+  const ThemeFontStyles s = MakeThemeFontStyles({168, 96});
   EXPECT_EQ(s.labelFont.height, 21);
   EXPECT_EQ(s.buttonFont.height, 27);
   EXPECT_EQ(s.headlineFont.height, 48);
 
-  EXPECT_EQ(CaptionFontSpec({96, 144}), (FontSpec{u"Arial", 22, 400, false, true}));
-  EXPECT_EQ(StaticFallbackFontSpec(At(168)), (FontSpec{u"Arial", 24, 400, false, true}));
+  EXPECT_EQ(CaptionFontStyle({96, 144}), (FontStyle{u"Arial", 22, 400, false, true}));
+  EXPECT_EQ(StaticFallbackFontStyle(At(168)), (FontStyle{u"Arial", 24, 400, false, true}));
 }
 
 TEST(ThemePalette, ColoursAreStoredAsColorRef) {

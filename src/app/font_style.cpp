@@ -1,9 +1,9 @@
-#include "app/font_spec.h"
+#include "app/font_style.h"
 
 namespace vwi {
 
-ThemeFontSpecs MakeThemeFontSpecs(const DpiScale& dpi) {
-  ThemeFontSpecs s;
+ThemeFontStyles MakeThemeFontStyles(const DpiScale& dpi) {
+  ThemeFontStyles s;
   s.labelFont = {u"Tahoma", dpi.X(14), 400, false, false};
   s.linkFont = {u"Tahoma", dpi.X(14), 400, true, false};
   s.buttonFont = {u"Tahoma", dpi.X(18), 400, false, false};
@@ -11,9 +11,9 @@ ThemeFontSpecs MakeThemeFontSpecs(const DpiScale& dpi) {
   return s;
 }
 
-FontSpec CaptionFontSpec(const DpiScale& dpi) { return {u"Arial", dpi.Y(15), 400, false, true}; }
+FontStyle CaptionFontStyle(const DpiScale& dpi) { return {u"Arial", dpi.Y(15), 400, false, true}; }
 
-FontSpec StaticFallbackFontSpec(const DpiScale& dpi) {
+FontStyle StaticFallbackFontStyle(const DpiScale& dpi) {
   return {u"Arial", dpi.Linear(14), 400, false, true};
 }
 

@@ -11,30 +11,30 @@ namespace vwi {
 // Every theme font also has width 0, no escapement or strike-out, stroke
 // precision and proof quality; `ansiCharset` picks the ANSI character set
 // instead of the default one.
-struct FontSpec {
+struct FontStyle {
   std::u16string face;
   int height = 0;
   int weight = 400;
   bool underline = false;
   bool ansiCharset = false;
 
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontStyle&) const = default;
 };
 
 // The four shared fonts. Heights follow the horizontal step factor.
-struct ThemeFontSpecs {
-  FontSpec labelFont;
-  FontSpec linkFont;
-  FontSpec buttonFont;
-  FontSpec headlineFont;
+struct ThemeFontStyles {
+  FontStyle labelFont;
+  FontStyle linkFont;
+  FontStyle buttonFont;
+  FontStyle headlineFont;
 };
-ThemeFontSpecs MakeThemeFontSpecs(const DpiScale& dpi);
+ThemeFontStyles MakeThemeFontStyles(const DpiScale& dpi);
 
 // The skinned frame's caption font: "Arial", ScaleY(15), ANSI.
-FontSpec CaptionFontSpec(const DpiScale& dpi);
+FontStyle CaptionFontStyle(const DpiScale& dpi);
 
 // The font a skinned static draws with when it was given none: "Arial",
 // ScaleLinear(14), ANSI.
-FontSpec StaticFallbackFontSpec(const DpiScale& dpi);
+FontStyle StaticFallbackFontStyle(const DpiScale& dpi);
 
 }  // namespace vwi
