@@ -1,14 +1,38 @@
 #!/usr/bin/env python3
-"""Writes the demo product's language files (UTF-16 with a byte-order mark, as
-the installer's language files are shipped) from the texts below."""
+"""Writes the demo product's language files, language/<LANGID>/stringHome.ini,
+from the texts below (UTF-16 with a byte-order mark, as the installer's
+language files are shipped).
+
+English takes the installer's built-in defaults, read from the catalogue's key
+header, so the English file follows the program; German and French are the
+translations below. Every file carries every key, and each translation keeps
+the placeholders of its English default in the same order.
+
+    demo/language/make_language_files.py        (re)writes the three files
+"""
 import os
+import re
+import sys
 
 here = os.path.dirname(os.path.abspath(__file__))
+keys_header = os.path.join(here, '..', '..', 'src', 'localisation', 'ui_string_keys.h')
 
 LINKS = {
-    'IDS_RLINK_TERMS': 'https://go.orvanta.com/vzh-terms',
-    'IDS_RLINK_SLIDE_SHOW': 'https://go.orvanta.com/vzh-tour',
+    'IDS_RLINK_TERMS': 'https://www.example.com/vimzee/home/27/license-terms',
+    'IDS_RLINK_SLIDE_SHOW': 'https://www.example.com/vimzee/home/27/tour',
 }
+
+
+def english_defaults():
+    """The catalogue's keys and English defaults, in catalogue order."""
+    text = open(keys_header, encoding='utf-8').read()
+    texts = {}
+    for body in re.findall(r'inline constexpr StringKey IDS_\w+\{(.*?)\};', text, re.S):
+        literals = [s.replace('\\"', '"') for s in re.findall(r'u"((?:[^"\\]|\\.)*)"', body)]
+        key, default = literals[0], ''.join(literals[1:])
+        if not key.startswith('IDS_RLINK_'):
+            texts[key] = default
+    return texts
 
 GERMAN = ('Deutsch', {
     'IDS_INSTALL': 'Installieren',
@@ -32,9 +56,9 @@ GERMAN = ('Deutsch', {
     'IDS_BROWSE_DEST_FOLDER': 'Wählen Sie den Zielordner.',
     'IDS_PREPARING': 'Vorbereitung...',
     'IDS_CALC_TIME_REMAINING': 'Verbleibende Zeit wird berechnet...',
-    'IDS_TIME_REMAINING_HOURS': 'Noch %02d Std. %02d Min. %02d Sek....',
-    'IDS_TIME_REMAINING_MINS': 'Noch %02d Min. %02d Sek....',
-    'IDS_TIME_REMAINING_SECS': 'Noch %02d Sek....',
+    'IDS_TIME_REMAINING_HOURS': '%02d Std. %02d Min. %02d Sek. verbleibend...',
+    'IDS_TIME_REMAINING_MINS': '%02d Min. %02d Sek. verbleibend...',
+    'IDS_TIME_REMAINING_SECS': '%02d Sek. verbleibend...',
     'IDS_FILE_ASSOCIATION': 'Verknüpfen mit:',
     'IDS_FILE_ASSOCIATE_ALL': 'Allen unterstützten Bilddateitypen',
     'IDS_FILE_ASSOCIATE_UNUSED': 'Derzeit nicht verwendeten Dateitypen',
@@ -98,5 +122,20 @@ def write(language_id, title, texts):
         f.write(b'\xff\xfe' + ('\r\n'.join(lines) + '\r\n').encode('utf-16-le'))
 
 
-write(1031, *GERMAN)
-write(1036, *FRENCH)
+def placeholders(text):
+    return re.findall(r'%[-+ #0]*[0-9]*[a-z]', text)
+
+
+english = english_defaults()
+for language_id, (title, texts) in ((1031, GERMAN), (1036, FRENCH)):
+    missing = set(english) ^ set(texts)
+    if missing:
+        sys.exit('make_language_files: %d: keys differ from the catalogue: %s' %
+                 (language_id, ', '.join(sorted(missing))))
+    for key, default in english.items():
+        if placeholders(texts[key]) != placeholders(default):
+            sys.exit('make_language_files: %d: %s: placeholders differ' % (language_id, key))
+    # The catalogue's order, so the files read like the English one.
+    texts = {key: texts[key] for key in english}
+    write(language_id, title, texts)
+write(1033, 'English', english)

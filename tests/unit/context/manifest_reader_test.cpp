@@ -50,28 +50,28 @@ TEST_F(ManifestReader, ReadsTheDemoManifestWhole) {
   EXPECT_EQ(m.shortName, u"Vimzee Home");
   EXPECT_EQ(m.registryPath, u"SOFTWARE\\Orvanta\\Vimzee Home\\270");
   EXPECT_EQ(m.standalone, 0);
-  EXPECT_EQ(m.standaloneVersion, u"27.0.0.0");
-  EXPECT_EQ(m.versionCheckUrl, u"https://download.orvanta.com/vimzee/home/27/version.xml");
+  EXPECT_EQ(m.standaloneVersion, u"27.0.0.1204");
+  EXPECT_EQ(m.versionCheckUrl, u"https://download.example.com/vimzee/home/27/version.xml");
   EXPECT_EQ(m.mainComponentName, u"VimzeeHome27.msi");
   EXPECT_EQ(m.mainExecutable, u"VimzeeHome.exe");
   EXPECT_EQ(m.mainComponentUrl,
-            u"https://download.orvanta.com/vimzee/home/27/VimzeeHome27.msi?channel=web&build=1204");
+            u"https://download.example.com/vimzee/home/27/VimzeeHome27.msi?channel=web&build=1204");
   ASSERT_EQ(m.transforms.size(), 2u);
   EXPECT_EQ(m.transforms[1].languageId, 1036);
   EXPECT_EQ(m.transforms[1].name, u"1036.mst");
   EXPECT_EQ(m.transforms[1].url,
-            u"https://download.orvanta.com/vimzee/home/27/transforms/1036.mst");
+            u"https://download.example.com/vimzee/home/27/transforms/1036.mst");
   ASSERT_EQ(m.languagePacks.size(), 2u);
   EXPECT_EQ(m.languagePacks[0].languageId, 1031);
   EXPECT_EQ(m.languagePacks[0].pid, u"DE-VZH-27-LP");
-  EXPECT_EQ(m.languagePacks[0].name, u"VimzeeHome27_de.msi");
+  EXPECT_EQ(m.languagePacks[0].name, u"VimzeeHome27_de.exe");
   EXPECT_EQ(m.languagePacks[0].url,
-            u"https://download.orvanta.com/vimzee/home/27/lp/VimzeeHome27_de.msi");
-  ASSERT_EQ(m.dependencies.size(), 3u);
-  EXPECT_EQ(m.dependencies[0].name, u"vc_redist.exe");
-  EXPECT_EQ(m.dependencies[0].installCommandLine, u"/install /quiet /norestart");
-  EXPECT_EQ(m.dependencies[2].name, u"bonjour.msi");
-  EXPECT_EQ(m.dependencies[2].url, u"https://download.orvanta.com/vimzee/runtime/Bonjour64.msi");
+            u"https://download.example.com/vimzee/home/27/lp/VimzeeHome27_de.exe");
+  ASSERT_EQ(m.dependencies.size(), 1u);
+  EXPECT_EQ(m.dependencies[0].name, u"bonjour.msi");
+  EXPECT_EQ(m.dependencies[0].url,
+            u"https://download.example.com/vimzee/runtime/discovery-service-3.0.msi");
+  EXPECT_EQ(m.dependencies[0].installCommandLine, u"/qn");
   EXPECT_TRUE(m.latestProductCode.empty());
   EXPECT_TRUE(m.freshInstall.downloadUrl.empty());
 }
