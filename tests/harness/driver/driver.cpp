@@ -9,8 +9,6 @@
 //   vwi_driver wait-box CAPTION TIMEOUT_MS       prints the box's text once it appears
 //   vwi_driver press-box CAPTION BUTTON_ID       presses a button of the box (1 OK, 6 Yes, 7 No)
 //   vwi_driver foreground                        prints the class of the foreground window
-//   vwi_driver client-origin CLASS               prints "x y": the screen position of the
-//                                                window's client area (for real mouse input)
 //   vwi_driver run PROGRAM [ARGS...]             runs PROGRAM, waits, prints its full exit code
 //                                                (Wine's own exit status keeps only 8 bits)
 #include <windows.h>
@@ -151,14 +149,6 @@ int Run(int count, wchar_t** arguments) {
     HWND button = GetDlgItem(boxes.front(), number);
     if (!button) return 1;
     SendMessageW(button, BM_CLICK, 0, 0);
-    return 0;
-  }
-  if (command == L"client-origin") {
-    HWND window = FindWindowW(target, nullptr);
-    POINT origin = {0, 0};
-    if (!window || !ClientToScreen(window, &origin)) return 1;
-    std::printf("%ld %ld\n", origin.x, origin.y);
-    std::fflush(stdout);
     return 0;
   }
   if (command == L"foreground") {
