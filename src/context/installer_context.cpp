@@ -2,16 +2,18 @@
 
 #include "context/existing_installation.h"
 #include "context/manifest_reader.h"
+#include "context/payload_digest.h"
 #include "localisation/language_list.h"
 #include "platform/text.h"
 
 namespace vwi {
 namespace {
 
-// True when the manifest carries the three values the installer cannot do without.
+// True when the manifest carries the three values the installer cannot do
+// without, and every payload digest it gives can be checked.
 bool HasRequiredValues(const ProductManifest& manifest) {
   return !manifest.pid.empty() && !manifest.registryPath.empty() &&
-         !manifest.mainComponentUrl.empty();
+         !manifest.mainComponentUrl.empty() && HasWellFormedDigests(manifest);
 }
 
 }  // namespace

@@ -29,6 +29,12 @@ class ManifestCursor {
     return true;
   }
 
+  // As ReadNext, for a value that may be missing altogether.
+  void ReadNext(const char16_t* name, std::optional<std::u16string>& into) {
+    std::u16string text;
+    if (ReadNext(name, text)) into = std::move(text);
+  }
+
   // The first child `name` of the current element, entered: its text.
   bool EnterChild(const char16_t* name, std::u16string& into) {
     if (!doc_.FindChildElement(name)) return false;
@@ -58,9 +64,13 @@ void ReadMainComponent(ManifestCursor& cursor, ProductManifest& manifest) {
     transform.languageId = ParseLenientInt(id);
     cursor.ReadNext(u"name", transform.name);
     cursor.ReadNext(u"full_url", transform.url);
+    cursor.ReadNext(u"sha256", transform.sha256);
     doc.LeaveElement();
     manifest.transforms.push_back(std::move(transform));
   }
+  // The digest is the group's last child: after the transforms, or after the
+  // last value when there are none.
+  cursor.ReadNext(u"sha256", manifest.mainComponentSha256);
   doc.LeaveElement();
 }
 
@@ -74,6 +84,7 @@ void ReadLanguagePacks(ManifestCursor& cursor, ProductManifest& manifest) {
     cursor.ReadNext(u"pid", pack.pid);
     cursor.ReadNext(u"name", pack.name);
     cursor.ReadNext(u"full_url", pack.url);
+    cursor.ReadNext(u"sha256", pack.sha256);
     doc.LeaveElement();
     manifest.languagePacks.push_back(std::move(pack));
   }
@@ -86,6 +97,7 @@ void ReadDependencies(ManifestCursor& cursor, ProductManifest& manifest) {
     if (!cursor.EnterChild(u"name", component.name)) continue;
     cursor.ReadNext(u"full_url", component.url);
     cursor.ReadNext(u"install_commandline", component.installCommandLine);
+    cursor.ReadNext(u"sha256", component.sha256);
     doc.LeaveElement();
     manifest.dependencies.push_back(std::move(component));
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ struct VersionOffer {
   std::u16string productVersion;
   std::u16string minWebInstallerVersion;
   std::u16string downloadUrl;
+  // "web_installer_sha256": the newer installer's SHA-256 in hexadecimal, when given.
+  std::optional<std::u16string> webInstallerSha256{};
 };
 
 struct ManifestLanguagePack {
@@ -20,6 +23,7 @@ struct ManifestLanguagePack {
   std::u16string pid;
   std::u16string name;
   std::u16string url;
+  std::optional<std::u16string> sha256{};  // the package's SHA-256 in hexadecimal, when given
 };
 
 // A prerequisite package.
@@ -27,12 +31,14 @@ struct ManifestComponent {
   std::u16string name;
   std::u16string url;
   std::u16string installCommandLine;
+  std::optional<std::u16string> sha256{};
 };
 
 struct ManifestTransform {
   int32_t languageId = 0;
   std::u16string name;
   std::u16string url;
+  std::optional<std::u16string> sha256{};
 };
 
 struct ProductManifest {
@@ -54,6 +60,8 @@ struct ProductManifest {
   std::vector<ManifestComponent> dependencies;
   std::vector<ManifestTransform> transforms;
   std::u16string mainExecutable;
+  // The main package's SHA-256 in hexadecimal, when "main_component" gives one.
+  std::optional<std::u16string> mainComponentSha256{};
 };
 
 }  // namespace vwi

@@ -1,10 +1,12 @@
 // What the download phase borrows from the installation worker: the two
 // events that cancel and pause transfers, the cancel flag read between
-// packages, and the failure reason the phase leaves behind.
+// packages, and the failure reason and cause the phase leaves behind.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+
+#include "install/failure_cause.h"
 
 namespace vwi {
 
@@ -15,6 +17,9 @@ struct DownloadControl {
   void* runEvent = nullptr;     // manual-reset event (a HANDLE); reset = paused
   std::atomic<bool> cancelRequested{false};
   int32_t failureReason = 0;
+  // Why the run failed, set where the failure is found (the worker sets
+  // Cancelled and PackageFailed itself); None while nothing failed.
+  FailureCause failureCause = FailureCause::None;
 };
 
 }  // namespace vwi

@@ -13,9 +13,10 @@ class PlanBuilder {
   explicit PlanBuilder(bool standalone) : download_(standalone ? 0 : 1) {}
 
   void Add(std::u16string name, std::u16string url, std::u16string localPath,
-           std::u16string commandLine, int32_t runAsProgram, uint32_t weight) {
+           std::u16string commandLine, int32_t runAsProgram, uint32_t weight,
+           std::optional<std::u16string> sha256) {
     plan_.items.push_back({std::move(name), std::move(url), std::move(localPath),
-                           std::move(commandLine), download_, runAsProgram});
+                           std::move(commandLine), download_, runAsProgram, std::move(sha256)});
     plan_.installWeights.push_back(weight);
     if (download_) plan_.downloadWeights.push_back(weight);
   }
@@ -66,17 +67,18 @@ InstallPlan PlanInstallItems(const InstallerContext& context, const AppFlags& fl
   for (const auto& dependency : m.dependencies) {
     if (prerequisites.IsPrerequisiteSatisfied(dependency.name)) continue;
     plan.Add(dependency.name, dependency.url, ComponentPath(context, dependency.name, tick),
-             dependency.installCommandLine, 1, kPrerequisiteWeight);
+             dependency.installCommandLine, 1, kPrerequisiteWeight, dependency.sha256);
   }
 
   plan.Add(m.mainComponentName, m.mainComponentUrl, context.msiFolder + m.mainComponentName, {}, 0,
-           kMainPackageWeight);
+           kMainPackageWeight, m.mainComponentSha256);
 
   const int32_t language = context.strings.languageId;
   for (const auto& transform : m.transforms) {
     if (transform.languageId != language) continue;
     plan.Add(transform.name, transform.url,
-             context.transformFolder + DecimalText(language) + u".mst", {}, 0, kTransformWeight);
+             context.transformFolder + DecimalText(language) + u".mst", {}, 0, kTransformWeight,
+             transform.sha256);
     break;
   }
 
@@ -84,7 +86,7 @@ InstallPlan PlanInstallItems(const InstallerContext& context, const AppFlags& fl
     const ManifestLanguagePack* pack = FindLanguagePack(m, id);
     if (!pack) continue;
     plan.Add(pack->name, pack->url, LanguagePackPath(context, id, tick), u"/s", 1,
-             kLanguagePackWeight);
+             kLanguagePackWeight, pack->sha256);
   }
   return plan.Take();
 }

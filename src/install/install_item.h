@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vwi {
@@ -14,6 +15,9 @@ struct InstallItem {
   std::u16string commandLine;  // arguments when the item is run as a program
   int32_t download = 0;        // 1: the download phase fetches the item
   int32_t runAsProgram = 0;    // 1: installed by running it, 0: as a Windows Installer package
+  // The SHA-256 (hexadecimal) the file must match before it is used, when the
+  // manifest gives one.
+  std::optional<std::u16string> sha256{};
 };
 
 }  // namespace vwi

@@ -54,7 +54,11 @@ void InstallWorker::Run() {
     if (control.failureReason == kFailureDownload) steps_.ShowDownloadFailure();
     if (!IsCancelling()) ReportStatus(InstallState::Failed, -1, 0, u"");
   }
-  if (IsCancelling()) ReportStatus(InstallState::Cancelled, -1, 0, u"");
+  // The cause is final before the final report, which readers wait for.
+  if (IsCancelling()) {
+    control.failureCause = FailureCause::Cancelled;
+    ReportStatus(InstallState::Cancelled, -1, 0, u"");
+  }
 }
 
 bool InstallWorker::InstallItems() {
@@ -68,6 +72,10 @@ bool InstallWorker::InstallItems() {
     } else if (item.runAsProgram) {
       steps_.RunProgram(*this, item);  // a program that fails does not stop the sequence
     } else if (!steps_.InstallPackage(*this, item)) {
+      // The step may have named another cause (a volume too full).
+      if (control.failureCause == FailureCause::None) {
+        control.failureCause = FailureCause::PackageFailed;
+      }
       return false;
     }
     ReportStatus(InstallState::Installing, itemIndex, 100, item.name);

@@ -45,7 +45,9 @@ class InstallWorker {
 
   InstallStatus& status;
   std::vector<InstallItem> items;
-  // cancelEvent, runEvent, cancelRequested and failureReason.
+  // cancelEvent, runEvent, cancelRequested, failureReason, and failureCause:
+  // why the run did not finish, final once the worker has reported a final
+  // state (None after a finished run).
   DownloadControl control;
   int32_t itemIndex = 0;
   // maxPercent, basePercent, totalTicks, forward, position, firstMessage and

@@ -1,6 +1,7 @@
 #include "validation/run_validation.h"
 
 #include "localisation/ui_text_format.h"
+#include "platform/text.h"
 
 namespace vwi {
 namespace {
@@ -22,28 +23,47 @@ void OfferInstalledProduct(const InstallerContext& context, IValidationWindow& w
   if (!program.empty()) window.LaunchUnelevated(program);
 }
 
+void ReportOutOfDisk(const InstallerContext& context, IValidationWindow& window,
+                     uint64_t megabytesNeeded) {
+  window.Hide();
+  const std::u16string text = FormatUiString(context.strings, IDS_ERR_OUT_OF_DISK,
+                                             {DecimalText(static_cast<int64_t>(megabytesNeeded))});
+  window.Messages().Show(text, context.manifest.shortName,
+                         message_box::kOk | message_box::kIconError);
+}
+
 }  // namespace
 
 void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
                    IStreamDownloader& downloader, IValidationWindow& window,
-                   ValidationHandOver& handOver) {
+                   ValidationHandOver& handOver, const DownloadChecks& checks) {
   window.Wait(200);
   switch (CheckVersion(context, flags, system, downloader, handOver)) {
     case VersionCheckResult::ServerUnreachable:
       ReportUnreachableServer(context, window);
       handOver.outcome = ValidationOutcome::Stop;
+      handOver.failureCause = FailureCause::DownloadFailed;
       break;
     case VersionCheckResult::AlreadyInstalled:
       // The run stops whatever the answer: the product may only be started.
       handOver.outcome = ValidationOutcome::Stop;
+      handOver.failureCause = FailureCause::AlreadyInstalled;
       OfferInstalledProduct(context, window);
       break;
-    case VersionCheckResult::ClientTooOld:
-      // A failed download keeps this installer: the wizard opens as usual.
-      if (DownloadNewInstaller(context, flags, system, downloader, handOver)) {
+    case VersionCheckResult::ClientTooOld: {
+      DownloadChecks told = checks;
+      if (!told.onOutOfDisk) {
+        told.onOutOfDisk = [&](uint64_t megabytes) { ReportOutOfDisk(context, window, megabytes); };
+      }
+      // A failed download keeps this installer: the wizard opens as usual. A
+      // full volume stops the run: the user has been told what to free.
+      if (DownloadNewInstaller(context, flags, system, downloader, handOver, told)) {
         handOver.outcome = ValidationOutcome::HandOver;
+      } else if (handOver.failureCause == FailureCause::DiskSpace) {
+        handOver.outcome = ValidationOutcome::Stop;
       }
       break;
+    }
     case VersionCheckResult::UpToDate:
       break;
   }

@@ -27,10 +27,12 @@ class IValidationWindow {
   virtual void Close() = 0;
 };
 
-// Runs the whole task, with the texts of the context's catalogue; the outcome
-// and the updater's path end in `handOver` before the window is asked to close.
+// Runs the whole task, with the texts of the context's catalogue; the outcome,
+// the updater's path and the failure cause end in `handOver` before the
+// window is asked to close. A volume too full for the newer installer is told
+// (IDS_ERR_OUT_OF_DISK, unless `checks` tells it its own way) and stops the run.
 void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
                    IStreamDownloader& downloader, IValidationWindow& window,
-                   ValidationHandOver& handOver);
+                   ValidationHandOver& handOver, const DownloadChecks& checks = {});
 
 }  // namespace vwi

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "download/install_items.h"
+#include "download/payload_check.h"
+#include "platform/diagnostics.h"
 #include "platform/text.h"
 #include "xml/xml_document.h"
 
@@ -39,6 +41,12 @@ void ReadOffer(XmlDocument& doc, VersionOffer& offer, std::u16string* productVer
     if (productVersionCopy && field.target == &offer.productVersion) {
       *productVersionCopy = *field.target;
     }
+    doc.LeaveElement();
+  }
+  // The newer installer's digest is the group's last child.
+  if (doc.FindChildElement(u"web_installer_sha256")) {
+    doc.EnterElement();
+    offer.webInstallerSha256 = doc.GetElementText(doc.currentIndex());
     doc.LeaveElement();
   }
 }
@@ -133,32 +141,69 @@ VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags
   return CompareVersions(manifest, context.installedVersion, installed);
 }
 
+namespace {
+
+// Removes a newer installer that must never be started and forgets its path.
+void DiscardUpdater(ValidationHandOver& handOver) {
+  if (!handOver.updaterPath.empty()) {
+    std::error_code ec;
+    std::filesystem::remove(FsPath(handOver.updaterPath), ec);
+  }
+  handOver.updaterPath.clear();
+  handOver.downloadResult = 0;
+}
+
+bool FetchUpdater(const std::u16string& url, IStreamDownloader& downloader,
+                  ValidationHandOver& handOver) {
+  try {
+    bool opened = false;
+    return DownloadIntoFile(downloader, url, handOver.updaterPath, opened);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace
+
 bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags,
                           ISystemServices& system, IStreamDownloader& downloader,
-                          ValidationHandOver& handOver) {
+                          ValidationHandOver& handOver, const DownloadChecks& checks) {
   const VersionOffer& offer =
       flags.productInstalled ? context.manifest.patchInstall : context.manifest.freshInstall;
   if (offer.downloadUrl.empty()) return false;
+  // A digest that cannot be checked could never let the updater run: fetch nothing.
+  if (offer.webInstallerSha256 && !ParseSha256Hex(*offer.webInstallerSha256)) {
+    DiagnosticLine(u"KORVO_DEBUG: The newer installer's digest is malformed: " +
+                   *offer.webInstallerSha256 + u"\r\n");
+    handOver.failureCause = FailureCause::PayloadIntegrity;
+    return false;
+  }
   handOver.updaterPath = context.MakeUpdaterPath(system);
   handOver.downloadResult = 0;
-  if (!handOver.updaterPath.empty()) {
-    try {
-      bool opened = false;
-      handOver.downloadResult =
-          DownloadIntoFile(downloader, offer.downloadUrl, handOver.updaterPath, opened) ? 1 : 0;
-    } catch (const std::exception&) {
-      handOver.downloadResult = 0;
-    }
+  if (handOver.updaterPath.empty()) {
+    handOver.failureCause = FailureCause::DownloadFailed;
+    return false;
   }
-  if (!handOver.downloadResult) {
-    // A partial updater must never be started: remove what was written.
-    if (!handOver.updaterPath.empty()) {
-      std::error_code ec;
-      std::filesystem::remove(FsPath(handOver.updaterPath), ec);
-    }
+  const int64_t announced = downloader.AnnouncedSize(offer.downloadUrl);
+  if (announced > 0 &&
+      !EnsureFreeSpace(checks, FolderOf(handOver.updaterPath), static_cast<uint64_t>(announced))) {
+    handOver.failureCause = FailureCause::DiskSpace;
     handOver.updaterPath.clear();
+    return false;
   }
-  return handOver.downloadResult != 0;
+  if (!FetchUpdater(offer.downloadUrl, downloader, handOver)) {
+    // A partial updater must never be started: remove what was written.
+    handOver.failureCause = FailureCause::DownloadFailed;
+    DiscardUpdater(handOver);
+    return false;
+  }
+  if (!IsAccepted(VerifyPayload(offer.webInstallerSha256, handOver.updaterPath, *checks.files))) {
+    handOver.failureCause = FailureCause::PayloadIntegrity;
+    DiscardUpdater(handOver);
+    return false;
+  }
+  handOver.downloadResult = 1;
+  return true;
 }
 
 std::optional<std::u16string> UpdaterToLaunch(const ValidationHandOver& handOver,

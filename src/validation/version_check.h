@@ -12,7 +12,9 @@
 #include "app/app_flags.h"
 #include "context/installer_context.h"
 #include "context/product_manifest.h"
+#include "download/download_checks.h"
 #include "download/stream_downloader.h"
+#include "install/failure_cause.h"
 #include "platform/system_services.h"
 
 namespace vwi {
@@ -58,6 +60,8 @@ struct ValidationHandOver {
   ValidationOutcome outcome = ValidationOutcome::Proceed;
   std::u16string updaterPath;  // the downloaded newer installer; empty when none
   int32_t downloadResult = 0;  // result of the last stream download
+  // Why the check or the newer installer failed; None when nothing did.
+  FailureCause failureCause = FailureCause::None;
 };
 
 // Fetches the version file into the component folder, reads it into the
@@ -70,10 +74,15 @@ VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags
 
 // Downloads the newer installer the version file names (the update offer's
 // URL when the product is installed, else the fresh one) into a new temporary
-// folder. On failure `updaterPath` is cleared.
+// folder, once its volume has room for the announced size, and checks it
+// against the offer's digest when one is given. On failure `updaterPath` is
+// cleared, no file is left behind and `failureCause` tells why: DiskSpace
+// (told through `checks.onOutOfDisk`, nothing fetched), PayloadIntegrity (a
+// malformed digest fetches nothing; a mismatch removes the file) or
+// DownloadFailed.
 bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags,
                           ISystemServices& system, IStreamDownloader& downloader,
-                          ValidationHandOver& handOver);
+                          ValidationHandOver& handOver, const DownloadChecks& checks = {});
 
 // The program to start at exit with "/n": the updater when the outcome is
 // HandOver and its file exists.

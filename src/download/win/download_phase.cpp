@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "download/install_items.h"
+#include "download/payload_check.h"
 #include "download/win/cancel_request.h"
 #include "download/win/http_transfer.h"
 #include "platform/win/unique_handle.h"
@@ -20,11 +21,16 @@ void Report(CDownloadJob& job, DownloadStatusInfo& info, DownloadState state) {
   job.OnDownloadStatus(info);
 }
 
-bool TransferJob(CDownloadJob& job, CancelRequest& cancel, DownloadStatusInfo& info) {
+bool TransferJob(CDownloadJob& job, CancelRequest& cancel, DownloadStatusInfo& info,
+                 const DownloadChecks& checks) {
   Report(job, info, DownloadState::Downloading);
   const int64_t size = QueryRemoteFileSize(job.url);
   job.fileSize = size;
   if (size == 0) return false;
+  if (!EnsureFreeSpace(checks, FolderOf(job.localPath), static_cast<uint64_t>(size))) {
+    job.owner->failureCause = FailureCause::DiskSpace;
+    return false;
+  }
   info.received = 0;
   info.total = static_cast<uint64_t>(size);
   UniqueFile file(CreateFileW(Wide(job.localPath), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -33,9 +39,26 @@ bool TransferJob(CDownloadJob& job, CancelRequest& cancel, DownloadStatusInfo& i
   return DownloadToFile(cancel, job.url, file.get(), job);
 }
 
+// A failed fetch is a download failure, unless the volume was too full
+// (then the user has been told so and the run fails for that reason alone).
+void RecordFetchFailure(DownloadControl& control) {
+  if (control.failureCause == FailureCause::DiskSpace) return;
+  control.failureReason = kFailureDownload;
+  control.failureCause = FailureCause::DownloadFailed;
+}
+
+// A package that fails its digest fails the run like a failed download.
+bool PassesDigest(const InstallItem& item, DownloadControl& control, const DownloadChecks& checks) {
+  if (IsAccepted(VerifyPayload(item.sha256, item.localPath, *checks.files))) return true;
+  control.failureReason = kFailureDownload;
+  control.failureCause = FailureCause::PayloadIntegrity;
+  return false;
+}
+
 }  // namespace
 
-bool DownloadOne(CDownloadJob& job, DownloadControl* owner, CDownloadJob::Callback callback) {
+bool DownloadOne(CDownloadJob& job, DownloadControl* owner, CDownloadJob::Callback callback,
+                 const DownloadChecks& checks) {
   if (!owner) return false;
   job.owner = owner;
   job.callback = std::move(callback);
@@ -47,7 +70,7 @@ bool DownloadOne(CDownloadJob& job, DownloadControl* owner, CDownloadJob::Callba
     return false;
   }
   try {
-    return TransferJob(job, cancel, info);
+    return TransferJob(job, cancel, info, checks);
   } catch (const std::exception&) {
     Report(job, info, DownloadState::Failed);
     return false;
@@ -55,35 +78,46 @@ bool DownloadOne(CDownloadJob& job, DownloadControl* owner, CDownloadJob::Callba
 }
 
 bool DownloadItems(const std::vector<InstallItem>& items, DownloadControl& control,
-                   InstallStatus& status) {
+                   InstallStatus& status, const DownloadChecks& checks) {
   int32_t downloaded = 0;
   for (const InstallItem& item : items) {
     if (control.cancelRequested) return false;
-    if (!item.download) continue;
+    if (!item.download) {
+      // A package shipped beside the program is checked like a downloaded
+      // one; a missing file is passed over later, as it always was.
+      if (item.sha256 && checks.files->FileSize(item.localPath) &&
+          !PassesDigest(item, control, checks)) {
+        return false;
+      }
+      continue;
+    }
     CDownloadJob job(item.url, item.localPath);
     const int32_t position = downloaded;
     auto progress = [&status, &item, position](const DownloadStatusInfo& info) {
       status.ReportStatus(InstallState::Downloading, position, DownloadPercent(info), item.name);
     };
-    if (!DownloadOne(job, &control, progress)) {
-      control.failureReason = kFailureDownload;
+    if (!DownloadOne(job, &control, progress, checks)) {
+      RecordFetchFailure(control);
       return false;
     }
+    if (!PassesDigest(item, control, checks)) return false;
     ++downloaded;
   }
   return true;
 }
 
 bool RecheckVersion(InstallerContext& context, const AppFlags& flags, DownloadControl& control,
-                    ISystemServices& system, IMessageBox& box, const RecheckTexts& texts) {
+                    ISystemServices& system, IMessageBox& box, const RecheckTexts& texts,
+                    const DownloadChecks& checks) {
   ProductManifest& manifest = context.manifest;
   if (!manifest.standalone && !manifest.versionCheckUrl.empty()) {
     CDownloadJob job(manifest.versionCheckUrl,
                      ComponentPath(context, u"version.xml", system.TickCount()));
     // The version file moves no progress.
-    const bool fetched = DownloadOne(job, &control, [](const DownloadStatusInfo&) {});
+    const bool fetched = DownloadOne(
+        job, &control, [](const DownloadStatusInfo&) {}, checks);
     if (!fetched || !ReadVersionFile(job.localPath, manifest)) {
-      control.failureReason = kFailureDownload;
+      RecordFetchFailure(control);
       return false;
     }
   }
@@ -92,10 +126,12 @@ bool RecheckVersion(InstallerContext& context, const AppFlags& flags, DownloadCo
     case VersionCheckResult::UpToDate:
       return true;
     case VersionCheckResult::AlreadyInstalled:
+      control.failureCause = FailureCause::AlreadyInstalled;
       box.Show(FormatWithName(texts.installedAlready, manifest.shortName), u"Windows Installer",
                kStyle);
       return false;
     case VersionCheckResult::ClientTooOld:
+      control.failureCause = FailureCause::InstallerTooOld;
       box.Show(texts.clientTooOld, u"Windows Installer", kStyle);
       return false;
     default:

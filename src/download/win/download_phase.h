@@ -7,6 +7,7 @@
 
 #include "app/app_flags.h"
 #include "context/installer_context.h"
+#include "download/download_checks.h"
 #include "download/download_control.h"
 #include "download/download_job.h"
 #include "download/recheck_texts.h"
@@ -18,24 +19,32 @@
 namespace vwi {
 
 // Downloads one job's URL into its local path: asks the server for the size
-// (0 means the file is missing there), creates the file, transfers it. The
-// owner's events cancel and pause it; `callback` receives the progress.
-// False without an owner, when the cancel event is already signalled, and
-// when any step fails.
-bool DownloadOne(CDownloadJob& job, DownloadControl* owner, CDownloadJob::Callback callback);
+// (0 means the file is missing there), makes sure the target's volume has
+// room for it, creates the file, transfers it. The owner's events cancel and
+// pause it; `callback` receives the progress. False without an owner, when
+// the cancel event is already signalled, and when any step fails; a volume
+// too full sets the owner's failureCause to DiskSpace (told through
+// `checks.onOutOfDisk`) and creates no file.
+bool DownloadOne(CDownloadJob& job, DownloadControl* owner, CDownloadJob::Callback callback,
+                 const DownloadChecks& checks = {});
 
 // Downloads every item with download = 1 in order, reporting Downloading with
-// the package's position among the downloaded ones. Stops at the first
-// failure (failureReason 4) and, without a reason, when cancelRequested is set.
+// the package's position among the downloaded ones, and checks each file
+// against its digest as soon as it is on disk; a package that lies beside the
+// program already (download = 0) is checked in its turn. Stops at the first
+// failure: failureReason 4 with cause DownloadFailed or PayloadIntegrity (the
+// file is removed), or cause DiskSpace alone; without a reason when
+// cancelRequested is set.
 bool DownloadItems(const std::vector<InstallItem>& items, DownloadControl& control,
-                   InstallStatus& status);
+                   InstallStatus& status, const DownloadChecks& checks = {});
 
 // Fetches the version file once more (unless standalone or no address is
 // configured) and decides whether the installation may go on; an already
 // installed product or a too old installer is told in a box captioned
-// "Windows Installer". A version file that cannot be fetched or read sets
-// failureReason 4.
+// "Windows Installer" (causes AlreadyInstalled, InstallerTooOld). A version
+// file that cannot be fetched or read sets failureReason 4 (DownloadFailed).
 bool RecheckVersion(InstallerContext& context, const AppFlags& flags, DownloadControl& control,
-                    ISystemServices& system, IMessageBox& box, const RecheckTexts& texts = {});
+                    ISystemServices& system, IMessageBox& box, const RecheckTexts& texts = {},
+                    const DownloadChecks& checks = {});
 
 }  // namespace vwi

@@ -10,4 +10,8 @@ bool WinStreamDownloader::DownloadToStream(const std::u16string& url, std::ostre
   return vwi::DownloadToStream(never, url, out);
 }
 
+int64_t WinStreamDownloader::AnnouncedSize(const std::u16string& url) {
+  return QueryRemoteFileSize(url);
+}
+
 }  // namespace vwi

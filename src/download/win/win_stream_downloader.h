@@ -9,6 +9,7 @@ namespace vwi {
 class WinStreamDownloader final : public IStreamDownloader {
  public:
   bool DownloadToStream(const std::u16string& url, std::ostream& out) override;
+  int64_t AnnouncedSize(const std::u16string& url) override;
 };
 
 }  // namespace vwi

@@ -9,6 +9,9 @@
 #include "install/registry_prerequisite_probe.h"
 #include "install/win/install_package.h"
 #include "install/win/run_program.h"
+#include "localisation/ui_string_keys.h"
+#include "localisation/ui_text_format.h"
+#include "platform/text.h"
 
 namespace vwi {
 
@@ -39,11 +42,12 @@ void WinInstallSteps::Release(InstallWorker& worker) {
 }
 
 bool WinInstallSteps::RecheckVersion(InstallWorker& worker) {
-  return vwi::RecheckVersion(env_.context, env_.flags, worker.control, env_.system, env_.ownedBox);
+  return vwi::RecheckVersion(env_.context, env_.flags, worker.control, env_.system, env_.ownedBox,
+                             RecheckTexts{}, Checks());
 }
 
 bool WinInstallSteps::DownloadItems(InstallWorker& worker) {
-  return vwi::DownloadItems(worker.items, worker.control, worker.status);
+  return vwi::DownloadItems(worker.items, worker.control, worker.status, Checks());
 }
 
 bool WinInstallSteps::FileExists(const std::u16string& path) {
@@ -52,6 +56,12 @@ bool WinInstallSteps::FileExists(const std::u16string& path) {
 
 bool WinInstallSteps::InstallPackage(InstallWorker& worker, const InstallItem& item) {
   const InstallerContext& context = env_.context;
+  // The installation folder's volume must take the package before it starts.
+  const uint64_t size = env_.payloadFiles.FileSize(item.localPath).value_or(0);
+  if (!EnsureFreeSpace(Checks(), context.installFolder, size)) {
+    worker.control.failureCause = FailureCause::DiskSpace;
+    return false;
+  }
   PackageCommandLineInputs in;
   in.productInstalled = env_.flags.productInstalled != 0;
   in.installFolderExists = env_.system.PathExists(context.installFolder);
@@ -74,6 +84,18 @@ void WinInstallSteps::ApplyPostInstallSettings(InstallWorker&) {
 
 void WinInstallSteps::PublishHomepage(const std::u16string& homepageUrl) {
   env_.context.homepageUrl = homepageUrl;
+}
+
+DownloadChecks WinInstallSteps::Checks() {
+  return {&env_.freeSpace, &env_.payloadFiles,
+          [this](uint64_t megabytes) { ShowOutOfDisk(megabytes); }};
+}
+
+void WinInstallSteps::ShowOutOfDisk(uint64_t megabytesNeeded) {
+  const std::u16string text = FormatUiString(env_.context.strings, IDS_ERR_OUT_OF_DISK,
+                                             {DecimalText(static_cast<int64_t>(megabytesNeeded))});
+  env_.ownedBox.Show(text, env_.context.manifest.shortName,
+                     message_box::kOk | message_box::kIconError);
 }
 
 void WinInstallSteps::ShowDownloadFailure() {

@@ -7,6 +7,7 @@
 #include "app/app_flags.h"
 #include "context/installer_context.h"
 #include "context/registry.h"
+#include "download/download_checks.h"
 #include "download/install_items.h"
 #include "install/install_steps.h"
 #include "install/install_texts.h"
@@ -26,6 +27,10 @@ struct InstallEnvironment {
   IMessageBox& ownedBox;  // owned by the main window: the installer's prompts, the re-check
   IMessageBox& plainBox;  // without owner: the download-server failure
   InstallTexts texts;
+  // Free space before each download and before the main package, and the
+  // packages' digests; tests put volumes and files of their own here.
+  IFreeSpace& freeSpace = SystemFreeSpace();
+  IPayloadFiles& payloadFiles = SystemPayloadFiles();
 };
 
 class WinInstallSteps final : public IInstallSteps {
@@ -45,6 +50,10 @@ class WinInstallSteps final : public IInstallSteps {
   void ShowDownloadFailure() override;
 
  private:
+  DownloadChecks Checks();
+  // IDS_ERR_OUT_OF_DISK with the megabytes needed, owned by the main window.
+  void ShowOutOfDisk(uint64_t megabytesNeeded);
+
   InstallEnvironment env_;
   UniqueHandleKernel cancelEvent_;
   UniqueHandleKernel runEvent_;

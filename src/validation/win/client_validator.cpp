@@ -35,6 +35,7 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
   outcome = static_cast<int32_t>(handOver_.outcome);
   updaterPath = handOver_.updaterPath;
   downloadResult = handOver_.downloadResult;
+  failureCause = handOver_.failureCause;
 }
 
 bool CClientValidator::OnInitDialog() {

@@ -39,6 +39,8 @@ class CClientValidator : public CVrelDialog, private IValidationWindow {
   int32_t downloadResult = 0;
   // What start-up does next: a ValidationOutcome.
   int32_t outcome = static_cast<int32_t>(ValidationOutcome::Proceed);
+  // Why the check or the newer installer failed (None when nothing did).
+  FailureCause failureCause = FailureCause::None;
 
  protected:
   bool OnInitDialog() override;

@@ -207,5 +207,28 @@ TEST_F(Initialise, RegistryBeforePidIsNotSeen) {
   EXPECT_TRUE(context.manifest.registryPath.empty());
 }
 
+TEST_F(Initialise, MalformedPayloadDigestMakesTheManifestUnusable) {
+  const std::string good(64, 'a');
+  const struct {
+    std::string at, digest;
+    int32_t expected;
+  } cases[] = {
+      {"</full_url>", good, kInitialiseOk},
+      {"</full_url>", std::string(63, 'a'), kManifestUnusable},
+      {"</full_url>", std::string(65, 'a'), kManifestUnusable},
+      {"</full_url>", std::string(63, 'a') + "g", kManifestUnusable},
+      {"</full_url>", "", kManifestUnusable},
+      {"<lang_id>1031</lang_id>", "no digest", kManifestUnusable},
+  };
+  for (const auto& c : cases) {
+    std::string text = kManifest;
+    const size_t at = text.find(c.at) + c.at.size();
+    text.insert(at, "<sha256>" + c.digest + "</sha256>");
+    WriteManifest(root_ / "setup" / "config" / "manifestHome.xml", text, "false");
+    InstallerContext context;
+    EXPECT_EQ(Run(context), c.expected) << c.digest;
+  }
+}
+
 }  // namespace
 }  // namespace vwi

@@ -233,5 +233,51 @@ TEST_F(ManifestReader, ValuesOverwriteAndEntriesAppend) {
   EXPECT_EQ(m.languagePacks[1].languageId, 1031);
 }
 
+TEST_F(ManifestReader, DigestsAreTheGroupsLastChildren) {
+  const ProductManifest m = ParseProduct(
+      "<main_component><name>a.msi</name><full_url>u</full_url>"
+      "<transform><lang_id>1031</lang_id><name>de.mst</name><full_url>t</full_url>"
+      "<sha256>T1</sha256></transform>"
+      "<transform><lang_id>1036</lang_id></transform>"
+      "<sha256>MAIN</sha256></main_component>"
+      "<language_pack><lang_id>1031</lang_id><full_url>l</full_url><sha256>L1</sha256>"
+      "</language_pack>"
+      "<language_pack><lang_id>1036</lang_id></language_pack>"
+      "<dependency><name>vc.exe</name><full_url>d</full_url>"
+      "<install_commandline>/q</install_commandline><sha256> D1\n</sha256></dependency>"
+      "<dependency><name>other.exe</name></dependency>");
+  EXPECT_EQ(m.mainComponentSha256, u"MAIN");
+  ASSERT_EQ(m.transforms.size(), 2u);
+  EXPECT_EQ(m.transforms[0].sha256, u"T1");
+  EXPECT_EQ(m.transforms[0].url, u"t");
+  EXPECT_EQ(m.transforms[1].sha256, std::nullopt);
+  ASSERT_EQ(m.languagePacks.size(), 2u);
+  EXPECT_EQ(m.languagePacks[0].sha256, u"L1");
+  EXPECT_EQ(m.languagePacks[1].sha256, std::nullopt);
+  ASSERT_EQ(m.dependencies.size(), 2u);
+  EXPECT_EQ(m.dependencies[0].sha256, u" D1\n");  // kept as written; the digest rule trims
+  EXPECT_EQ(m.dependencies[0].installCommandLine, u"/q");
+  EXPECT_EQ(m.dependencies[1].sha256, std::nullopt);
+}
+
+TEST_F(ManifestReader, DigestsAreOptionalAndSearchedForwardOnly) {
+  // Without transforms the main digest follows the last value; an empty one is
+  // still given (and unusable later); one before the values is not seen.
+  ProductManifest m = ParseProduct(
+      "<main_component><name>a.msi</name><full_url>u</full_url><sha256/></main_component>"
+      "<dependency><sha256>early</sha256><name>vc.exe</name></dependency>");
+  EXPECT_EQ(m.mainComponentSha256, u"");
+  ASSERT_EQ(m.dependencies.size(), 1u);
+  EXPECT_EQ(m.dependencies[0].sha256, std::nullopt);
+  m = ParseProduct("<main_component><name>a.msi</name><full_url>u</full_url></main_component>");
+  EXPECT_EQ(m.mainComponentSha256, std::nullopt);
+  // A digest placed before the transforms is not the last child: not seen.
+  m = ParseProduct(
+      "<main_component><name>a.msi</name><full_url>u</full_url><sha256>MAIN</sha256>"
+      "<transform><lang_id>1031</lang_id></transform></main_component>");
+  EXPECT_EQ(m.mainComponentSha256, std::nullopt);
+  EXPECT_EQ(m.transforms.size(), 1u);
+}
+
 }  // namespace
 }  // namespace vwi

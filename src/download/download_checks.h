@@ -1,0 +1,29 @@
+// What every download of the installer is checked against: the free space of
+// its target's volume before it starts, and the digest its file was given
+// once it is on disk. By default the platform's own services answer.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "download/free_space.h"
+#include "download/payload_files.h"
+
+namespace vwi {
+
+struct DownloadChecks {
+  IFreeSpace* freeSpace = &SystemFreeSpace();
+  IPayloadFiles* files = &SystemPayloadFiles();
+  // Tells the user that a volume is too full (IDS_ERR_OUT_OF_DISK with the
+  // megabytes needed); may be empty.
+  std::function<void(uint64_t megabytesNeeded)> onOutOfDisk;
+};
+
+// True when the volume of `folder` has room for `size` bytes plus the margin.
+// Otherwise the shortage is written as a diagnostic line and told through
+// `onOutOfDisk`, and the result is false.
+bool EnsureFreeSpace(const DownloadChecks& checks, const std::u16string& folder, uint64_t size);
+
+}  // namespace vwi

@@ -1,0 +1,37 @@
+// The integrity rule of downloaded and shipped packages: where a digest is
+// given, the file must match it before anything runs, installs or takes over
+// from it; otherwise the file is removed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "context/payload_digest.h"
+#include "download/payload_files.h"
+
+namespace vwi {
+
+enum class PayloadVerdict {
+  NoDigest,         // none given: the file is used as it is
+  Matched,          // the file's digest equals the given one
+  Mismatched,       // the file differs
+  Unreadable,       // the file could not be read to compute its digest
+  MalformedDigest,  // the given digest is not 64 hexadecimal digits
+};
+
+// True for the verdicts under which the file may be used.
+constexpr bool IsAccepted(PayloadVerdict verdict) {
+  return verdict == PayloadVerdict::NoDigest || verdict == PayloadVerdict::Matched;
+}
+
+// The verdict for a file whose digest came out as `actual` (nothing when the
+// file could not be read).
+PayloadVerdict JudgePayload(const std::optional<std::u16string>& expected,
+                            const std::optional<Sha256Digest>& actual);
+
+// Checks the file at `path` against `expected`. A file that is not accepted
+// is removed and a diagnostic line names it, with both digests.
+PayloadVerdict VerifyPayload(const std::optional<std::u16string>& expected,
+                             const std::u16string& path, IPayloadFiles& files);
+
+}  // namespace vwi
