@@ -21,9 +21,12 @@ PayloadVerdict VerifyPayload(const std::optional<std::u16string>& expected,
   const PayloadVerdict verdict = JudgePayload(expected, actual);
   if (IsAccepted(verdict)) return verdict;
   const bool removed = files.RemoveFile(path);
+  std::u16string found = u"found <unreadable>";
+  if (verdict == PayloadVerdict::MalformedDigest) found = u"which is no SHA-256 digest";
+  if (actual) found = u"found " + Sha256Hex(*actual);
   DiagnosticLine(
       u"KORVO_DEBUG: Payload integrity check failed for " + path + u": expected " + *expected +
-      u", found " + (actual ? Sha256Hex(*actual) : u"<unreadable>") +
+      u", " + found +
       (removed ? u"; the file was deleted.\r\n" : u"; the file could not be deleted.\r\n"));
   return verdict;
 }

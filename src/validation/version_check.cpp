@@ -171,6 +171,7 @@ bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags
   const VersionOffer& offer =
       flags.productInstalled ? context.manifest.patchInstall : context.manifest.freshInstall;
   if (offer.downloadUrl.empty()) return false;
+  handOver.downloadResult = 0;
   // A digest that cannot be checked could never let the updater run: fetch nothing.
   if (offer.webInstallerSha256 && !ParseSha256Hex(*offer.webInstallerSha256)) {
     DiagnosticLine(u"KORVO_DEBUG: The newer installer's digest is malformed: " +
@@ -179,7 +180,6 @@ bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags
     return false;
   }
   handOver.updaterPath = context.MakeUpdaterPath(system);
-  handOver.downloadResult = 0;
   if (handOver.updaterPath.empty()) {
     handOver.failureCause = FailureCause::DownloadFailed;
     return false;

@@ -150,5 +150,26 @@ TEST_F(Plan, BuildInstallItemsHandsNormalisedWeightsToTheStatus) {
   EXPECT_EQ(f.installWeights, (std::vector<uint32_t>{40, 50, 5, 5}));
 }
 
+TEST_F(Plan, EveryItemCarriesItsManifestDigest) {
+  ProductManifest& m = context.manifest;
+  m.dependencies[0].sha256 = u"D0";
+  m.mainComponentSha256 = u"MAIN";
+  m.transforms[2].sha256 = u"second de transform";
+  m.transforms[1].sha256 = u"T1";
+  m.languagePacks[0].sha256 = u"L0";
+  context.strings.languageId = 1031;
+  context.multipleLanguages = 1;
+  const InstallPlan plan = Make();
+  ASSERT_EQ(plan.items.size(), 6u);
+  EXPECT_EQ(plan.items[0].sha256, u"D0");
+  EXPECT_EQ(plan.items[1].sha256, std::nullopt);
+  EXPECT_EQ(plan.items[2].sha256, std::nullopt);
+  EXPECT_EQ(plan.items[3].sha256, u"MAIN");
+  EXPECT_EQ(plan.items[4].name, u"de.mst");
+  EXPECT_EQ(plan.items[4].sha256, u"T1");
+  EXPECT_EQ(plan.items[5].name, u"lp_de.exe");
+  EXPECT_EQ(plan.items[5].sha256, u"L0");
+}
+
 }  // namespace
 }  // namespace vwi

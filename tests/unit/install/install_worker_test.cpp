@@ -24,7 +24,9 @@ struct FakeSteps : IInstallSteps {
   bool recheck = true;
   bool download = true;
   int32_t downloadFailure = 0;
+  FailureCause downloadCause = FailureCause::None;
   std::u16string failingPackage;
+  FailureCause packageCause = FailureCause::None;  // what the failing package step records
   std::function<void(InstallWorker&, const std::u16string&)> during;  // step name
 
   std::vector<std::u16string> calls;
@@ -55,13 +57,16 @@ struct FakeSteps : IInstallSteps {
   bool DownloadItems(InstallWorker& worker) override {
     Hook(worker, u"download");
     worker.control.failureReason = downloadFailure;
+    worker.control.failureCause = downloadCause;
     return download;
   }
   bool FileExists(const std::u16string& path) override { return !missing.count(path); }
   bool InstallPackage(InstallWorker& worker, const InstallItem& item) override {
     seenAtInstall.push_back(worker.status.Read());
     Hook(worker, u"package " + item.name);
-    return item.name != failingPackage;
+    if (item.name != failingPackage) return true;
+    if (packageCause != FailureCause::None) worker.control.failureCause = packageCause;
+    return false;
   }
   bool RunProgram(InstallWorker& worker, const InstallItem& item) override {
     Hook(worker, u"program " + item.name);
@@ -89,9 +94,12 @@ struct Worker : testing::Test {
       InstallWorker worker(status, steps);
       if (before) before(worker);
       worker.StartInstall();
-    }  // destruction joins the thread
+      worker.Join();
+      cause = worker.control.failureCause;
+    }  // destruction releases the events
     return status.Read();
   }
+  FailureCause cause = FailureCause::None;
   void ExpectFinal(const InstallStatusFields& fields, InstallState state) {
     EXPECT_EQ(fields.state, state);
     EXPECT_EQ(fields.itemIndex, -1);
@@ -266,6 +274,37 @@ TEST_F(Worker, DestructionWaitsForTheThreadBeforeReleasingTheEvents) {
   EXPECT_EQ(steps.calls.front(), u"recheck");
   EXPECT_EQ(std::count(steps.calls.begin(), steps.calls.end(), u"recheck"), 1);
   EXPECT_EQ(status.Read().state, InstallState::Finished);
+}
+
+TEST_F(Worker, TheCauseOfEachEndIsKeptForTheApplication) {
+  ExpectFinal(RunToEnd(), InstallState::Finished);
+  EXPECT_EQ(cause, FailureCause::None);
+
+  steps.failingPackage = u"Vimzee.msi";
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(cause, FailureCause::PackageFailed);
+
+  // A volume too full for the package: that cause stays, and no server box.
+  steps.packageCause = FailureCause::DiskSpace;
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(cause, FailureCause::DiskSpace);
+  EXPECT_EQ(steps.boxes, 0);
+
+  // A package that failed its digest fails like a download, with its own cause.
+  steps.download = false;
+  steps.downloadFailure = kFailureDownload;
+  steps.downloadCause = FailureCause::PayloadIntegrity;
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(cause, FailureCause::PayloadIntegrity);
+  EXPECT_EQ(steps.boxes, 1);
+
+  // Cancelling overrides whatever the failing step recorded.
+  steps.during = [](InstallWorker& worker, const std::u16string& step) {
+    if (step == u"download") worker.CancelInstall();
+  };
+  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  EXPECT_EQ(cause, FailureCause::Cancelled);
+  EXPECT_EQ(FailureCauseName(cause), u"cancelled");
 }
 
 TEST(TransformPath, MatchesTheExtensionWithoutRegardToCase) {

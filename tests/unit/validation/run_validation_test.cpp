@@ -52,6 +52,16 @@ class FakeServer : public IStreamDownloader {
     out << it->second;
     return true;
   }
+  int64_t AnnouncedSize(const std::u16string& url) override {
+    auto it = bodies.find(url);
+    return it == bodies.end() ? 0 : static_cast<int64_t>(it->second.size());
+  }
+};
+
+// One volume with a fixed amount of free space.
+struct FixedVolume : IFreeSpace {
+  uint64_t free = 0;
+  std::optional<uint64_t> FreeBytes(const std::u16string&) override { return free; }
 };
 
 const std::u16string kConnectFailed =
@@ -80,10 +90,22 @@ class Validation : public ::testing::Test {
   std::u16string Path(const std::string& relative) const {
     return Utf16FromUtf8((root_ / relative).string());
   }
-  void Run() {
+  void Run(const DownloadChecks& checks = {}) {
     PosixSystemServices system(u"C:\\setup\\VimzeeWebInstaller.exe", Path("temp/"));
     system.SetTickCount(4242);
-    RunValidation(context_, flags_, system, server_, window_, handOver_);
+    RunValidation(context_, flags_, system, server_, window_, handOver_, checks);
+  }
+  // A version file that asks for a newer installer, with `digestElement` last in its offer.
+  void OfferSuccessor(const std::string& digestElement) {
+    server_.bodies[context_.manifest.versionCheckUrl] =
+        "<vrelwebinstaller><fresh_install>"
+        "<min_web_installer_version>28.1.0.5</min_web_installer_version>"
+        "<web_installer_download_url>http://127.0.0.1/new.exe</web_installer_download_url>" +
+        digestElement + "</fresh_install></vrelwebinstaller>";
+    server_.bodies[u"http://127.0.0.1/new.exe"] = "abc";
+  }
+  fs::path Successor() const {
+    return root_ / "temp" / "VrelWebInstaller_4242" / "Vimzee Home.exe";
   }
 
   fs::path root_;
@@ -170,6 +192,87 @@ TEST_F(Validation, FailedSuccessorDownloadKeepsThisInstaller) {
   EXPECT_EQ(handOver_.outcome, ValidationOutcome::Proceed);
   EXPECT_TRUE(handOver_.updaterPath.empty());
   EXPECT_TRUE(window_.boxes.empty());
+}
+
+constexpr char kAbcDigest[] = "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD";
+
+TEST_F(Validation, SuccessorMatchingItsDigestTakesOver) {
+  OfferSuccessor(std::string("<web_installer_sha256>") + kAbcDigest + "</web_installer_sha256>");
+  Run();
+  EXPECT_EQ(context_.manifest.freshInstall.webInstallerSha256, Utf16FromUtf8(kAbcDigest));
+  EXPECT_EQ(handOver_.outcome, ValidationOutcome::HandOver);
+  EXPECT_EQ(handOver_.failureCause, FailureCause::None);
+  EXPECT_TRUE(fs::exists(Successor()));
+}
+
+TEST_F(Validation, SuccessorFailingItsDigestIsRemovedAndNeverStarted) {
+  std::string other = kAbcDigest;
+  other[0] = 'C';
+  for (const std::string& digest : {other, std::string("BA7816BF"), std::string()}) {
+    handOver_ = {};
+    window_ = FakeWindow();
+    fs::remove_all(root_ / "temp" / "VrelWebInstaller_4242");
+    OfferSuccessor("<web_installer_sha256>" + digest + "</web_installer_sha256>");
+    Run();
+    // Like a failed download: this installer goes on, nothing is told.
+    EXPECT_EQ(handOver_.outcome, ValidationOutcome::Proceed) << digest;
+    EXPECT_EQ(handOver_.failureCause, FailureCause::PayloadIntegrity) << digest;
+    EXPECT_TRUE(handOver_.updaterPath.empty());
+    EXPECT_EQ(handOver_.downloadResult, 0);
+    EXPECT_FALSE(fs::exists(Successor())) << digest;
+    EXPECT_TRUE(window_.boxes.empty());
+  }
+}
+
+TEST_F(Validation, FullVolumeForTheSuccessorIsToldAndStops) {
+  OfferSuccessor("");
+  FixedVolume volume;
+  volume.free = 10 * 1024 * 1024 + 2;  // the margin and two of the three bytes
+  DownloadChecks checks;
+  checks.freeSpace = &volume;
+  Run(checks);
+  EXPECT_EQ(handOver_.outcome, ValidationOutcome::Stop);
+  EXPECT_EQ(handOver_.failureCause, FailureCause::DiskSpace);
+  EXPECT_FALSE(fs::exists(Successor()));
+  EXPECT_TRUE(handOver_.updaterPath.empty());
+  EXPECT_TRUE(window_.hidden);
+  ASSERT_EQ(window_.boxes.size(), 1u);
+  EXPECT_EQ(window_.boxes[0].text,
+            u"The disk space required for the installation exceeds available disk space. Check "
+            u"that at least 11 MB of disk space is available and try again. For more "
+            u"information, please contact Customer Care.");
+  EXPECT_EQ(window_.boxes[0].caption, u"Vimzee");
+  EXPECT_EQ(window_.boxes[0].style, 0x10u);
+
+  // One byte more and it fits.
+  handOver_ = {};
+  window_ = FakeWindow();
+  volume.free += 1;
+  Run(checks);
+  EXPECT_EQ(handOver_.outcome, ValidationOutcome::HandOver);
+  EXPECT_TRUE(window_.boxes.empty());
+}
+
+TEST_F(Validation, CausesOfTheOtherEnds) {
+  Run();
+  EXPECT_EQ(handOver_.failureCause, FailureCause::DownloadFailed);  // server unreachable
+  handOver_ = {};
+  window_ = FakeWindow();
+  server_.bodies[context_.manifest.versionCheckUrl] =
+      "<vrelwebinstaller><fresh_install>"
+      "<min_web_installer_version>28.1.0.5</min_web_installer_version>"
+      "<web_installer_download_url>http://127.0.0.1/gone.exe</web_installer_download_url>"
+      "</fresh_install></vrelwebinstaller>";
+  Run();
+  EXPECT_EQ(handOver_.failureCause, FailureCause::DownloadFailed);
+  handOver_ = {};
+  window_ = FakeWindow();
+  context_.manifest.standalone = 1;
+  context_.manifest.standaloneVersion = u"27.0.0.100";
+  context_.installedVersion = u"27.0.0.100";
+  flags_.productInstalled = 1;
+  Run();
+  EXPECT_EQ(handOver_.failureCause, FailureCause::AlreadyInstalled);
 }
 
 }  // namespace

@@ -1,0 +1,126 @@
+#include "download/payload_check.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/text.h"
+
+namespace vwi {
+namespace {
+
+std::u16string HexOf(const std::string& bytes) {
+  const std::optional<Sha256Digest> digest =
+      Sha256OfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  return digest ? Sha256Hex(*digest) : u"<failed>";
+}
+
+TEST(Sha256, KnownVectors) {
+  EXPECT_EQ(HexOf(""), u"e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  EXPECT_EQ(HexOf("abc"), u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(HexOf("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+            u"248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+  EXPECT_EQ(HexOf("abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopq"
+                  "klmnopqrlmnopqrsmnopqrstnopqrstu"),
+            u"cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1");
+  EXPECT_EQ(HexOf(std::string(1000000, 'a')),
+            u"cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+  // Padding edges: 55, 56 and 64 bytes.
+  EXPECT_EQ(HexOf(std::string(55, 'a')),
+            u"9f4390f8d30c2dd92ec9f095b65e2b9ae9b0a925a5258e241c9f1e910f734318");
+  EXPECT_EQ(HexOf(std::string(56, 'a')),
+            u"b35439a4ac6f0948b6d6f9e3c6af0f5f590ce20f1bde7090ef7970686ec6738a");
+  EXPECT_EQ(HexOf(std::string(64, 'a')),
+            u"ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb");
+}
+
+constexpr char16_t kAbc[] = u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+
+TEST(PayloadVerdicts, FromTheGivenAndTheComputedDigest) {
+  const Sha256Digest abc = *ParseSha256Hex(kAbc);
+  Sha256Digest other = abc;
+  other[31] ^= 1;
+  EXPECT_EQ(JudgePayload(std::nullopt, std::nullopt), PayloadVerdict::NoDigest);
+  EXPECT_EQ(JudgePayload(std::nullopt, abc), PayloadVerdict::NoDigest);
+  EXPECT_EQ(JudgePayload(std::u16string(kAbc), abc), PayloadVerdict::Matched);
+  EXPECT_EQ(JudgePayload(AsciiLower(u"BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F200"
+                                    u"15AD"),
+                         abc),
+            PayloadVerdict::Matched);
+  EXPECT_EQ(JudgePayload(std::u16string(kAbc), other), PayloadVerdict::Mismatched);
+  EXPECT_EQ(JudgePayload(std::u16string(kAbc), std::nullopt), PayloadVerdict::Unreadable);
+  EXPECT_EQ(JudgePayload(u"abc", abc), PayloadVerdict::MalformedDigest);
+  EXPECT_EQ(JudgePayload(u"", std::nullopt), PayloadVerdict::MalformedDigest);
+  EXPECT_TRUE(IsAccepted(PayloadVerdict::NoDigest));
+  EXPECT_TRUE(IsAccepted(PayloadVerdict::Matched));
+  EXPECT_FALSE(IsAccepted(PayloadVerdict::Mismatched));
+  EXPECT_FALSE(IsAccepted(PayloadVerdict::Unreadable));
+  EXPECT_FALSE(IsAccepted(PayloadVerdict::MalformedDigest));
+}
+
+// Files held in memory: what was hashed and what was removed.
+struct MemoryFiles : IPayloadFiles {
+  std::map<std::u16string, std::string> files;
+  std::vector<std::u16string> hashed, removed;
+  std::optional<Sha256Digest> Sha256OfFile(const std::u16string& path) override {
+    hashed.push_back(path);
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return Sha256OfBytes(reinterpret_cast<const uint8_t*>(it->second.data()), it->second.size());
+  }
+  std::optional<uint64_t> FileSize(const std::u16string& path) override {
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second.size();
+  }
+  bool RemoveFile(const std::u16string& path) override {
+    removed.push_back(path);
+    files.erase(path);
+    return true;
+  }
+};
+
+TEST(VerifyPayload, RemovesEveryFileItDoesNotAccept) {
+  MemoryFiles files;
+  files.files = {{u"C:\\a.msi", "abc"}, {u"C:\\b.msi", "abd"}, {u"C:\\c.msi", "abc"}};
+  EXPECT_EQ(VerifyPayload(std::nullopt, u"C:\\a.msi", files), PayloadVerdict::NoDigest);
+  EXPECT_TRUE(files.hashed.empty());  // no digest given: the file is not even read
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\a.msi", files), PayloadVerdict::Matched);
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\b.msi", files), PayloadVerdict::Mismatched);
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\gone.msi", files),
+            PayloadVerdict::Unreadable);
+  // A malformed digest is never compared, and its file is removed too.
+  EXPECT_EQ(VerifyPayload(u"zz", u"C:\\c.msi", files), PayloadVerdict::MalformedDigest);
+  EXPECT_EQ(files.hashed,
+            (std::vector<std::u16string>{u"C:\\a.msi", u"C:\\b.msi", u"C:\\gone.msi"}));
+  EXPECT_EQ(files.removed,
+            (std::vector<std::u16string>{u"C:\\b.msi", u"C:\\gone.msi", u"C:\\c.msi"}));
+  EXPECT_EQ(files.files.size(), 1u);
+}
+
+TEST(VerifyPayload, NativeFilesAcrossReadChunks) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("vwi-payload-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  const fs::path file = dir / "big.bin";
+  std::string bytes(200000, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 7 + i / 4096) & 0xFF);
+  std::ofstream(file, std::ios::binary) << bytes;
+  const std::u16string path = Utf16FromUtf8(file.string());
+  IPayloadFiles& system = SystemPayloadFiles();
+  EXPECT_EQ(system.FileSize(path), 200000u);
+  EXPECT_EQ(VerifyPayload(HexOf(bytes), path, system), PayloadVerdict::Matched);
+  EXPECT_TRUE(fs::exists(file));
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), path, system), PayloadVerdict::Mismatched);
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_EQ(system.FileSize(path), std::nullopt);
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace vwi
