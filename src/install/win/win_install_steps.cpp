@@ -47,7 +47,22 @@ bool WinInstallSteps::RecheckVersion(InstallWorker& worker) {
 }
 
 bool WinInstallSteps::DownloadItems(InstallWorker& worker) {
-  return vwi::DownloadItems(worker.items, worker.control, worker.status, Checks());
+  return vwi::DownloadItems(worker.items, worker.control, worker.status, Checks()) &&
+         RoomForMainPackage(worker);
+}
+
+bool WinInstallSteps::RoomForMainPackage(InstallWorker& worker) {
+  // Checked once every package is on disk and before any is installed, so a
+  // full volume never leaves the prerequisites installed in vain.
+  for (const InstallItem& item : worker.items) {
+    if (item.runAsProgram || IsTransformPath(item.localPath)) continue;
+    const uint64_t size = env_.payloadFiles.FileSize(item.localPath).value_or(0);
+    if (!EnsureFreeSpace(Checks(), env_.context.installFolder, size)) {
+      worker.control.failureCause = FailureCause::DiskSpace;
+      return false;
+    }
+  }
+  return true;
 }
 
 bool WinInstallSteps::FileExists(const std::u16string& path) {
@@ -56,12 +71,6 @@ bool WinInstallSteps::FileExists(const std::u16string& path) {
 
 bool WinInstallSteps::InstallPackage(InstallWorker& worker, const InstallItem& item) {
   const InstallerContext& context = env_.context;
-  // The installation folder's volume must take the package before it starts.
-  const uint64_t size = env_.payloadFiles.FileSize(item.localPath).value_or(0);
-  if (!EnsureFreeSpace(Checks(), context.installFolder, size)) {
-    worker.control.failureCause = FailureCause::DiskSpace;
-    return false;
-  }
   PackageCommandLineInputs in;
   in.productInstalled = env_.flags.productInstalled != 0;
   in.installFolderExists = env_.system.PathExists(context.installFolder);

@@ -51,6 +51,8 @@ class WinInstallSteps final : public IInstallSteps {
 
  private:
   DownloadChecks Checks();
+  // The installation folder's volume must take the main package.
+  bool RoomForMainPackage(InstallWorker& worker);
   // IDS_ERR_OUT_OF_DISK with the megabytes needed, owned by the main window.
   void ShowOutOfDisk(uint64_t megabytesNeeded);
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "platform/text.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/win_system_services.h"
 #include "win/download/test_servers.h"
@@ -22,6 +26,23 @@ struct Box : IMessageBox {
   };
   std::vector<Shown> shown;
 };
+
+// One volume with a fixed amount of free space; the folders asked are kept.
+struct FixedVolume : IFreeSpace {
+  uint64_t free = 0;
+  std::vector<std::u16string> asked;
+  std::optional<uint64_t> FreeBytes(const std::u16string& folder) override {
+    asked.push_back(folder);
+    return free;
+  }
+};
+
+std::u16string DigestOf(const std::vector<uint8_t>& bytes) {
+  return Sha256Hex(*Sha256OfBytes(bytes.data(), bytes.size()));
+}
+
+constexpr char16_t kOtherDigest[] =
+    u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
 
 class Phase : public ::testing::Test {
  protected:
@@ -163,6 +184,72 @@ TEST_F(Phase, RecheckFailsOnUnreachableOrBrokenVersionFiles) {
   context.manifest.versionCheckUrl = NginxUrl(u"/version-noroot.xml");
   EXPECT_TRUE(RecheckVersion(context, flags, control, system, box));
   EXPECT_EQ(context.manifest.standaloneVersion, u"");
+}
+
+TEST_F(Phase, EachPackageMustMatchItsDigestOnceOnDisk) {
+  std::vector<InstallItem> items = {Item(u"prereq.exe"), Item(u"main.msi"), Item(u"lp.exe")};
+  items[0].sha256 = DigestOf(test::ServedBytes("prereq.exe"));
+  items[1].sha256 = AsciiLower(DigestOf(test::ServedBytes("main.msi")));
+  EXPECT_TRUE(DownloadItems(items, control, status));
+  EXPECT_EQ(control.failureCause, FailureCause::None);
+  EXPECT_EQ(folder.Files().size(), 3u);
+
+  // The second differs: removed, the third never fetched, failed like a download.
+  items[1].sha256 = kOtherDigest;
+  for (const std::wstring& name : folder.Files()) DeleteFileW(folder.File(name).c_str());
+  EXPECT_FALSE(DownloadItems(items, control, status));
+  EXPECT_EQ(control.failureReason, kFailureDownload);
+  EXPECT_EQ(control.failureCause, FailureCause::PayloadIntegrity);
+  EXPECT_EQ(folder.Files(), std::vector<std::wstring>{L"got-prereq.exe"});
+}
+
+TEST_F(Phase, ShippedPackagesAreCheckedToo) {
+  // Standalone: the packages lie beside the program and are not downloaded.
+  std::vector<InstallItem> items = {Item(u"main.msi"), Item(u"absent.exe")};
+  for (InstallItem& item : items) item.download = 0;
+  const std::vector<uint8_t> shipped = test::ServedBytes("main.msi");
+  std::ofstream(std::filesystem::path(folder.File(L"got-main.msi")), std::ios::binary)
+      .write(reinterpret_cast<const char*>(shipped.data()),
+             static_cast<std::streamsize>(shipped.size()));
+  items[0].sha256 = DigestOf(shipped);
+  items[1].sha256 = kOtherDigest;  // a missing file is passed over, as ever
+  EXPECT_TRUE(DownloadItems(items, control, status));
+  items[0].sha256 = kOtherDigest;
+  EXPECT_FALSE(DownloadItems(items, control, status));
+  EXPECT_EQ(control.failureCause, FailureCause::PayloadIntegrity);
+  EXPECT_EQ(control.failureReason, kFailureDownload);
+  EXPECT_TRUE(folder.Files().empty());
+  EXPECT_EQ(status.Read().state, InstallState::Initial);  // nothing was downloading
+}
+
+TEST_F(Phase, FullVolumeStopsBeforeTheFileIsCreated) {
+  FixedVolume volume;
+  std::vector<uint64_t> told;
+  DownloadChecks checks;
+  checks.freeSpace = &volume;
+  checks.onOutOfDisk = [&](uint64_t megabytes) { told.push_back(megabytes); };
+  volume.free = 10 * 1024 * 1024 + 123457;  // main.msi and the margin fit exactly
+  std::vector<InstallItem> items = {Item(u"main.msi")};
+  EXPECT_TRUE(DownloadItems(items, control, status, checks));
+  const std::u16string target = folder.Folder16();
+  EXPECT_EQ(volume.asked, std::vector<std::u16string>{target.substr(0, target.size() - 1)});
+  DeleteFileW(folder.File(L"got-main.msi").c_str());
+
+  volume.free -= 1;
+  EXPECT_FALSE(DownloadItems(items, control, status, checks));
+  EXPECT_EQ(control.failureCause, FailureCause::DiskSpace);
+  EXPECT_EQ(control.failureReason, 0);  // the user was told why: no server box
+  EXPECT_EQ(told, std::vector<uint64_t>{11});
+  EXPECT_TRUE(folder.Files().empty());
+
+  // The re-check's version file is checked alike.
+  control.failureCause = FailureCause::None;
+  volume.free = 0;
+  context.manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
+  EXPECT_FALSE(RecheckVersion(context, flags, control, system, box, {}, checks));
+  EXPECT_EQ(control.failureCause, FailureCause::DiskSpace);
+  EXPECT_EQ(control.failureReason, 0);
+  EXPECT_EQ(told.size(), 2u);
 }
 
 }  // namespace

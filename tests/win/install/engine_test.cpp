@@ -3,6 +3,8 @@
 // Windows Installer.
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -11,8 +13,11 @@
 #include <gtest/gtest.h>
 
 #include "context/registry.h"
+#include "download/free_space.h"
+#include "download/payload_files.h"
 #include "install/win/win_install_steps.h"
 #include "install_test_support.h"
+#include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 #include "platform/win/win_system_services.h"
@@ -33,6 +38,25 @@ std::u16string Env(const char* name) {
 struct NoLanguagePacks : IInstalledLanguagePacks {
   std::vector<int32_t> InstalledLanguagePacks() override { return {}; }
 };
+
+// Volumes that look full below one folder and roomy elsewhere.
+struct FullBelow : IFreeSpace {
+  std::u16string prefix;
+  std::vector<std::u16string> asked;
+  std::optional<uint64_t> FreeBytes(const std::u16string& folder) override {
+    asked.push_back(folder);
+    if (folder.rfind(prefix, 0) == 0) return 1024;
+    return SystemFreeSpace().FreeBytes(folder);
+  }
+};
+
+constexpr char16_t kOtherDigest[] =
+    u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+
+const std::wstring kOutOfDisk11 =
+    L"The disk space required for the installation exceeds available disk space. Check that at "
+    L"least 11 MB of disk space is available and try again. For more information, please "
+    L"contact Customer Care.";
 
 std::wstring Recorded(const wchar_t* role, const wchar_t* value) {
   return ReadString(HKEY_CURRENT_USER, std::wstring(kProgramsKey) + L"\\" + role, value)
@@ -117,15 +141,38 @@ class Engine : public testing::Test {
   InstallStatusFields Run(std::function<void(InstallWorker&)> during = {}) {
     WinMessageBox owned(nullptr);
     WinMessageBox plain(nullptr);
-    WinInstallSteps steps({context, flags, system, SystemRegistry(), packs, owned, plain, {}});
+    WinInstallSteps steps({context,
+                           flags,
+                           system,
+                           SystemRegistry(),
+                           packs,
+                           owned,
+                           plain,
+                           {},
+                           freeSpace ? *freeSpace : SystemFreeSpace()});
     status = std::make_unique<InstallStatus>();
     {
       InstallWorker worker(*status, steps);
       worker.StartInstall();
       items = worker.items;
       if (during) during(worker);
+      worker.Join();
+      cause = worker.control.failureCause;
     }
     return status->Read();
+  }
+  // The SHA-256 of a package on the server.
+  static std::u16string ServedDigest(const wchar_t* name) {
+    const auto digest = SystemPayloadFiles().Sha256OfFile(www + u"\\install\\" + FromWide(name));
+    return digest ? Sha256Hex(*digest) : u"<unreadable>";
+  }
+  // Nothing of the product or its programs is on the machine.
+  void ExpectNothingInstalled() {
+    EXPECT_EQ(Runs(L"Prerequisite"), 0u);
+    EXPECT_EQ(Runs(L"LanguagePack"), 0u);
+    EXPECT_FALSE(FileExists(kFolder + L"\\Product.exe"));
+    EXPECT_EQ(Product(L"Version"), L"<missing>");
+    EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));
   }
   float Percent() { return status->Snapshot(ProgressTexts{}, GetTickCount()).percent; }
   std::wstring Product(const wchar_t* name) {
@@ -139,6 +186,8 @@ class Engine : public testing::Test {
   NoLanguagePacks packs;
   std::unique_ptr<InstallStatus> status;
   std::vector<InstallItem> items;
+  IFreeSpace* freeSpace = nullptr;
+  FailureCause cause = FailureCause::None;
 };
 
 TEST_F(Engine, FreshInstallWithPrerequisiteTransformAndLanguagePackThenRepair) {
@@ -260,6 +309,83 @@ TEST_F(Engine, CancelDuringThePackageStopsBeforeTheNextItem) {
   EXPECT_EQ(Runs(L"LanguagePack"), 0u);
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));
   EXPECT_EQ(context.homepageUrl, u"");
+}
+
+TEST_F(Engine, PackagesDifferingFromTheirDigestAreNeverRunOrInstalled) {
+  const char* kinds[] = {"dependency", "main package", "transform", "language pack"};
+  for (int kind = 0; kind < 4; ++kind) {
+    Fresh();
+    ProductManifest& m = context.manifest;
+    // Every other package carries its right digest: only the one kind differs.
+    m.dependencies[0].sha256 = ServedDigest(L"vc_redist.exe");
+    m.mainComponentSha256 = ServedDigest(L"Vimzee.msi");
+    m.transforms[0].sha256 = ServedDigest(L"1031.mst");
+    m.languagePacks[0].sha256 = ServedDigest(L"language_pack_1031.exe");
+    std::optional<std::u16string>* differing[] = {&m.dependencies[0].sha256, &m.mainComponentSha256,
+                                                  &m.transforms[0].sha256,
+                                                  &m.languagePacks[0].sha256};
+    *differing[kind] = kOtherDigest;
+    BoxAnswerer answerer(L"Vimzee Home", {IDOK});
+    const auto end = Run();
+    const auto boxes = answerer.Finish();
+    EXPECT_EQ(end.state, InstallState::Failed) << kinds[kind];
+    EXPECT_EQ(cause, FailureCause::PayloadIntegrity) << kinds[kind];
+    // Failed like a download: the server box, and the differing file is gone.
+    ASSERT_EQ(boxes.size(), 1u) << kinds[kind];
+    EXPECT_EQ(boxes[0].text.rfind(L"Unable to contact the download server.", 0), 0u);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_FALSE(FileExists(ToWide(items[kind].localPath))) << kinds[kind];
+    ExpectNothingInstalled();
+  }
+}
+
+TEST_F(Engine, MatchingDigestsInstallAsBefore) {
+  ProductManifest& m = context.manifest;
+  m.dependencies[0].sha256 = ServedDigest(L"vc_redist.exe");
+  m.mainComponentSha256 = AsciiLower(ServedDigest(L"Vimzee.msi"));
+  m.transforms[0].sha256 = ServedDigest(L"1031.mst");
+  m.languagePacks[0].sha256 = ServedDigest(L"language_pack_1031.exe");
+  for (char16_t& c : *m.transforms[0].sha256) c = static_cast<char16_t>(std::toupper(c));
+  ASSERT_EQ(Run().state, InstallState::Finished);
+  EXPECT_EQ(cause, FailureCause::None);
+  EXPECT_EQ(Product(L"Version"), L"1.0.0");
+  EXPECT_EQ(Product(L"TransformLanguage"), L"1031");
+  EXPECT_EQ(Runs(L"Prerequisite"), 1u);
+  EXPECT_EQ(Runs(L"LanguagePack"), 1u);
+}
+
+TEST_F(Engine, FullDownloadVolumeIsToldAndNothingIsFetched) {
+  FullBelow full;
+  full.prefix = context.componentFolder.substr(0, context.componentFolder.size() - 1);
+  freeSpace = &full;
+  BoxAnswerer answerer(L"Vimzee Home", {IDOK});
+  const auto end = Run();
+  const auto boxes = answerer.Finish();
+  EXPECT_EQ(end.state, InstallState::Failed);
+  EXPECT_EQ(cause, FailureCause::DiskSpace);
+  ASSERT_EQ(boxes.size(), 1u);  // only this one: no server box after it
+  EXPECT_EQ(boxes[0].text, kOutOfDisk11);
+  ASSERT_FALSE(items.empty());
+  EXPECT_FALSE(FileExists(ToWide(items[0].localPath)));
+  ExpectNothingInstalled();
+}
+
+TEST_F(Engine, FullInstallationVolumeStopsBeforeAnyPackageRuns) {
+  FullBelow full;
+  full.prefix = FromWide(kFolder.c_str());
+  freeSpace = &full;
+  BoxAnswerer answerer(L"Vimzee Home", {IDOK});
+  const auto end = Run();
+  const auto boxes = answerer.Finish();
+  EXPECT_EQ(end.state, InstallState::Failed);
+  EXPECT_EQ(cause, FailureCause::DiskSpace);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, kOutOfDisk11);  // the tiny fixture package and the margin
+  EXPECT_NE(std::find(full.asked.begin(), full.asked.end(), FromWide(kFolder.c_str())),
+            full.asked.end());
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_TRUE(FileExists(ToWide(items[1].localPath)));  // downloaded, never installed
+  ExpectNothingInstalled();
 }
 
 }  // namespace

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+#include "download/payload_files.h"
 #include "download/win/win_stream_downloader.h"
+#include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"
+#include "validation/run_validation.h"
 #include "win/download/test_servers.h"
 
 namespace vwi {
@@ -85,6 +92,75 @@ TEST_F(Validation, NewerInstallerLandsInAFreshTemporaryFolder) {
   EXPECT_FALSE(UpdaterToLaunch(handOver, system));
   context.manifest.freshInstall.downloadUrl = FaultUrl(u"/status/404?len=10");
   EXPECT_FALSE(DownloadNewInstaller(context, flags, system, downloader, handOver));
+}
+
+// The validator's view of a window that is not there: boxes are recorded.
+struct NoWindow : IValidationWindow, IMessageBox {
+  std::vector<std::u16string> texts;
+  void Wait(uint32_t) override {}
+  void Hide() override {}
+  IMessageBox& Messages() override { return *this; }
+  std::u16string InstalledExecutablePath() override { return {}; }
+  void LaunchUnelevated(const std::u16string&) override {}
+  void Close() override {}
+  int Show(std::u16string_view text, std::u16string_view, uint32_t) override {
+    texts.emplace_back(text);
+    return message_box::kAnswerOk;
+  }
+};
+
+// Writes a version file into the served folder that asks for a newer
+// installer (the served updater.exe) with `digest` as its digest.
+std::u16string ServeVersionFile(const std::string& name, const std::string& digest) {
+  const std::u16string www = test::EnvText("VWI_WWW");
+  std::ofstream(std::filesystem::path(ToWide(www) + L"\\" + std::wstring(name.begin(), name.end())))
+      << "<vrelwebinstaller><fresh_install>"
+         "<min_web_installer_version>28.1.0.5</min_web_installer_version>"
+         "<web_installer_download_url>"
+      << Utf8FromUtf16(NginxUrl(u"/updater.exe"))
+      << "</web_installer_download_url><web_installer_sha256>" << digest
+      << "</web_installer_sha256></fresh_install></vrelwebinstaller>";
+  return NginxUrl(u"/" + std::u16string(name.begin(), name.end()));
+}
+
+TEST_F(Validation, NewerInstallerDifferingFromItsDigestIsNeverHandedOver) {
+  const std::vector<uint8_t> served = test::ServedBytes("updater.exe");
+  std::string right = Utf8FromUtf16(Sha256Hex(*Sha256OfBytes(served.data(), served.size())));
+  std::string wrong = right;
+  wrong[10] = wrong[10] == '0' ? '1' : '0';
+  NoWindow window;
+
+  context.manifest.versionCheckUrl = ServeVersionFile("version-updater-bad.xml", wrong);
+  RunValidation(context, flags, system, downloader, window, handOver);
+  EXPECT_EQ(handOver.outcome, ValidationOutcome::Proceed);
+  EXPECT_EQ(handOver.failureCause, FailureCause::PayloadIntegrity);
+  EXPECT_EQ(handOver.updaterPath, u"");
+  EXPECT_FALSE(UpdaterToLaunch(handOver, system));
+  EXPECT_TRUE(window.texts.empty());
+  // The file it fetched is gone from its folder.
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  WIN32_FIND_DATAW found;
+  const std::wstring pattern = std::wstring(temp) + L"VrelWebInstaller_*";
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+    const std::wstring updater = std::wstring(temp) + found.cFileName + L"\\Vimzee Home.exe";
+    EXPECT_EQ(GetFileAttributesW(updater.c_str()), INVALID_FILE_ATTRIBUTES) << found.cFileName;
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+
+  Sleep(2);  // a fresh folder for the next updater
+  handOver = {};
+  for (char& c : right) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  context.manifest.versionCheckUrl = ServeVersionFile("version-updater-ok.xml", right);
+  RunValidation(context, flags, system, downloader, window, handOver);
+  EXPECT_EQ(handOver.outcome, ValidationOutcome::HandOver);
+  EXPECT_EQ(handOver.failureCause, FailureCause::None);
+  ASSERT_TRUE(UpdaterToLaunch(handOver, system));
+  EXPECT_EQ(test::ReadBytes(ToWide(handOver.updaterPath)), served);
+  DeleteFileW(ToWide(handOver.updaterPath).c_str());
+  RemoveDirectoryW(
+      ToWide(handOver.updaterPath.substr(0, handOver.updaterPath.rfind(u'\\'))).c_str());
 }
 
 }  // namespace
