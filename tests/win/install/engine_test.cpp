@@ -388,5 +388,38 @@ TEST_F(Engine, FullInstallationVolumeStopsBeforeAnyPackageRuns) {
   ExpectNothingInstalled();
 }
 
+TEST_F(Engine, ShippedPackagesOfAStandaloneProductAreCheckedToo) {
+  // Standalone: the packages lie in the work folders beside the program.
+  ProductManifest& m = context.manifest;
+  m.standalone = 1;
+  const std::wstring served = ToWide(www) + L"\\install\\";
+  auto ship = [&] {
+    CopyInto(served + L"vc_redist.exe", ToWide(context.componentFolder) + L"vc_redist.exe");
+    CopyInto(served + L"Vimzee.msi", ToWide(context.msiFolder) + L"Vimzee.msi");
+    CopyInto(served + L"1031.mst", ToWide(context.transformFolder) + L"1031.mst");
+    CopyInto(served + L"language_pack_1031.exe",
+             ToWide(context.componentFolder) + L"language_pack_1031.exe");
+  };
+  ship();
+  m.dependencies[0].sha256 = ServedDigest(L"vc_redist.exe");
+  m.mainComponentSha256 = kOtherDigest;
+  BoxAnswerer answerer(L"Vimzee Home", {IDOK});
+  EXPECT_EQ(Run().state, InstallState::Failed);
+  EXPECT_EQ(answerer.Finish().size(), 1u);
+  EXPECT_EQ(cause, FailureCause::PayloadIntegrity);
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[1].download, 0);
+  EXPECT_FALSE(FileExists(ToWide(items[1].localPath)));  // the differing package is removed
+  EXPECT_TRUE(FileExists(ToWide(items[0].localPath)));   // the matching one stays
+  ExpectNothingInstalled();
+
+  ship();
+  m.mainComponentSha256 = ServedDigest(L"Vimzee.msi");
+  EXPECT_EQ(Run().state, InstallState::Finished);
+  EXPECT_EQ(cause, FailureCause::None);
+  EXPECT_EQ(Product(L"Version"), L"1.0.0");
+  EXPECT_EQ(Runs(L"Prerequisite"), 1u);
+}
+
 }  // namespace
 }  // namespace vwi
