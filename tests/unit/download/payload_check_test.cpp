@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/diagnostics.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -101,6 +102,32 @@ TEST(VerifyPayload, RemovesEveryFileItDoesNotAccept) {
   EXPECT_EQ(files.removed,
             (std::vector<std::u16string>{u"C:\\b.msi", u"C:\\gone.msi", u"C:\\c.msi"}));
   EXPECT_EQ(files.files.size(), 1u);
+}
+
+TEST(VerifyPayload, NamesTheRemovedFileInADiagnosticLine) {
+  namespace fs = std::filesystem;
+  const fs::path log = fs::temp_directory_path() / ("vwi-diag-" + std::to_string(getpid()));
+  fs::remove(log);
+  SetDiagnosticFile(Utf16FromUtf8(log.string()));
+  MemoryFiles files;
+  files.files = {{u"C:\\w\\msi\\Vimzee.msi", "abd"}};
+  VerifyPayload(std::u16string(kAbc), u"C:\\w\\msi\\Vimzee.msi", files);
+  VerifyPayload(u"12", u"C:\\w\\lp.exe", files);
+  VerifyPayload(std::u16string(kAbc), u"C:\\w\\msi\\Vimzee.msi", files);  // gone now
+  SetDiagnosticFile(u"");
+  std::ifstream in(log, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  fs::remove(log);
+  EXPECT_EQ(text,
+            "KORVO_DEBUG: Payload integrity check failed for C:\\w\\msi\\Vimzee.msi: expected "
+            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad, found "
+            "a52d159f262b2c6ddb724a61840befc36eb30c88877a4030b65cbe86298449c9; the file was "
+            "deleted.\r\n"
+            "KORVO_DEBUG: Payload integrity check failed for C:\\w\\lp.exe: expected 12, which "
+            "is no SHA-256 digest; the file was deleted.\r\n"
+            "KORVO_DEBUG: Payload integrity check failed for C:\\w\\msi\\Vimzee.msi: expected "
+            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad, found "
+            "<unreadable>; the file was deleted.\r\n");
 }
 
 TEST(VerifyPayload, NativeFilesAcrossReadChunks) {
