@@ -27,4 +27,11 @@ RecheckTexts RecheckTextsFrom(const UiStringCatalogue& strings) {
   return t;
 }
 
+InstallTexts InstallTextsFrom(const UiStringCatalogue& strings) {
+  InstallTexts t;
+  t.connectDownloadServer = strings.LookupUiString(IDS_ERR_CONNECT_DOWNLOAD_SERVER);
+  t.closeRunningApps = strings.LookupUiString(IDS_CLOSE_RUNNING_APPS);
+  return t;
+}
+
 }  // namespace vwi

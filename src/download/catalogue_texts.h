@@ -3,6 +3,7 @@
 
 #include "download/progress.h"
 #include "download/recheck_texts.h"
+#include "install/install_texts.h"
 #include "localisation/ui_string_catalogue.h"
 
 namespace vwi {
@@ -12,5 +13,8 @@ ProgressTexts ProgressTextsFrom(const UiStringCatalogue& strings);
 
 // The texts of the version re-check's boxes.
 RecheckTexts RecheckTextsFrom(const UiStringCatalogue& strings);
+
+// The texts of the engine's own boxes (download failure, running programs).
+InstallTexts InstallTextsFrom(const UiStringCatalogue& strings);
 
 }  // namespace vwi

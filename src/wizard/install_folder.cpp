@@ -57,6 +57,18 @@ FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted
   return validation;
 }
 
+std::u16string BrowseStartFolder(std::u16string fullPath, IFolderSystem& folders) {
+  if (fullPath.size() >= 2 && fullPath.back() == u'\\' && fullPath[fullPath.size() - 2] != u':') {
+    fullPath.pop_back();
+  }
+  while (!fullPath.empty() && !folders.Exists(fullPath)) {
+    const size_t cut = fullPath.rfind(u'\\');
+    if (cut == std::u16string::npos) break;
+    fullPath.resize(cut);
+  }
+  return fullPath;
+}
+
 std::u16string ProductProgramPath(const std::u16string& installFolder,
                                   const std::u16string& mainExecutable) {
   return NormaliseInstallFolder(installFolder) + u"\\" + mainExecutable;

@@ -47,6 +47,11 @@ struct FolderValidation {
 FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,
                                        IFolderSystem& folders);
 
+// Where the folder chooser starts for a full path: without one trailing
+// backslash (unless it follows a colon), cut back at backslashes until what
+// is left exists; "D:\missing\deeper" gives "D:" when neither folder exists.
+std::u16string BrowseStartFolder(std::u16string fullPath, IFolderSystem& folders);
+
 // The product's program: the folder without a trailing backslash, then the
 // program's file name.
 std::u16string ProductProgramPath(const std::u16string& installFolder,

@@ -67,7 +67,7 @@ start_installer run "$VWI_OUT/validator-current"
 check "an up-to-date installer opens the wizard" driver wait-window "$MAIN_CLASS" 60000
 check "the version file was fetched into the component folder" \
   bash -c "ls '$VWI_OUT/validator-current/component/' | grep -q 'version.xml$'"
-driver close "$MAIN_CLASS"
+close_wizard "Vimzee Home" >/dev/null
 check "the wizard closes" equals "$(exit_code "$run" 20)" 0
 
 finish

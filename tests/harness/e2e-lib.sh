@@ -67,6 +67,14 @@ exit_code() { # run seconds
   echo timeout
 }
 
+# Closes the wizard as the user does from the settings panel: the close
+# request, then Yes to the question whether to cancel the installation.
+# Prints the question's text.
+close_wizard() { # caption of the question (the product's short name)
+  driver close "$MAIN_CLASS"
+  driver wait-box "$1" 20000 && driver press-box "$1" 6
+}
+
 screenshot() { wine_screenshot "$VWI_OUT/$1.png"; }
 
 finish() {

@@ -4,8 +4,9 @@
 namespace vwi {
 
 class CVrelMasterInstallerApp;
+class ISystemServices;
 
 // Runs the wizard modally as the application's main window.
-void RunInstallGuide(CVrelMasterInstallerApp& app);
+void RunInstallGuide(CVrelMasterInstallerApp& app, ISystemServices& system);
 
 }  // namespace vwi

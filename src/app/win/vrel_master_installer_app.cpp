@@ -72,7 +72,7 @@ void CVrelMasterInstallerApp::ReportInitialiseFailure(int32_t code) {
 
 void CVrelMasterInstallerApp::RunWizard() {
   CoInitialize(nullptr);
-  RunInstallGuide(*this);
+  RunInstallGuide(*this, system_);
   SetMainWindow(nullptr);
   CoUninitialize();
 }

@@ -9,12 +9,18 @@
 //   vwi_driver wait-box CAPTION TIMEOUT_MS       prints the box's text once it appears
 //   vwi_driver press-box CAPTION BUTTON_ID       presses a button of the box (1 OK, 6 Yes, 7 No)
 //   vwi_driver foreground                        prints the class of the foreground window
+//   vwi_driver window-rect CLASS                 prints the window's screen rectangle: left top
+//   right bottom vwi_driver control-rect CLASS ID             the same for the window's visible
+//   control ID vwi_driver control-text CLASS ID             prints the control's window text
+//   vwi_driver watch-text CLASS ID MS            prints each new text of the control for MS ms,
+//                                                or until the window is gone
 //   vwi_driver run PROGRAM [ARGS...]             runs PROGRAM, waits, prints its full exit code
 //                                                (Wine's own exit status keeps only 8 bits)
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +78,67 @@ int WindowState(const wchar_t* className) {
   return 0;
 }
 
+struct ControlSearch {
+  int id;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK FindControlWithId(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<ControlSearch*>(parameter);
+  if (GetDlgCtrlID(window) != search->id) return TRUE;
+  if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The descendant with the control identifier (a visible one unless asked
+// otherwise: panels that are not shown may reuse identifiers), or null.
+HWND FindControl(const wchar_t* className, int id, bool visibleOnly = true) {
+  HWND main = FindWindowW(className, nullptr);
+  if (!main) return nullptr;
+  ControlSearch search{id, visibleOnly, nullptr};
+  EnumChildWindows(main, FindControlWithId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int PrintRect(HWND window) {
+  RECT r{};
+  if (!window || !GetWindowRect(window, &r)) return 1;
+  std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+  return 0;
+}
+
+// GetWindowText reads only captions of other processes' windows; a control's
+// text needs the message itself.
+// Nothing when the window did not answer (it is going away).
+std::optional<std::wstring> TextOf(HWND window) {
+  wchar_t text[4096] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, 2000, &copied)) {
+    return std::nullopt;
+  }
+  return text;
+}
+
+int WatchText(const wchar_t* className, int id, int milliseconds) {
+  std::wstring last = L"\x1";
+  const DWORD start = GetTickCount();
+  while (static_cast<int>(GetTickCount() - start) < milliseconds &&
+         FindWindowW(className, nullptr)) {
+    // A panel's last texts count too, after the next panel has hidden it.
+    if (HWND control = FindControl(className, id, false)) {
+      if (std::optional<std::wstring> text = TextOf(control); text && *text != last) {
+        PrintUtf8(*text);
+        last = *text;
+      }
+    }
+    Sleep(20);
+  }
+  return 0;
+}
+
 std::wstring Quoted(const wchar_t* argument) {
   std::wstring text = L"\"";
   text += argument;
@@ -115,6 +182,17 @@ int Run(int count, wchar_t** arguments) {
                : 1;
   }
   if (command == L"window-state") return WindowState(target);
+  if (command == L"window-rect") return PrintRect(FindWindowW(target, nullptr));
+  if (command == L"control-rect") return PrintRect(FindControl(target, number));
+  if (command == L"control-text") {
+    const std::optional<std::wstring> text = TextOf(FindControl(target, number));
+    if (!text) return 1;
+    PrintUtf8(*text);
+    return 0;
+  }
+  if (command == L"watch-text") {
+    return WatchText(target, number, count > 4 ? _wtoi(arguments[4]) : 0);
+  }
   if (command == L"run" && count > 2) return RunProgram(count, arguments);
   if (command == L"minimise" || command == L"restore" || command == L"close") {
     HWND window = FindWindowW(target, nullptr);

@@ -49,6 +49,8 @@ http {
   server {
     listen 127.0.0.1:$3;
     root $2;
+    # The same files, sent slowly enough to watch (and interrupt) a download.
+    location /slow/ { alias $2/; limit_rate 64k; }
   }
 }
 CONF

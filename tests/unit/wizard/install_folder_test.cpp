@@ -116,6 +116,18 @@ TEST(InstallFolder, NothingHappensWithoutTheLicence) {
   EXPECT_TRUE(folders.examined.empty());
 }
 
+TEST(InstallFolder, BrowsingStartsAtTheDeepestExistingFolder) {
+  FakeFolders folders;
+  folders.existing = {u"D:", u"D:\\", u"C:\\Program Files"};
+  EXPECT_EQ(BrowseStartFolder(u"D:\\missing\\deeper", folders), u"D:");
+  EXPECT_EQ(BrowseStartFolder(u"C:\\Program Files\\Vimzee\\", folders), u"C:\\Program Files");
+  // The backslash after a drive stays: "D:\" is the drive's root.
+  EXPECT_EQ(BrowseStartFolder(u"D:\\", folders), u"D:\\");
+  // Nothing exists: the path is cut until no backslash is left.
+  EXPECT_EQ(BrowseStartFolder(u"Q:\\a\\b", folders), u"Q:");
+  EXPECT_EQ(BrowseStartFolder(u"nowhere", folders), u"nowhere");
+}
+
 TEST(InstallFolder, ProgramPath) {
   EXPECT_EQ(ProductProgramPath(u"C:\\Orvanta\\", u"Vimzee.exe"), u"C:\\Orvanta\\Vimzee.exe");
   EXPECT_EQ(ProductProgramPath(u"C:\\Orvanta", u"Vimzee.exe"), u"C:\\Orvanta\\Vimzee.exe");

@@ -1,0 +1,102 @@
+#include "wizard/win/guide_panel.h"
+
+#include <objbase.h>
+
+#include "app/theme.h"
+#include "controls/win/draw.h"
+#include "install/win/launch_unelevated.h"
+#include "platform/win/gdi_scope.h"
+#include "platform/win/wide.h"
+#include "res/resource_ids.h"
+#include "wizard/install_folder.h"
+#include "wizard/win/install_guide.h"
+
+namespace vwi {
+
+constexpr int kWordmarkImage = 129;
+
+void MakePlainChild(HWND window) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  SetWindowLongPtrW(window, GWL_STYLE, style & ~(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));
+  const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~WS_EX_DLGMODALFRAME);
+}
+
+void StartInstalledProduct(GuideEnvironment& env) {
+  const std::u16string program =
+      ProductProgramPath(env.context.installFolder, env.context.manifest.mainExecutable);
+  if (!env.system.PathExists(program)) return;
+  const HRESULT com = CoInitialize(nullptr);
+  LaunchUnelevated(program);
+  if (SUCCEEDED(com)) CoUninitialize();
+}
+
+HICON LoadProgramIcon(int size) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+void DrawIconAndHeadline(HDC dc, const RECT& client, HICON icon, int top,
+                         const std::u16string& headline) {
+  const int iconSize = ScaleX(64);
+  if (icon) {
+    const int x = client.left + (client.right - client.left - iconSize) / 2;
+    DrawIconEx(dc, x, client.top + top, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+  }
+  if (headline.empty()) return;
+  SelectScope font(dc, Fonts().headlineFont ? Fonts().headlineFont
+                                            : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, Wide(headline), static_cast<int>(headline.size()), &extent);
+  RECT rect = client;
+  rect.top = client.top + top + iconSize + extent.cy / 2;
+  rect.bottom = rect.top + extent.cy;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, Palette().headlineText);
+  DrawTextW(dc, Wide(headline), static_cast<int>(headline.size()), &rect,
+            DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_WORD_ELLIPSIS);
+}
+
+PanelSize CGuidePanel::GetPanelSize() { return DefaultPanelSize(ScreenDpi()); }
+
+bool CGuidePanel::OnInitDialog() {
+  MakePlainChild(hwnd());
+  return true;
+}
+
+std::optional<LRESULT> CGuidePanel::OnEraseBkgnd(HDC dc) {
+  const RECT client = ClientRect();
+  {
+    MemoryDc buffer(dc, client);
+    FillSolid(buffer.dc(), FromRECT(client), Palette().panelBackground);
+    if (auto wordmark = LoadPngResource(ImageIdForDpi(kWordmarkImage));
+        wordmark && wordmark->bitmap) {
+      BlendBitmap(buffer.dc(), wordmark->bitmap, 0, 0, wordmark->width, wordmark->height,
+                  client.right - wordmark->width, client.top);
+    }
+    DrawContent(buffer.dc());
+  }
+  // The copy covers the client area already; the erase stays "not handled".
+  return FALSE;
+}
+
+bool CGuidePanel::OnSize(UINT type, int cx, int cy) {
+  DefaultProc(WM_SIZE, type, MAKELPARAM(cx, cy));
+  LayoutNow();
+  return true;
+}
+
+CInstallGuide* CGuidePanel::Guide() const {
+  return dynamic_cast<CInstallGuide*>(FromHandle(GetParent(hwnd())));
+}
+
+LanguageEntry CGuidePanel::CurrentLanguage() const {
+  const int32_t current = env_.context.strings.languageId;
+  LanguageEntry entry{u"", current};
+  for (const LanguageEntry& language : env_.context.languages) {
+    if (language.languageId == current) entry = language;
+  }
+  return entry;
+}
+
+}  // namespace vwi

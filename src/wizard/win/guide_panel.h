@@ -1,0 +1,71 @@
+// One page of the wizard: a borderless child dialog over the main window's
+// client area, painted on the panel background with the product wordmark.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "localisation/language_entry.h"
+#include "platform/win/dialog.h"
+#include "wizard/win/guide_environment.h"
+#include "wizard/wizard_flow.h"
+
+namespace vwi {
+
+class CInstallGuide;
+
+class CGuidePanel : public Dialog {
+ public:
+  CGuidePanel(UINT templateId, GuideEnvironment& environment)
+      : Dialog(templateId), env_(environment) {}
+
+  // Paints the panel's own pictures and texts onto the background.
+  virtual void DrawContent(HDC /*dc*/) {}
+  // Places the panel's controls; called after every size change.
+  virtual void OnLayout(const RECT& /*client*/) {}
+  // The outer size the main window takes while this panel is shown.
+  virtual PanelSize GetPanelSize();
+  // Called each time the main window switches to the panel, before it shows.
+  virtual void OnShowPanel() {}
+  // (Re)loads the panel's texts in a language.
+  virtual void ApplyTexts(const LanguageEntry& /*language*/) {}
+  // Asked when the user closes the main window while this panel is shown.
+  virtual bool CanClose() { return true; }
+
+ protected:
+  // Takes the caption, system menu and borders off: the panel is a plain child.
+  bool OnInitDialog() override;
+  std::optional<LRESULT> OnEraseBkgnd(HDC dc) override;
+  bool OnSize(UINT type, int cx, int cy) override;
+  // Enter and Escape belong to the main window, never to a panel.
+  void OnOK() override {}
+  void OnCancel() override {}
+
+  // The main window this panel lives in.
+  CInstallGuide* Guide() const;
+  // The catalogue's current language as an entry of the language list.
+  LanguageEntry CurrentLanguage() const;
+  // The whole client rectangle, laid out again.
+  void LayoutNow() { OnLayout(ClientRect()); }
+
+  GuideEnvironment& env_;
+};
+
+// Starts the installed product's program with the user's ordinary rights,
+// when the program is there.
+void StartInstalledProduct(GuideEnvironment& environment);
+
+// Strips a dialog's frame styles so it can serve as a plain child window.
+void MakePlainChild(HWND window);
+
+// The program icon at a square size (nothing when it cannot be loaded).
+HICON LoadProgramIcon(int size);
+
+// Draws the program icon centred horizontally at `top`, and below it the
+// headline (when not empty) in the headline font, as the settings and the
+// success panels show them.
+void DrawIconAndHeadline(HDC dc, const RECT& client, HICON icon, int top,
+                         const std::u16string& headline);
+
+}  // namespace vwi

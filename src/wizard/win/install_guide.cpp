@@ -1,0 +1,98 @@
+#include "wizard/win/install_guide.h"
+
+#include "platform/win/wide.h"
+#include "res/resource_ids.h"
+#include "wizard/win/setting_panel.h"
+#include "wizard/win/status_panel.h"
+#include "wizard/win/success_panel.h"
+
+namespace vwi {
+
+CInstallGuide::CInstallGuide(GuideEnvironment environment)
+    : CVrelDialog(IDD_INSTALL_GUIDE), env_(environment) {}
+
+bool CInstallGuide::OnInitDialog() {
+  CVrelDialog::OnInitDialog();
+  largeIcon_.reset(LoadProgramIcon(GetSystemMetrics(SM_CXICON)));
+  smallIcon_.reset(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  SetWindowTextW(hwnd(), Wide(env_.context.manifest.fullName));
+  CreatePanels();
+  SwitchToPanel(FirstPanelIndex(env_.flags));
+  SizeToPanel();
+  if (env_.flags.silentMode) HideForSilentRun();
+  return true;
+}
+
+void CInstallGuide::CreatePanels() {
+  auto add = [this](int32_t index, std::shared_ptr<CGuidePanel> panel) {
+    if (panel->CreateModeless(hwnd())) panels[index] = std::move(panel);
+  };
+  add(kSettingPanelIndex, std::make_shared<CSettingPanel>(env_));
+  add(kStatusPanelIndex, std::make_shared<CStatusPanel>(env_));
+  add(kSuccessPanelIndex, std::make_shared<CSuccessPanel>(env_, /*launchBoxTicked=*/true));
+}
+
+void CInstallGuide::HideForSilentRun() {
+  SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW);
+  const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+  SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, (style & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
+  ShowWindow(hwnd(), SW_HIDE);
+  StayHidden();
+}
+
+CGuidePanel* CInstallGuide::Panel(int32_t index) const {
+  const auto found = panels.find(index);
+  return found == panels.end() ? nullptr : found->second.get();
+}
+
+bool CInstallGuide::SwitchToPanel(int32_t index) {
+  showIconAndTitle = index == kStatusPanelIndex;
+  RedrawFrame();
+  CGuidePanel* panel = Panel(index);
+  if (!panel) return false;
+  if (index != currentPanel) {
+    if (CGuidePanel* shown = Panel(currentPanel)) ShowWindow(shown->hwnd(), SW_HIDE);
+  }
+  currentPanel = index;
+  SizeToPanel();
+  panel->OnShowPanel();
+  ShowWindow(panel->hwnd(), SW_SHOW);
+  RedrawWindow(hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return true;
+}
+
+void CInstallGuide::NextPanel() {
+  if (Panel(currentPanel + 1)) SwitchToPanel(currentPanel + 1);
+}
+
+void CInstallGuide::SizeToPanel() {
+  CGuidePanel* panel = Panel(currentPanel);
+  const PanelSize panelSize = panel ? panel->GetPanelSize() : PanelSize{0, 0};
+  const PanelSize size = MainWindowSize(panelSize, ScreenDpi());
+  SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CInstallGuide::OnLayout(const RECT& client) {
+  for (const auto& [index, panel] : panels) {
+    if (panel->hwnd()) {
+      MoveWindow(panel->hwnd(), client.left, client.top, client.right - client.left,
+                 client.bottom - client.top, TRUE);
+    }
+  }
+}
+
+bool CInstallGuide::OnClose() {
+  CGuidePanel* panel = Panel(currentPanel);
+  if (!panel || panel->CanClose()) EndDialog(IDCANCEL);
+  return true;
+}
+
+void CInstallGuide::EndWizard() {
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+}  // namespace vwi

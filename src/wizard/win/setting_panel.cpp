@@ -1,0 +1,392 @@
+#include "wizard/win/setting_panel.h"
+
+#include <shlobj.h>
+
+#include "app/theme.h"
+#include "localisation/region_consent.h"
+#include "localisation/ui_string_keys.h"
+#include "localisation/ui_text_format.h"
+#include "platform/message_box.h"
+#include "platform/win/gdi_scope.h"
+#include "platform/win/wide.h"
+#include "platform/win/win_message_box.h"
+#include "res/resource_ids.h"
+#include "wizard/install_folder.h"
+#include "wizard/win/install_guide.h"
+#include "wizard/win/shell_open.h"
+#include "wizard/win/win_folder_system.h"
+
+namespace vwi {
+namespace {
+
+constexpr int kTickedBoxImage = 153;
+constexpr int kEmptyBoxImage = 157;
+constexpr int kChevronDownImage = 165;
+constexpr int kChevronUpImage = 161;
+constexpr ColorRef kLinkColor = MakeRgb(89, 134, 178);
+constexpr ColorRef kFocusBorderColor = MakeRgb(54, 138, 211);
+constexpr ColorRef kSeparatorColor = MakeRgb(40, 40, 40);
+constexpr UINT kBottomLine = DT_SINGLELINE | DT_WORDBREAK | DT_BOTTOM;
+constexpr UINT kRowLabel = DT_SINGLELINE | DT_WORDBREAK | DT_VCENTER | DT_RIGHT;
+
+// The file-association levels in the order the box lists them; an item's
+// index is the level's value.
+constexpr const StringKey* kAssociationItems[] = {
+    &IDS_FILE_ASSOCIATE_ALL, &IDS_FILE_ASSOCIATE_UNUSED, &IDS_FILE_ASSOCIATE_NONE};
+
+void Place(HWND control, const Rect& r) {
+  MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+Size TextSize(HWND control, HFONT font) {
+  const int length = GetWindowTextLengthW(control);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(control, text.data(), length + 1);
+  WindowDc screen(nullptr);
+  SelectScope selected(screen.dc(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  SIZE extent{};
+  GetTextExtentPoint32W(screen.dc(), text.c_str(), length, &extent);
+  return {extent.cx, extent.cy};
+}
+
+void ShowImage(CVrelButton& button, int baseImage) {
+  if (auto image = LoadPngResource(ImageIdForDpi(baseImage))) button.SetImage(*image);
+}
+
+int CALLBACK BrowseCallback(HWND chooser, UINT message, LPARAM lParam, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data) {
+    SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, data);
+  } else if (message == BFFM_SELCHANGED) {
+    wchar_t path[MAX_PATH] = L"";
+    const BOOL hasPath = SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path);
+    SendMessageW(chooser, BFFM_ENABLEOK, 0, hasPath);
+  }
+  return 0;
+}
+
+}  // namespace
+
+CSettingPanel::CSettingPanel(GuideEnvironment& environment)
+    : CGuidePanel(IDD_SETTING_PANEL, environment) {}
+
+bool CSettingPanel::OnInitDialog() {
+  CGuidePanel::OnInitDialog();
+  AttachControls();
+  SetUpAppearance();
+  FillLanguageBox();
+  ShowFolder(env_.context.installFolder);
+  accepted = !RegionRequiresConsent();
+  UpdateAcceptBox();
+  UpdateExpander();
+  icon_.reset(LoadProgramIcon(ScaleX(64)));
+  return false;
+}
+
+void CSettingPanel::AttachControls() {
+  HWND self = hwnd();
+  install_.AttachDlgItem(self, IDC_INSTALL);
+  acceptBox_.AttachDlgItem(self, IDC_ACCEPT_BOX);
+  acceptLabel_.AttachDlgItem(self, IDC_ACCEPT_LABEL);
+  licenseLink_.AttachDlgItem(self, IDC_LICENSE_LINK);
+  settingsLabel_.AttachDlgItem(self, IDC_SETTINGS_LABEL);
+  expander_.AttachDlgItem(self, IDC_SETTINGS_EXPANDER);
+  languageLabel_.AttachDlgItem(self, IDC_LANGUAGE_LABEL);
+  languageBox_.AttachDlgItem(self, IDC_LANGUAGE_BOX);
+  associationLabel_.AttachDlgItem(self, IDC_ASSOCIATION_LABEL);
+  associationBox_.AttachDlgItem(self, IDC_ASSOCIATION_BOX);
+  folderLabel_.AttachDlgItem(self, IDC_FOLDER_LABEL);
+  folderEdit_.AttachDlgItem(self, IDC_FOLDER_EDIT);
+  browse_.AttachDlgItem(self, IDC_BROWSE);
+}
+
+void CSettingPanel::SetUpAppearance() {
+  const ThemePalette& p = Palette();
+  const ThemeFonts& fonts = Fonts();
+  const UiStringCatalogue& strings = env_.context.strings;
+  install_.SetText(strings.LookupUiString(IDS_INSTALL));
+
+  SetUpLabel(acceptLabel_, fonts.labelFont, p.labelText, kBottomLine);
+  SetUpLabel(licenseLink_, fonts.linkFont, kLinkColor, kBottomLine);
+  licenseLink_.showHandCursor = true;
+  SetUpLabel(settingsLabel_, fonts.labelFont, p.labelText, kBottomLine | DT_RIGHT);
+  for (CVrelStatic* label : {&languageLabel_, &associationLabel_, &folderLabel_}) {
+    SetUpLabel(*label, fonts.labelFont, p.labelText, kRowLabel);
+    label->showHandCursor = true;
+  }
+  SetLabelText(acceptLabel_, strings.LookupUiString(IDS_ACCEPT_LICENSE_TERMS));
+  SetLabelText(licenseLink_, strings.LookupUiString(IDS_LINK_LICENSE_TERMS));
+  SetLabelText(settingsLabel_, strings.LookupUiString(IDS_INSTALL_SETTINGS));
+  SetLabelText(languageLabel_, strings.LookupUiString(IDS_SELECT_LANG));
+  SetLabelText(associationLabel_, strings.LookupUiString(IDS_FILE_ASSOCIATION));
+  SetLabelText(folderLabel_, strings.LookupUiString(IDS_INSTALL_FOLDER));
+
+  for (CVrelButton* box : {&acceptBox_, &expander_}) {
+    box->SetAppearance(p.panelBackground, p.panelBackground, p.panelBackground, p.panelBackground,
+                       u"");
+  }
+  browse_.SetAppearance(p.fieldButton, p.fieldButton, p.fieldButton, p.fieldButton, u"...");
+
+  SetUpCombo(languageBox_);
+  SetUpCombo(associationBox_);
+  // The language and association rows are filled but stay hidden.
+  for (HWND hidden : {languageLabel_.hwnd(), languageBox_.hwnd(), associationLabel_.hwnd(),
+                      associationBox_.hwnd()}) {
+    ShowWindow(hidden, SW_HIDE);
+  }
+  FillAssociationBox();
+
+  folderEdit_.borderColor = p.fieldBackground;
+  folderEdit_.focusBorderColor = kFocusBorderColor;
+  folderEdit_.SetBackColor(p.fieldBackground);
+  folderEdit_.textColor = MakeRgb(255, 255, 255);
+  folderEdit_.pasteAllowed = true;
+}
+
+void CSettingPanel::SetUpLabel(CVrelStatic& label, HFONT font, ColorRef color, UINT format) {
+  label.font = font;
+  label.textColor = color;
+  label.backColor = Palette().panelBackground;
+  label.format = format;
+}
+
+void CSettingPanel::SetLabelText(CVrelStatic& label, const std::u16string& text) {
+  label.text = text;
+  SetWindowTextW(label.hwnd(), Wide(text));
+  label.Invalidate(true);
+}
+
+void CSettingPanel::SetUpCombo(CVrelComboBox& combo) {
+  const ThemePalette& p = Palette();
+  combo.backColor = p.fieldBackground;
+  combo.borderColor = p.fieldBackground;
+  combo.arrowStripColor = p.fieldButton;
+  combo.font = Fonts().labelFont;
+  combo.list.font = Fonts().labelFont;
+  SendMessageW(combo.edit.hwnd(), EM_SETREADONLY, TRUE, 0);
+  const int itemHeight = ScreenDpi().dpiY * 24 / 96;
+  SendMessageW(combo.hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+  SendMessageW(combo.hwnd(), CB_SETITEMHEIGHT, 0, itemHeight);
+}
+
+void CSettingPanel::FillAssociationBox() {
+  for (const StringKey* item : kAssociationItems) {
+    const std::u16string text = env_.context.strings.LookupUiString(*item);
+    SendMessageW(associationBox_.hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
+  }
+  SendMessageW(associationBox_.hwnd(), CB_SETCURSEL, env_.context.fileAssociation, 0);
+}
+
+void CSettingPanel::FillLanguageBox() {
+  const std::vector<LanguageEntry>& languages = env_.context.languages;
+  int selected = 0;
+  for (size_t i = 0; i < languages.size(); ++i) {
+    SendMessageW(languageBox_.hwnd(), CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Wide(languages[i].name)));
+    if (languages[i].languageId == env_.context.strings.languageId) selected = static_cast<int>(i);
+  }
+  SendMessageW(languageBox_.hwnd(), CB_SETCURSEL, selected, 0);
+}
+
+void CSettingPanel::ApplyTexts(const LanguageEntry&) {
+  const UiStringCatalogue& strings = env_.context.strings;
+  install_.SetText(strings.LookupUiString(IDS_INSTALL));
+  install_.Invalidate(true);
+  SetLabelText(acceptLabel_, strings.LookupUiString(IDS_ACCEPT_LICENSE_TERMS));
+  SetLabelText(licenseLink_, strings.LookupUiString(IDS_LINK_LICENSE_TERMS));
+  SetLabelText(settingsLabel_, strings.LookupUiString(IDS_INSTALL_SETTINGS));
+  SetLabelText(languageLabel_, strings.LookupUiString(IDS_SELECT_LANG));
+  SetLabelText(folderLabel_, strings.LookupUiString(IDS_INSTALL_FOLDER));
+  LayoutNow();
+}
+
+PanelSize CSettingPanel::GetPanelSize() { return SettingPanelSize(ScreenDpi(), settingsCollapsed); }
+
+SettingLabelTexts CSettingPanel::MeasureLabels() {
+  const ThemeFonts& fonts = Fonts();
+  SettingLabelTexts texts;
+  texts.acceptLabel = TextSize(acceptLabel_.hwnd(), fonts.labelFont);
+  texts.licenseLink = TextSize(licenseLink_.hwnd(), fonts.linkFont);
+  texts.settingsLabel = TextSize(settingsLabel_.hwnd(), fonts.linkFont);
+  texts.languageLabel = TextSize(languageLabel_.hwnd(), fonts.linkFont);
+  texts.associationLabel = TextSize(associationLabel_.hwnd(), fonts.linkFont);
+  texts.folderLabel = TextSize(folderLabel_.hwnd(), fonts.linkFont);
+  return texts;
+}
+
+void CSettingPanel::OnLayout(const RECT& client) {
+  if (!install_.hwnd()) return;
+  const SettingPanelLayout layout = LayoutSettingPanel(
+      Rect{client.left, client.top, client.right, client.bottom}, MeasureLabels(), ScreenDpi());
+  Place(install_.hwnd(), layout.install);
+  Place(acceptBox_.hwnd(), layout.acceptBox);
+  Place(acceptLabel_.hwnd(), layout.acceptLabel);
+  Place(licenseLink_.hwnd(), layout.licenseLink);
+  Place(settingsLabel_.hwnd(), layout.settingsLabel);
+  Place(expander_.hwnd(), layout.expander);
+  Place(languageLabel_.hwnd(), layout.languageLabel);
+  Place(associationLabel_.hwnd(), layout.associationLabel);
+  Place(folderLabel_.hwnd(), layout.folderLabel);
+  Place(folderEdit_.hwnd(), layout.folderEdit);
+  Place(browse_.hwnd(), layout.browse);
+  // A drop-down's window height includes its list.
+  const int listRoom = 4 * (ScreenDpi().dpiY * 24 / 96);
+  for (auto [combo, rect] :
+       {std::pair{&languageBox_, layout.languageBox}, {&associationBox_, layout.associationBox}}) {
+    rect.bottom += listRoom;
+    Place(combo->hwnd(), rect);
+  }
+  separatorLeft = layout.separatorLeft;
+  separatorY = layout.separatorY;
+  Invalidate(true);
+}
+
+void CSettingPanel::DrawContent(HDC dc) {
+  const RECT client = ClientRect();
+  DrawIconAndHeadline(dc, client, icon_.get(), ScaleX(48), env_.context.manifest.fullName);
+  if (separatorLeft == 0 && separatorY == 0) return;
+  UniquePen pen(CreatePen(PS_SOLID, 1, kSeparatorColor));
+  SelectScope selected(dc, pen.get());
+  MoveToEx(dc, separatorLeft, separatorY, nullptr);
+  LineTo(dc, client.right, separatorY);
+}
+
+bool CSettingPanel::OnCommand(int id, int code, HWND control) {
+  if (!control) return false;
+  switch (id) {
+    case IDC_INSTALL:
+      if (code == BN_CLICKED && IsWindowVisible(hwnd()) && ValidateInstallFolder()) {
+        if (CInstallGuide* guide = Guide()) guide->NextPanel();
+      }
+      return true;
+    case IDC_ACCEPT_BOX:
+      accepted = !accepted;
+      UpdateAcceptBox();
+      return true;
+    case IDC_SETTINGS_EXPANDER:
+    case IDC_SETTINGS_LABEL:
+      if (code == BN_CLICKED) ToggleSettings();
+      return true;
+    case IDC_LICENSE_LINK:
+      if (code == STN_CLICKED) OpenLicenseTerms();
+      return true;
+    case IDC_BROWSE:
+      BrowseForFolder();
+      return true;
+    case IDC_LANGUAGE_BOX:
+      if (code == CBN_SELENDOK) ChooseLanguage();
+      return false;
+    case IDC_ASSOCIATION_BOX:
+      if (code == CBN_SELENDOK) ChooseAssociation();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void CSettingPanel::UpdateAcceptBox() {
+  ShowImage(acceptBox_, accepted ? kTickedBoxImage : kEmptyBoxImage);
+  const bool changed = install_.enabled != accepted;
+  install_.enabled = accepted;
+  install_.ResetMouseState();
+  if (changed) {
+    install_.Invalidate(true);
+    UpdateWindow(install_.hwnd());
+  }
+}
+
+void CSettingPanel::UpdateExpander() {
+  ShowImage(expander_, settingsCollapsed ? kChevronDownImage : kChevronUpImage);
+}
+
+void CSettingPanel::ToggleSettings() {
+  settingsCollapsed = !settingsCollapsed;
+  if (CInstallGuide* guide = Guide()) guide->SizeToPanel();
+  UpdateExpander();
+}
+
+void CSettingPanel::OpenLicenseTerms() {
+  ShellOpen(hwnd(), env_.context.strings.LookupLink(IDS_RLINK_TERMS));
+}
+
+void CSettingPanel::ChooseLanguage() {
+  const LRESULT index = SendMessageW(languageBox_.hwnd(), CB_GETCURSEL, 0, 0);
+  const std::vector<LanguageEntry>& languages = env_.context.languages;
+  if (index < 0 || static_cast<size_t>(index) >= languages.size()) return;
+  env_.context.strings.languageId = languages[static_cast<size_t>(index)].languageId;
+  ApplyTexts(languages[static_cast<size_t>(index)]);
+}
+
+void CSettingPanel::ChooseAssociation() {
+  const LRESULT index = SendMessageW(associationBox_.hwnd(), CB_GETCURSEL, 0, 0);
+  if (index >= 0 && index < static_cast<LRESULT>(std::size(kAssociationItems))) {
+    env_.context.fileAssociation = static_cast<int32_t>(index);
+  }
+}
+
+std::u16string CSettingPanel::FolderText() const {
+  const int length = GetWindowTextLengthW(folderEdit_.hwnd());
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(folderEdit_.hwnd(), text.data(), length + 1);
+  text.resize(static_cast<size_t>(length));
+  return FromWide(text);
+}
+
+void CSettingPanel::ShowFolder(const std::u16string& folder) {
+  SetWindowTextW(folderEdit_.hwnd(), Wide(folder));
+}
+
+bool CSettingPanel::ValidateInstallFolder() {
+  WinFolderSystem folders;
+  const FolderValidation check = vwi::ValidateInstallFolder(FolderText(), accepted, folders);
+  switch (check.result) {
+    case FolderCheck::kNotAccepted:
+      return false;
+    case FolderCheck::kAccepted:
+      env_.context.installFolder = check.path;
+      return true;
+    case FolderCheck::kUnavailable:
+      break;
+  }
+  const std::u16string text =
+      FormatUiString(env_.context.strings, IDS_ERR_CREATE_FOLDER_FAILED, {check.path});
+  WinMessageBox(hwnd()).Show(text, env_.context.manifest.shortName, message_box::kIconWarning);
+  ShowFolder(env_.context.installFolder);
+  return false;
+}
+
+void CSettingPanel::BrowseForFolder() {
+  std::u16string start;
+  if (const std::u16string text = FolderText(); !text.empty()) {
+    wchar_t full[261] = L"";
+    const DWORD length = GetFullPathNameW(Wide(text), 261, full, nullptr);
+    if (length > 0 && length < 261) {
+      WinFolderSystem folders;
+      start = BrowseStartFolder(FromWide(full), folders);
+    }
+  }
+  const std::u16string title = env_.context.strings.LookupUiString(IDS_BROWSE_DEST_FOLDER);
+  BROWSEINFOW info{};
+  info.hwndOwner = hwnd();
+  info.lpszTitle = Wide(title);
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+  info.lpfn = BrowseCallback;
+  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(Wide(start));
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  if (!chosen) return;
+  wchar_t path[MAX_PATH] = L"";
+  if (SHGetPathFromIDListW(chosen, path)) {
+    env_.context.installFolder = FromWide(path);
+    ShowFolder(env_.context.installFolder);
+  }
+  CoTaskMemFree(chosen);
+}
+
+bool CSettingPanel::CanClose() {
+  const int answer = WinMessageBox(hwnd()).Show(
+      env_.context.strings.LookupUiString(IDS_MESSAGE_CANCELNOTICE),
+      env_.context.manifest.shortName, message_box::kYesNo | message_box::kIconWarning);
+  return answer == message_box::kAnswerYes;
+}
+
+}  // namespace vwi

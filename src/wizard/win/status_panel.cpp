@@ -1,0 +1,192 @@
+#include "wizard/win/status_panel.h"
+
+#include "app/theme.h"
+#include "context/registry.h"
+#include "controls/win/draw.h"
+#include "download/catalogue_texts.h"
+#include "install/win/win_running_apps.h"
+#include "localisation/ui_string_keys.h"
+#include "platform/message_box.h"
+#include "platform/win/wide.h"
+#include "res/resource_ids.h"
+#include "wizard/panel_layouts.h"
+#include "wizard/status_poll.h"
+#include "wizard/win/install_guide.h"
+#include "wizard/win/shell_open.h"
+
+namespace vwi {
+namespace {
+
+void Place(HWND window, const Rect& r) {
+  MoveWindow(window, r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+}  // namespace
+
+CStatusPanel::CStatusPanel(GuideEnvironment& environment)
+    : CGuidePanel(IDD_STATUS_PANEL, environment),
+      languagePacks_(environment.context.manifest.registryPath, SystemRegistry()),
+      steps_(InstallEnvironment{environment.context, environment.flags, environment.system,
+                                SystemRegistry(), languagePacks_, ownedBox_, plainBox_,
+                                InstallTextsFrom(environment.context.strings)}),
+      progressTexts_(ProgressTextsFrom(environment.context.strings)),
+      worker(environment.status, steps_) {}
+
+bool CStatusPanel::OnInitDialog() {
+  CGuidePanel::OnInitDialog();
+  if (CInstallGuide* guide = Guide()) ownedBox_.SetOwner(guide->hwnd());
+  const ThemePalette& p = Palette();
+  slideShow.CreateChild(hwnd(), RECT{}, IDC_SLIDE_SHOW);
+  slideShow.backgroundColor = p.panelBackground;
+  ShowWindow(slideShow.hwnd(), SW_SHOW);
+
+  SetUpLabel(statusLabel, IDC_STATUS_LABEL, DT_WORDBREAK);
+  SetUpLabel(timeLabel, IDC_TIME_LABEL, DT_WORDBREAK);
+  SetUpLabel(percentLabel, IDC_PERCENT_LABEL, DT_WORDBREAK | DT_RIGHT);
+  SetLabel(statusLabel, env_.context.strings.LookupUiString(IDS_STATUS_INIT));
+  SetLabel(timeLabel, env_.context.strings.LookupUiString(IDS_CALC_TIME_REMAINING));
+  SetLabel(percentLabel, u"");
+
+  progressBar.CreateChild(hwnd(), RECT{}, IDC_PROGRESS_BAR);
+  progressBar.position = 0;
+  progressBar.range = 1000;
+  progressBar.backgroundColor = p.panelBackground;
+  progressBar.trackColor = p.progressTrack;
+  progressBar.fillColor = p.progressFill;
+  ShowWindow(progressBar.hwnd(), SW_SHOW);
+  LayoutNow();
+  return false;
+}
+
+void CStatusPanel::SetUpLabel(CVrelStatic& label, int id, UINT format) {
+  label.AttachDlgItem(hwnd(), id);
+  label.font = Fonts().labelFont;
+  label.textColor = Palette().captionText;
+  label.backColor = Palette().panelBackground;
+  label.format = format;
+}
+
+void CStatusPanel::SetLabel(CVrelStatic& label, const std::u16string& text) {
+  label.text = text;
+  SetWindowTextW(label.hwnd(), Wide(text));
+  label.Invalidate(true);
+  UpdateWindow(label.hwnd());
+}
+
+void CStatusPanel::OnLayout(const RECT& client) {
+  if (!progressBar.hwnd() || !slideShow.hwnd()) return;
+  const StatusPanelLayout layout = LayoutStatusPanel(FromRECT(client), ScreenDpi());
+  Place(slideShow.hwnd(), layout.slideShow);
+  Place(statusLabel.hwnd(), layout.statusLabel);
+  Place(timeLabel.hwnd(), layout.timeLabel);
+  Place(percentLabel.hwnd(), layout.percentLabel);
+  Place(progressBar.hwnd(), layout.progressBar);
+  progressBar.barRect = RECT{0, 0, layout.progressBar.Width(), layout.progressBar.Height()};
+}
+
+void CStatusPanel::ApplyTexts(const LanguageEntry&) {
+  progressTexts_ = ProgressTextsFrom(env_.context.strings);
+  SetLabel(statusLabel, env_.context.strings.LookupUiString(IDS_STATUS_INIT));
+  SetLabel(timeLabel, env_.context.strings.LookupUiString(IDS_CALC_TIME_REMAINING));
+  LoadSlides();
+}
+
+void CStatusPanel::LoadSlides() {
+  slideShow.slides.clear();
+  slidePictures_.clear();
+  for (const std::u16string& path : env_.context.strings.SlideImages()) {
+    std::unique_ptr<CImageWrapper> picture = LoadImageFromFile(path);
+    if (!picture || !picture->bitmap) continue;
+    slideShow.slides.push_back({picture->width, picture->height, picture->bitmap});
+    slidePictures_.push_back(std::move(picture));
+  }
+  slideShow.Invalidate();
+}
+
+void CStatusPanel::OnShowPanel() {
+  ApplyTexts(CurrentLanguage());
+  SetTimer(kStartInstallTimer, 3000);
+}
+
+bool CStatusPanel::OnTimer(UINT_PTR id) {
+  if (id == kStartInstallTimer) {
+    KillTimer(kStartInstallTimer);
+    StartInstallation();
+    return true;
+  }
+  if (id == kPollStatusTimer) {
+    KillTimer(kPollStatusTimer);
+    if (PollStatus()) SetTimer(kPollStatusTimer, 1000);
+    return true;
+  }
+  return false;
+}
+
+void CStatusPanel::StartInstallation() {
+  const InstallTexts texts = InstallTextsFrom(env_.context.strings);
+  if (!CheckRunningApps(env_.context.manifest.fullName, hwnd(), texts)) {
+    if (CInstallGuide* guide = Guide()) guide->EndWizard();
+    return;
+  }
+  worker.StartInstall();
+  SetTimer(kPollStatusTimer, 1000);
+}
+
+bool CStatusPanel::PollStatus() {
+  const ProgressSnapshot s = env_.status.Snapshot(progressTexts_, GetTickCount());
+  progressBar.position = ProgressBarPosition(s.percent);
+  progressBar.Invalidate();
+  UpdateWindow(progressBar.hwnd());
+  SetLabel(percentLabel, PercentLabel(s.percent));
+  SetLabel(statusLabel, s.statusText);
+  SetLabel(timeLabel, s.timeText);
+
+  CInstallGuide* guide = Guide();
+  switch (DecidePoll(s.state, env_.flags)) {
+    case PollAction::kKeepPolling:
+      return true;
+    case PollAction::kLaunchAndClose:
+      StartInstalledProduct(env_);
+      if (guide) guide->EndWizard();
+      break;
+    case PollAction::kShowSuccessPanel:
+      if (guide) guide->NextPanel();
+      break;
+    case PollAction::kCloseWizard:
+      if (guide) guide->EndWizard();
+      break;
+  }
+  return false;
+}
+
+bool CStatusPanel::Finished() const {
+  return IsFinalState(static_cast<int32_t>(env_.status.Read().state));
+}
+
+bool CStatusPanel::CanClose() {
+  if (cancelConfirmed) return false;
+  if (Finished()) return true;
+  // The downloads wait while the question is open.
+  if (worker.control.runEvent) ResetEvent(worker.control.runEvent);
+  const int answer = ownedBox_.Show(env_.context.strings.LookupUiString(IDS_MESSAGE_CANCELNOTICE),
+                                    env_.context.manifest.shortName,
+                                    message_box::kYesNo | message_box::kIconWarning);
+  if (answer == message_box::kAnswerYes) {
+    if (Finished()) return true;
+    cancelConfirmed = true;
+    worker.CancelInstall();
+    return false;
+  }
+  if (worker.control.runEvent) SetEvent(worker.control.runEvent);
+  return false;
+}
+
+std::optional<LRESULT> CStatusPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SLIDESHOW_CLICK) {
+    ShellOpen(hwnd(), env_.context.strings.LookupLink(IDS_RLINK_SLIDE_SHOW));
+    return 0;
+  }
+  return CGuidePanel::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace vwi

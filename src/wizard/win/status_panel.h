@@ -1,0 +1,68 @@
+// The wizard's second panel: runs the installation worker, shows its
+// progress once a second with a slide show above it, and lets the user
+// cancel.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/image_wrapper.h"
+#include "controls/win/vrel_progress.h"
+#include "controls/win/vrel_slide_show.h"
+#include "controls/win/vrel_static.h"
+#include "download/progress.h"
+#include "install/install_worker.h"
+#include "install/registry_language_packs.h"
+#include "install/win/win_install_steps.h"
+#include "platform/win/win_message_box.h"
+#include "wizard/win/guide_panel.h"
+
+namespace vwi {
+
+inline constexpr UINT_PTR kStartInstallTimer = 1125;
+inline constexpr UINT_PTR kPollStatusTimer = 1124;
+
+class CStatusPanel : public CGuidePanel {
+ public:
+  explicit CStatusPanel(GuideEnvironment& environment);
+
+  void OnLayout(const RECT& client) override;
+  void OnShowPanel() override;
+  void ApplyTexts(const LanguageEntry& language) override;
+  bool CanClose() override;
+
+  CVrelSliderShowCtrl slideShow;
+  CVrelStatic statusLabel;
+  CVrelStatic timeLabel;
+  CVrelStatic percentLabel;
+  CVrelProgress progressBar;
+  bool cancelConfirmed = false;
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnTimer(UINT_PTR id) override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void SetUpLabel(CVrelStatic& label, int id, UINT format);
+  void SetLabel(CVrelStatic& label, const std::u16string& text);
+  void StartInstallation();
+  // One look at the status; false when polling ends.
+  bool PollStatus();
+  void LoadSlides();
+  bool Finished() const;
+
+  WinMessageBox ownedBox_;
+  WinMessageBox plainBox_;
+  RegistryLanguagePacks languagePacks_;
+  WinInstallSteps steps_;
+  ProgressTexts progressTexts_;
+  std::vector<std::unique_ptr<CImageWrapper>> slidePictures_;
+  // Declared last: destroyed first, it waits for its thread while the
+  // steps and boxes it uses still exist.
+  InstallWorker worker;
+};
+
+}  // namespace vwi

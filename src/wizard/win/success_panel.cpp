@@ -1,0 +1,117 @@
+#include "wizard/win/success_panel.h"
+
+#include "app/theme.h"
+#include "controls/win/draw.h"
+#include "localisation/ui_string_keys.h"
+#include "localisation/ui_text_format.h"
+#include "platform/win/wide.h"
+#include "res/resource_ids.h"
+#include "wizard/panel_layouts.h"
+#include "wizard/win/install_guide.h"
+#include "wizard/win/shell_open.h"
+
+namespace vwi {
+namespace {
+
+constexpr int kTickedBoxImage = 153;
+constexpr int kEmptyBoxImage = 157;
+
+void Place(HWND window, const Rect& r) {
+  MoveWindow(window, r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+}  // namespace
+
+CSuccessPanel::CSuccessPanel(GuideEnvironment& environment, bool launchBoxTicked)
+    : CGuidePanel(IDD_SUCCESS_PANEL, environment), launchBoxTicked(launchBoxTicked) {}
+
+bool CSuccessPanel::OnInitDialog() {
+  CGuidePanel::OnInitDialog();
+  startNow_.AttachDlgItem(hwnd(), IDC_START_NOW);
+  launchBox_.AttachDlgItem(hwnd(), IDC_LAUNCH_BOX);
+  launchLabel_.AttachDlgItem(hwnd(), IDC_LAUNCH_LABEL);
+  const ThemePalette& p = Palette();
+  launchBox_.SetAppearance(p.panelBackground, p.panelBackground, p.panelBackground,
+                           p.panelBackground, u"");
+  launchLabel_.font = Fonts().labelFont;
+  launchLabel_.textColor = p.labelText;
+  launchLabel_.backColor = p.panelBackground;
+  launchLabel_.format = DT_SINGLELINE | DT_VCENTER;
+  // The launch choice is kept but never offered: the product always starts.
+  ShowWindow(launchBox_.hwnd(), SW_HIDE);
+  ShowWindow(launchLabel_.hwnd(), SW_HIDE);
+  UpdateLaunchBox();
+  icon_.reset(LoadProgramIcon(ScaleX(64)));
+  return false;
+}
+
+void CSuccessPanel::UpdateLaunchBox() {
+  if (auto image =
+          LoadPngResource(ImageIdForDpi(launchBoxTicked ? kTickedBoxImage : kEmptyBoxImage))) {
+    launchBox_.SetImage(*image);
+  }
+}
+
+void CSuccessPanel::ApplyTexts(const LanguageEntry&) {
+  const UiStringCatalogue& strings = env_.context.strings;
+  startNow_.SetText(strings.LookupUiString(IDS_START_NOW));
+  startNow_.Invalidate(true);
+  launchLabel_.text = FormatUiString(strings, IDS_LAUNCH_APP, {env_.context.manifest.fullName});
+  SetWindowTextW(launchLabel_.hwnd(), Wide(launchLabel_.text));
+  launchLabel_.Invalidate(true);
+  LayoutNow();
+}
+
+void CSuccessPanel::OnLayout(const RECT& client) {
+  if (!startNow_.hwnd()) return;
+  const SuccessPanelLayout layout = LayoutSuccessPanel(FromRECT(client), ScreenDpi());
+  Place(startNow_.hwnd(), layout.startNow);
+  Place(launchBox_.hwnd(), layout.launchBox);
+  Place(launchLabel_.hwnd(), layout.launchLabel);
+}
+
+void CSuccessPanel::DrawContent(HDC dc) {
+  const std::u16string headline =
+      FormatUiString(env_.context.strings, IDS_PRODUCT_READY, {env_.context.manifest.shortName});
+  DrawIconAndHeadline(dc, ClientRect(), icon_.get(), ScaleX(90), headline);
+}
+
+void CSuccessPanel::OnOK() {
+  OpenHomePage();
+  SetTimer(kLaunchProductTimer, 500);
+}
+
+bool CSuccessPanel::OnCommand(int id, int code, HWND control) {
+  if (!control || id != IDC_LAUNCH_BOX || code != BN_CLICKED) return false;
+  launchBoxTicked = !launchBoxTicked;
+  UpdateLaunchBox();
+  return true;
+}
+
+bool CSuccessPanel::OnTimer(UINT_PTR id) {
+  if (id != kLaunchProductTimer) return false;
+  KillTimer(kLaunchProductTimer);
+  LaunchProductAndClose();
+  return true;
+}
+
+bool CSuccessPanel::OpenHomePage() {
+  if (env_.flags.productInstalled || homePageOpened) return false;
+  const std::u16string& address = env_.context.homepageUrl;
+  if (address.empty()) return false;
+  ShellOpen(hwnd(), address);
+  homePageOpened = true;
+  return true;
+}
+
+void CSuccessPanel::LaunchProductAndClose() {
+  StartInstalledProduct(env_);
+  if (CInstallGuide* guide = Guide()) guide->EndWizard();
+}
+
+bool CSuccessPanel::CanClose() {
+  OpenHomePage();
+  return true;
+}
+
+}  // namespace vwi

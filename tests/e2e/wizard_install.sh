@@ -1,0 +1,84 @@
+# A fresh installation through the wizard, as a user clicks through it:
+# settings panel, Install, the status panel's progress, the success panel,
+# Start Now. Then the same wizard with "/l", which starts the product and
+# closes without the success panel.
+source "$VWI_ROOT/tests/harness/e2e-lib.sh"
+source "$VWI_ROOT/tests/harness/product-lib.sh"
+
+product_server wizard-install || exit 1
+clean_machine
+browser_log="$VWI_OUT/wizard-install-browser.log"
+record_browser "$browser_log"
+dist="$VWI_OUT/wizard-install"
+product_dist "$dist" slow
+
+start_installer run "$dist"
+check "the wizard opens on the settings panel" wait_control 133 60
+sleep 1
+screenshot wizard-settings
+read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
+check "the main window measures 662 x 446" equals "$((wr - wl)) x $((wb - wt))" "662 x 446"
+read -r il it ir ib <<<"$(driver control-rect "$MAIN_CLASS" 133)"
+check "the Install button measures 300 x 34" equals "$((ir - il)) x $((ib - it))" "300 x 34"
+check "the Install button is centred" equals "$(((il + ir) / 2 - wl))" "$(((wr - wl) / 2))"
+check "the Install button is blue (enabled)" \
+  equals "$(pixel wizard-settings $((il + 20)) $((it + 5)))" 07A5D8
+check "the panel background is dark" equals "$(pixel wizard-settings $((wl + 20)) $((wt + 120)))" 18191E
+read -r bl bt br bb <<<"$(driver control-rect "$MAIN_CLASS" 134)"
+echo "licence box at $bl $bt $br $bb"
+check "the licence box is ticked (blue with a white tick)" \
+  box_ticked wizard-settings "$bl" "$bt" "$br" "$bb"
+check "the folder box shows the default folder" \
+  equals "$(driver control-text "$MAIN_CLASS" 143)" 'C:\Program Files\Orvanta'
+
+click_control 133
+driver watch-text "$MAIN_CLASS" 122 120000 >"$VWI_OUT/wizard-install-status.txt" &
+watch_status=$!
+driver watch-text "$MAIN_CLASS" 123 120000 >"$VWI_OUT/wizard-install-percent.txt" &
+watch_percent=$!
+sleep 6
+screenshot wizard-status
+check "the success panel follows the installation" wait_control 1 120
+sleep 1
+screenshot wizard-success
+program="$WINEPREFIX/drive_c/Program Files/Orvanta/Product.exe"
+check "the product's program is installed in the chosen folder" test -f "$program"
+check "the package saw the folder" equals "$(reg_value "$PRODUCT_KEY" InstallDir)" 'C:\Program Files\Orvanta\'
+check "the prerequisite ran once" equals "$(reg_value "$PROGRAMS_KEY\\Prerequisite" Runs)" 0x1
+check "no language pack ran for English" equals "$(reg_value "$PROGRAMS_KEY\\LanguagePack" Runs)" ""
+check "the product's path is recorded" \
+  equals "$(reg_value "HKLM\\$PRODUCT_REGISTRY" exe)" 'C:\Program Files\Orvanta\Product.exe'
+
+click_control 1
+check "Start Now closes the wizard and ends the run" equals "$(exit_code "$run" 30)" 0
+check "the home page was opened once" equals "$(cat "$browser_log")" "http://127.0.0.1/vimzee/home"
+check "the product was started" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" 0x1
+wait "$watch_status" "$watch_percent"
+statuses=$(cat "$VWI_OUT/wizard-install-status.txt")
+check "the status line showed the download" grep -qx "Downloading, please wait..." <<<"$statuses"
+check "the status line ended Finished." equals "$(tail -1 <<<"$statuses")" "Finished."
+percents=$(grep -c '%$' "$VWI_OUT/wizard-install-percent.txt")
+check "the percentage moved ($percents values)" test "$percents" -ge 4
+check "the percentage ended at 100.0%" equals "$(tail -1 "$VWI_OUT/wizard-install-percent.txt")" "100.0%"
+
+# "/l": the same installation starts the product at its end, without the
+# success panel.
+clean_machine
+: >"$browser_log"
+start_installer run "$dist" /l
+check "the /l wizard opens on the settings panel" wait_control 133 60
+click_control 133
+# The success panel, once shown, would stay until Start Now is clicked.
+success_seen=no
+for _ in $(seq 1 200); do
+  running "$run" || break
+  driver control-rect "$MAIN_CLASS" 1 >/dev/null && success_seen=yes
+  sleep 0.3
+done
+check "the /l run ends by itself" equals "$(exit_code "$run" 10)" 0
+check "no success panel was shown" equals "$success_seen" no
+check "the product was started at the end" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" 0x1
+check "no home page was opened" equals "$(cat "$browser_log")" ""
+
+clean_machine
+finish
