@@ -37,6 +37,16 @@ std::vector<std::u16string> FolderChain(const std::u16string& path) {
   return chain;
 }
 
+bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders) {
+  const std::u16string path = NormaliseInstallFolder(folder);
+  if (path.empty() || IsRelativePath(path) || path.size() > kMaxInstallFolderLength) return false;
+  if (folders.IsExistingFolder(path)) return true;
+  for (const std::u16string& part : FolderChain(path)) {
+    if (!folders.Exists(part) && !folders.CreateFolder(part)) return false;
+  }
+  return true;
+}
+
 FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,
                                        IFolderSystem& folders) {
   FolderValidation validation{FolderCheck::kUnavailable, NormaliseInstallFolder(text)};
@@ -44,16 +54,7 @@ FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted
     validation.result = FolderCheck::kNotAccepted;
     return validation;
   }
-  const std::u16string& path = validation.path;
-  if (path.empty() || IsRelativePath(path) || path.size() > kMaxInstallFolderLength) {
-    return validation;
-  }
-  if (!folders.IsExistingFolder(path)) {
-    for (const std::u16string& folder : FolderChain(path)) {
-      if (!folders.Exists(folder) && !folders.CreateFolder(folder)) return validation;
-    }
-  }
-  validation.result = FolderCheck::kAccepted;
+  if (PrepareInstallFolder(validation.path, folders)) validation.result = FolderCheck::kAccepted;
   return validation;
 }
 

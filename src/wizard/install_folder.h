@@ -43,6 +43,10 @@ struct FolderValidation {
   std::u16string path;  // the normalised text
 };
 
+// Creates what is missing of an absolute folder of acceptable length; true
+// when it exists afterwards.
+bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders);
+
 // Checks the typed folder and creates what is missing of it.
 FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,
                                        IFolderSystem& folders);

@@ -10,6 +10,7 @@
 source "$VWI_ROOT/tests/harness/servers/servers.sh"
 
 PRODUCT_CODE='{6A3C2F10-3B7E-4C55-9D0A-0F1E2D3C4B50}'
+PRODUCT_VERSION=27.0.0.5
 PRODUCT_KEY='HKLM\SOFTWARE\Orvanta\VimzeeFixture\Package'
 PROGRAMS_KEY='HKCU\Software\Orvanta\VimzeeFixture\Programs'
 PRODUCT_REGISTRY='SOFTWARE\Orvanta\VimzeeE2E'
@@ -20,7 +21,10 @@ FIXTURES="$VWI_BUILD_WIN/fixtures/install"
 product_server() { # name
   WWW="$VWI_OUT/$1-www"
   rm -rf "$WWW" && mkdir -p "$WWW/install"
+  # The product's versions have four parts, as the version rule compares them.
   cp "$FIXTURES/product_1.0.0.msi" "$WWW/install/Vimzee.msi"
+  msibuild "$WWW/install/Vimzee.msi" -q \
+    "UPDATE \`Property\` SET \`Value\` = '$PRODUCT_VERSION' WHERE \`Property\` = 'ProductVersion'"
   cp "$FIXTURES/language_pack.exe" "$WWW/install/language_pack_1031.exe"
   # A prerequisite of a few hundred kilobytes, so a slow download lasts
   # seconds; the padding after the program does not change what it does.
@@ -30,7 +34,7 @@ product_server() { # name
     "$(wine_path "$WWW/install/1031.mst")" 1031 >/dev/null 2>&1
   servers_start "$VWI_OUT/$1-servers" "$WWW" || return 1
   SERVER="http://127.0.0.1:$VWI_NGINX_PORT"
-  version_file 1.0.0
+  version_file "$PRODUCT_VERSION"
 }
 
 version_file() { # patch product version
@@ -39,12 +43,12 @@ version_file() { # patch product version
 <vrelwebinstaller>
   <product_code>$PRODUCT_CODE</product_code>
   <fresh_install>
-    <product_version>1.0.0</product_version>
+    <product_version>$PRODUCT_VERSION</product_version>
     <min_web_installer_version>27.0.1.10</min_web_installer_version>
     <web_installer_download_url>$SERVER/install/VimzeeHomeSetup.exe</web_installer_download_url>
   </fresh_install>
   <patch_install>
-    <product_version>${1:-1.0.0}</product_version>
+    <product_version>${1:-$PRODUCT_VERSION}</product_version>
     <min_web_installer_version>27.0.1.10</min_web_installer_version>
     <web_installer_download_url>$SERVER/install/VimzeeHomeSetup.exe</web_installer_download_url>
   </patch_install>
@@ -68,7 +72,7 @@ product_dist() { # folder [slow]
     <short_name>$CAPTION</short_name>
     <registry>$PRODUCT_REGISTRY</registry>
     <standalone>false</standalone>
-    <standalone_version>1.0.0</standalone_version>
+    <standalone_version>$PRODUCT_VERSION</standalone_version>
     <version_check_url>$SERVER/version.xml</version_check_url>
     <main_component>
       <name>Vimzee.msi</name>
@@ -97,8 +101,10 @@ XML
 }
 
 reg_value() { # key name
-  "$WINE64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+  # Lines read "    NAME    REG_TYPE    DATA"; names may hold spaces and backslashes.
+  "$WINE64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | VALUE_NAME="$2" awk '
+    BEGIN { prefix = "    " ENVIRON["VALUE_NAME"] "    " }
+    index($0, prefix) == 1 { rest = substr($0, length(prefix) + 1); sub(/^REG_[A-Z_]+    /, "", rest); print rest }'
 }
 
 clean_machine() {
@@ -157,4 +163,10 @@ wait_control() { # id seconds
     sleep 0.5
   done
   return 1
+}
+
+# A text of a distribution folder's language file (UTF-16, "KEY=text" lines).
+language_text() { # folder langid key
+  iconv -f UTF-16 -t UTF-8 "$1/language/$2/stringHome.ini" | tr -d '\r' |
+    sed -n "s/^$3=//p" | head -1
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "download/catalogue_texts.h"
 #include "download/win/download_phase.h"
 #include "download/win/internet_session.h"
 #include "install/package_command_line.h"
@@ -43,7 +44,7 @@ void WinInstallSteps::Release(InstallWorker& worker) {
 
 bool WinInstallSteps::RecheckVersion(InstallWorker& worker) {
   return vwi::RecheckVersion(env_.context, env_.flags, worker.control, env_.system, env_.ownedBox,
-                             RecheckTexts{}, Checks());
+                             RecheckTextsFrom(env_.context.strings), Checks());
 }
 
 bool WinInstallSteps::DownloadItems(InstallWorker& worker) {

@@ -9,10 +9,12 @@
 #include "platform/message_box.h"
 #include "platform/win/wide.h"
 #include "res/resource_ids.h"
+#include "wizard/install_folder.h"
 #include "wizard/panel_layouts.h"
 #include "wizard/status_poll.h"
 #include "wizard/win/install_guide.h"
 #include "wizard/win/shell_open.h"
+#include "wizard/win/win_folder_system.h"
 
 namespace vwi {
 namespace {
@@ -128,8 +130,18 @@ void CStatusPanel::StartInstallation() {
     if (CInstallGuide* guide = Guide()) guide->EndWizard();
     return;
   }
+  if (env_.flags.silentMode) PrepareSilentInstallFolder();
   worker.StartInstall();
   SetTimer(kPollStatusTimer, 1000);
+}
+
+void CStatusPanel::PrepareSilentInstallFolder() {
+  // The settings panel creates the folder the user chose; a silent run
+  // never shows it. Without the folder the package would pick its own
+  // while the installer recorded this one as the product's place.
+  if (env_.flags.productInstalled) return;
+  WinFolderSystem folders;
+  PrepareInstallFolder(env_.context.installFolder, folders);
 }
 
 bool CStatusPanel::PollStatus() {

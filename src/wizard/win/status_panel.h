@@ -49,6 +49,7 @@ class CStatusPanel : public CGuidePanel {
   void SetUpLabel(CVrelStatic& label, int id, UINT format);
   void SetLabel(CVrelStatic& label, const std::u16string& text);
   void StartInstallation();
+  void PrepareSilentInstallFolder();
   // One look at the status; false when polling ends.
   bool PollStatus();
   void LoadSlides();

@@ -14,6 +14,8 @@
 //   control ID vwi_driver control-text CLASS ID             prints the control's window text
 //   vwi_driver watch-text CLASS ID MS            prints each new text of the control for MS ms,
 //                                                or until the window is gone
+//   vwi_driver count-visible                     prints the number of visible top-level windows
+//                                                with an area (other programs' included)
 //   vwi_driver run PROGRAM [ARGS...]             runs PROGRAM, waits, prints its full exit code
 //                                                (Wine's own exit status keeps only 8 bits)
 #include <windows.h>
@@ -139,6 +141,15 @@ int WatchText(const wchar_t* className, int id, int milliseconds) {
   return 0;
 }
 
+BOOL CALLBACK CountVisible(HWND window, LPARAM parameter) {
+  RECT r{};
+  if (IsWindowVisible(window) && GetWindowRect(window, &r) && r.right > r.left &&
+      r.bottom > r.top) {
+    ++*reinterpret_cast<int*>(parameter);
+  }
+  return TRUE;
+}
+
 std::wstring Quoted(const wchar_t* argument) {
   std::wstring text = L"\"";
   text += argument;
@@ -201,6 +212,12 @@ int Run(int count, wchar_t** arguments) {
       PostMessageW(window, WM_CLOSE, 0, 0);
     else
       ShowWindow(window, command == L"minimise" ? SW_MINIMIZE : SW_RESTORE);
+    return 0;
+  }
+  if (command == L"count-visible") {
+    int visible = 0;
+    EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&visible));
+    std::printf("%d\n", visible);
     return 0;
   }
   if (command == L"count-boxes") {

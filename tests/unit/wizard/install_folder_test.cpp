@@ -128,6 +128,16 @@ TEST(InstallFolder, BrowsingStartsAtTheDeepestExistingFolder) {
   EXPECT_EQ(BrowseStartFolder(u"nowhere", folders), u"nowhere");
 }
 
+TEST(InstallFolder, SilentRunsPrepareTheDefaultFolder) {
+  FakeFolders folders;
+  folders.existing = {u"C:\\Program Files"};
+  EXPECT_TRUE(PrepareInstallFolder(u"C:\\Program Files\\Orvanta\\", folders));
+  EXPECT_EQ(folders.created, (std::vector<std::u16string>{u"C:\\Program Files\\Orvanta"}));
+  EXPECT_FALSE(PrepareInstallFolder(u"Orvanta", folders));
+  folders.refused = {u"D:\\locked"};
+  EXPECT_FALSE(PrepareInstallFolder(u"D:\\locked\\Orvanta", folders));
+}
+
 TEST(InstallFolder, ProgramPath) {
   EXPECT_EQ(ProductProgramPath(u"C:\\Orvanta\\", u"Vimzee.exe"), u"C:\\Orvanta\\Vimzee.exe");
   EXPECT_EQ(ProductProgramPath(u"C:\\Orvanta", u"Vimzee.exe"), u"C:\\Orvanta\\Vimzee.exe");
