@@ -13,6 +13,7 @@ dist="$VWI_OUT/wizard-install"
 product_dist "$dist" slow
 
 start_installer run "$dist"
+park_mouse
 check "the wizard opens on the settings panel" wait_control 133 60
 sleep 1
 screenshot wizard-settings
@@ -28,6 +29,16 @@ read -r bl bt br bb <<<"$(driver control-rect "$MAIN_CLASS" 134)"
 echo "licence box at $bl $bt $br $bb"
 check "the licence box is ticked (blue with a white tick)" \
   box_ticked wizard-settings "$bl" "$bt" "$br" "$bb"
+# The rows at their 96-DPI places, in panel coordinates (the Install button
+# is at 180, 174).
+ox=$((il - 180)) oy=$((it - 174))
+read -r el et er eb <<<"$(driver control-rect "$MAIN_CLASS" 138)"
+read -r fl ft fr fb <<<"$(driver control-rect "$MAIN_CLASS" 143)"
+check "the licence row is at 224" equals "$((bt - oy))" 224
+check "the section row is at 305" equals "$((et - oy))" 305
+check "the folder row is at 361, 30 px high" equals "$((ft - oy)) $((fb - ft))" "361 30"
+check "the separator line is at 333" equals "$(pixel wizard-settings $((ox + 100)) $((oy + 333)))" 282828
+check "the client area is 416 px high (above the 1 px border)" equals "$((wb - 1 - oy))" 416
 check "the folder box shows the default folder" \
   equals "$(driver control-text "$MAIN_CLASS" 143)" 'C:\Program Files\Orvanta'
 

@@ -19,6 +19,7 @@ install_look() { # screenshot-name: the colour inside the Install button
 
 # A user in a region that requires explicit consent (Nation 94).
 "$WINE64" reg add "$geo" /v Nation /d 94 /f >/dev/null 2>&1
+park_mouse
 start_installer run "$dist"
 check "the wizard opens on the settings panel" wait_control 133 60
 sleep 1

@@ -128,6 +128,9 @@ record_browser() { # log file
   "$WINE64" reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$script" /f >/dev/null 2>&1
 }
 
+# Moves the mouse pointer off the wizard, so no control shows its hover look.
+park_mouse() { xdotool mousemove 5 1000; }
+
 # Clicks the middle of the wizard's visible control ID with the mouse.
 click_control() { # id
   local rect
