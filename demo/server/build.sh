@@ -48,6 +48,10 @@ program "$home/lp/VimzeeHome27_de.exe" LanguagePack 1031
 program "$home/lp/VimzeeHome27_fr.exe" LanguagePack 1036
 program "$home/VimzeeHomeSetup-27.0.1.13.exe" NewerInstaller
 
+# The sample library: the same 32 MB of noise every time.
+python3 -c 'import random, sys; random.seed(27); sys.stdout.buffer.write(random.randbytes(32 << 20))' \
+  >"$work/SampleLibrary.dat"
+
 # The packages (wixl takes file sources relative to the working folder).
 (cd "$work" && wixl -a x64 -o "$home/VimzeeHome27.msi" "$here/product.wxs")
 wixl -a x64 -o "$www/vimzee/runtime/discovery-service-3.0.msi" "$here/prerequisite.wxs"
