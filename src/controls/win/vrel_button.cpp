@@ -18,6 +18,8 @@ void CVrelButton::SetAppearance(ColorRef normal, ColorRef hover, ColorRef presse
   pressedColor = pressed;
   borderColor = border;
   text = label;
+  // The label is the window text too, so screen readers can name the button.
+  if (hwnd() && !label.empty()) SetWindowTextW(hwnd(), Wide(label));
 }
 
 void CVrelButton::SetImage(const CImageWrapper& image) {
@@ -73,6 +75,7 @@ void CVrelButton::DrawItem(HDC target, const RECT& rect) {
     DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &box,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_WORD_ELLIPSIS);
   }
+  if (GetFocus() == hwnd()) FrameSolid(dc, r, kFocusMarkColor);
 }
 
 bool CVrelButton::OnMouseMove(UINT, POINT) {

@@ -18,6 +18,9 @@ namespace vwi {
 constexpr UINT WM_SKINBUTTON_HOVER = WM_USER + 2000;
 constexpr UINT WM_SKINBUTTON_LEAVE = WM_USER + 2001;
 
+// The keyboard focus is marked with a one-pixel frame in this colour.
+constexpr ColorRef kFocusMarkColor = MakeRgb(54, 138, 211);
+
 class CVrelButton : public Window {
  public:
   // Removes any image and stores the colours and the label.

@@ -1,5 +1,7 @@
 #include "controls/win/vrel_text_button.h"
 
+#include <algorithm>
+
 #include "app/theme.h"
 #include "controls/win/d2d_colors.h"
 #include "platform/win/gdi_scope.h"
@@ -18,6 +20,11 @@ CVrelTextButton::CVrelTextButton()
     : colors(StandardActionButtonColors(Palette())),
       radiusX(static_cast<float>(Metrics().actionRadiusX)),
       radiusY(static_cast<float>(Metrics().actionRadiusY)) {}
+
+void CVrelTextButton::SetText(const std::u16string& label) {
+  text = label;
+  if (hwnd()) SetWindowTextW(hwnd(), Wide(label));
+}
 
 void CVrelTextButton::ResetMouseState() {
   mouse_.hover = false;
@@ -135,9 +142,22 @@ void CVrelTextButton::Draw(HDC dc, const RECT& client) {
       renderTarget_->DrawTextLayout({0, static_cast<float>(top)}, layout.get(), label.get());
     }
   }
+  if (GetFocus() == hwnd()) DrawFocusRing(width, height, look.text);
   if (renderTarget_->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
     ReleaseDrawingObjects();
   }
+}
+
+// A thin rounded line inside the edge, in the label's colour.
+void CVrelTextButton::DrawFocusRing(float width, float height, ColorRef color) {
+  ComPtr<ID2D1SolidColorBrush> ring;
+  renderTarget_->CreateSolidColorBrush(ToD2DColor(color), ring.put());
+  if (!ring) return;
+  const float inset = 2.5f;
+  const D2D1_ROUNDED_RECT shape{{inset, inset, width - inset, height - inset},
+                                ClampRadius(std::max(0.0f, radiusX - inset), width - 2 * inset),
+                                ClampRadius(std::max(0.0f, radiusY - inset), height - 2 * inset)};
+  renderTarget_->DrawRoundedRectangle(&shape, ring.get(), 1.0f);
 }
 
 bool CVrelTextButton::OnMouseMove(UINT, POINT point) {

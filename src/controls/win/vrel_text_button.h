@@ -20,8 +20,9 @@ class CVrelTextButton : public Window {
  public:
   CVrelTextButton();
 
-  // Stores the label; the owner invalidates.
-  void SetText(const std::u16string& label) { text = label; }
+  // Stores the label (also as the window text, for screen readers); the
+  // owner invalidates.
+  void SetText(const std::u16string& label);
 
   ActionButtonColors colors;
   std::u16string text;
@@ -53,6 +54,7 @@ class CVrelTextButton : public Window {
   void CreateDrawingObjects();
   void ReleaseDrawingObjects();
   void Draw(HDC dc, const RECT& client);
+  void DrawFocusRing(float width, float height, ColorRef color);
   void RedrawNow();
 
   PushButtonMouse mouse_;

@@ -4,6 +4,9 @@
 
 #include "app/theme.h"
 #include "controls/win/draw.h"
+#include "controls/win/vrel_button.h"
+#include "controls/win/vrel_static.h"
+#include "controls/win/vrel_text_button.h"
 #include "install/win/launch_unelevated.h"
 #include "platform/win/gdi_scope.h"
 #include "platform/win/wide.h"
@@ -57,6 +60,19 @@ void DrawIconAndHeadline(HDC dc, const RECT& client, HICON icon, int top,
             DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_WORD_ELLIPSIS);
 }
 
+namespace {
+
+bool IsClickKey(WPARAM key) { return key == VK_RETURN || key == VK_SPACE; }
+
+// The skinned buttons, and the labels that act as links.
+bool IsClickable(HWND control) {
+  Window* object = Window::FromHandle(control);
+  if (dynamic_cast<CVrelButton*>(object) || dynamic_cast<CVrelTextButton*>(object)) return true;
+  return dynamic_cast<CVrelStatic*>(object) && (GetWindowLongW(control, GWL_STYLE) & SS_NOTIFY);
+}
+
+}  // namespace
+
 PanelSize CGuidePanel::GetPanelSize() { return DefaultPanelSize(ScreenDpi()); }
 
 bool CGuidePanel::OnInitDialog() {
@@ -85,6 +101,18 @@ bool CGuidePanel::OnSize(UINT type, int cx, int cy) {
   LayoutNow();
   return true;
 }
+
+bool CGuidePanel::PreTranslateMessage(MSG& message) {
+  if (message.message == WM_KEYDOWN && IsClickKey(message.wParam) &&
+      GetParent(message.hwnd) == hwnd() && IsClickable(message.hwnd)) {
+    PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(message.hwnd), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(message.hwnd));
+    return true;
+  }
+  return Dialog::PreTranslateMessage(message);
+}
+
+void CGuidePanel::OnCancel() { PostMessageW(GetParent(hwnd()), WM_CLOSE, 0, 0); }
 
 CInstallGuide* CGuidePanel::Guide() const {
   return dynamic_cast<CInstallGuide*>(FromHandle(GetParent(hwnd())));

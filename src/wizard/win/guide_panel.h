@@ -33,14 +33,18 @@ class CGuidePanel : public Dialog {
   // Asked when the user closes the main window while this panel is shown.
   virtual bool CanClose() { return true; }
 
+  // Enter and Space click the focused button, action button or link.
+  bool PreTranslateMessage(MSG& message) override;
+
  protected:
   // Takes the caption, system menu and borders off: the panel is a plain child.
   bool OnInitDialog() override;
   std::optional<LRESULT> OnEraseBkgnd(HDC dc) override;
   bool OnSize(UINT type, int cx, int cy) override;
-  // Enter and Escape belong to the main window, never to a panel.
+  // Enter outside a button does nothing unless the panel says otherwise;
+  // Escape is the main window's close request, with its question.
   void OnOK() override {}
-  void OnCancel() override {}
+  void OnCancel() override;
 
   // The main window this panel lives in.
   CInstallGuide* Guide() const;

@@ -59,6 +59,8 @@ bool CInstallGuide::SwitchToPanel(int32_t index) {
   SizeToPanel();
   panel->OnShowPanel();
   ShowWindow(panel->hwnd(), SW_SHOW);
+  // The keyboard goes on in the new panel, at its first control.
+  if (HWND first = GetNextDlgTabItem(panel->hwnd(), nullptr, FALSE)) SetFocus(first);
   RedrawWindow(hwnd(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   return true;
@@ -89,6 +91,12 @@ bool CInstallGuide::OnClose() {
   CGuidePanel* panel = Panel(currentPanel);
   if (!panel || panel->CanClose()) EndDialog(IDCANCEL);
   return true;
+}
+
+void CInstallGuide::OnOK() {
+  if (CGuidePanel* panel = Panel(currentPanel)) {
+    PostMessageW(panel->hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  }
 }
 
 void CInstallGuide::EndWizard() {

@@ -35,8 +35,8 @@ class CInstallGuide : public CVrelDialog {
   bool OnInitDialog() override;
   void OnLayout(const RECT& client) override;
   bool OnClose() override;
-  // Enter does nothing; Escape is a close request like the Close button.
-  void OnOK() override {}
+  // Enter is the shown panel's; Escape is a close request like the Close button.
+  void OnOK() override;
   void OnCancel() override { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
  private:

@@ -74,6 +74,7 @@ bool CSettingPanel::OnInitDialog() {
   CGuidePanel::OnInitDialog();
   AttachControls();
   SetUpAppearance();
+  NameImageButtons();
   FillLanguageBox();
   ShowFolder(env_.context.installFolder);
   accepted = !RegionRequiresConsent();
@@ -197,6 +198,7 @@ void CSettingPanel::ApplyTexts(const LanguageEntry&) {
   SetLabelText(settingsLabel_, strings.LookupUiString(IDS_INSTALL_SETTINGS));
   SetLabelText(languageLabel_, strings.LookupUiString(IDS_SELECT_LANG));
   SetLabelText(folderLabel_, strings.LookupUiString(IDS_INSTALL_FOLDER));
+  NameImageButtons();
   LayoutNow();
 }
 
@@ -282,6 +284,17 @@ bool CSettingPanel::OnCommand(int id, int code, HWND control) {
     default:
       return false;
   }
+}
+
+void CSettingPanel::OnOK() {
+  PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(install_.hwnd()));
+}
+
+void CSettingPanel::NameImageButtons() {
+  // The box and the chevron show no text; their window texts name them.
+  SetWindowTextW(acceptBox_.hwnd(), Wide(acceptLabel_.text + u" " + licenseLink_.text));
+  SetWindowTextW(expander_.hwnd(), Wide(settingsLabel_.text));
 }
 
 void CSettingPanel::UpdateAcceptBox() {

@@ -38,6 +38,8 @@ class CSettingPanel : public CGuidePanel {
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
+  // Enter outside a button (in the folder box) is Install.
+  void OnOK() override;
 
  private:
   void AttachControls();
@@ -47,6 +49,7 @@ class CSettingPanel : public CGuidePanel {
   void FillAssociationBox();
   void FillLanguageBox();
   void SetLabelText(CVrelStatic& label, const std::u16string& text);
+  void NameImageButtons();
   void UpdateAcceptBox();
   void UpdateExpander();
   void ToggleSettings();

@@ -14,6 +14,8 @@
 //   control ID vwi_driver control-text CLASS ID             prints the control's window text
 //   vwi_driver watch-text CLASS ID MS            prints each new text of the control for MS ms,
 //                                                or until the window is gone
+//   vwi_driver focus-id CLASS                    prints the control ID that has the keyboard focus
+//                                                in the window's thread ("none" without one)
 //   vwi_driver count-visible                     prints the number of visible top-level windows
 //                                                with an area (other programs' included)
 //   vwi_driver run PROGRAM [ARGS...]             runs PROGRAM, waits, prints its full exit code
@@ -212,6 +214,18 @@ int Run(int count, wchar_t** arguments) {
       PostMessageW(window, WM_CLOSE, 0, 0);
     else
       ShowWindow(window, command == L"minimise" ? SW_MINIMIZE : SW_RESTORE);
+    return 0;
+  }
+  if (command == L"focus-id") {
+    HWND main = FindWindowW(target, nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!main || !GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) ||
+        !info.hwndFocus) {
+      std::printf("none\n");
+    } else {
+      std::printf("%d\n", GetDlgCtrlID(info.hwndFocus));
+    }
     return 0;
   }
   if (command == L"count-visible") {

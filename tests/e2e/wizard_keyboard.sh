@@ -1,0 +1,81 @@
+# The wizard without a mouse: Tab and Shift+Tab through the settings panel in
+# reading order with a visible focus mark, Space on the licence box, Enter on
+# Install, Escape for the close request, Enter on Start Now.
+source "$VWI_ROOT/tests/harness/e2e-lib.sh"
+source "$VWI_ROOT/tests/harness/product-lib.sh"
+
+product_server wizard-keyboard || exit 1
+clean_machine
+record_browser "$VWI_OUT/wizard-keyboard-browser.log"
+dist="$VWI_OUT/wizard-keyboard"
+product_dist "$dist" slow
+focus() { driver focus-id "$MAIN_CLASS"; }
+key() { xdotool key --delay 100 "$@"; sleep 0.4; }
+
+park_mouse
+start_installer run "$dist"
+check "the wizard opens on the settings panel" wait_control 133 60
+# Without a window manager, keys go to the window under the pointer: rest it
+# on the panel's background, away from every control.
+read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
+xdotool mousemove $((wl + 20)) $((wt + 120))
+sleep 1
+# Wherever the focus starts, Tab walks the controls in reading order.
+while [ "$(focus)" != 148 ]; do
+  key Tab
+  tabs=$((${tabs:-0} + 1))
+  [ "$tabs" -gt 8 ] && break
+done
+order=""
+for _ in 1 2 3 4 5 6; do
+  key Tab
+  order="$order $(focus)"
+done
+check "Tab goes Install, licence box, licence link, expander, folder, browse" \
+  equals "$order" " 133 134 152 138 143 148"
+order=""
+for _ in 1 2 3 4 5 6; do
+  key shift+Tab
+  order="$order $(focus)"
+done
+check "Shift+Tab goes back" equals "$order" " 143 138 152 134 133 148"
+
+key shift+Tab shift+Tab shift+Tab shift+Tab
+check "the licence box has the focus" equals "$(focus)" 134
+screenshot keyboard-box-focused
+read -r bl bt br bb <<<"$(driver control-rect "$MAIN_CLASS" 134)"
+check "its focus mark is visible" region_has keyboard-box-focused "$bl" "$bt" "$br" "$bb" 368AD3
+key space
+screenshot keyboard-box-unticked
+read -r il it ir ib <<<"$(driver control-rect "$MAIN_CLASS" 133)"
+check "Space unticks the licence box: Install turns grey" \
+  equals "$(pixel keyboard-box-unticked $((il + 20)) $((it + 8)))" 707070
+key space
+screenshot keyboard-box-ticked
+check "Space ticks it again: Install is blue" \
+  equals "$(pixel keyboard-box-ticked $((il + 20)) $((it + 8)))" 07A5D8
+check "the box keeps its name for screen readers" \
+  equals "$(driver control-text "$MAIN_CLASS" 134)" "I accept the License Terms"
+check "the action button's label is its window text" \
+  equals "$(driver control-text "$MAIN_CLASS" 133)" "Install"
+
+key shift+Tab
+check "Install has the focus" equals "$(focus)" 133
+screenshot keyboard-install-focused
+check "its focus ring is visible" region_has keyboard-install-focused \
+  $((il + 1)) $((it + 1)) $((il + 40)) $((it + 5)) FFFFFF
+key Return
+check "Enter on Install starts the installation" wait_control 122 30
+sleep 4
+key Escape
+text=$(driver wait-box "$CAPTION" 20000)
+check "Escape asks whether to cancel" equals "$text" "Are you sure you want to cancel the installation?"
+driver press-box "$CAPTION" 7
+check "after No the installation completes" wait_control 1 120
+sleep 1
+key Return
+check "Enter on the success panel is Start Now" equals "$(exit_code "$run" 30)" 0
+check "the product was started" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" 0x1
+
+clean_machine
+finish
