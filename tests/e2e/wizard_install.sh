@@ -49,6 +49,10 @@ driver watch-text "$MAIN_CLASS" 123 120000 >"$VWI_OUT/wizard-install-percent.txt
 watch_percent=$!
 sleep 6
 screenshot wizard-status
+read -r sl st sr sb <<<"$(driver control-rect "$MAIN_CLASS" 170)"
+check "the slide show spans the panel, 284 px high" equals "$((sr - sl)) x $((sb - st))" "660 x 284"
+colours=$(region_colours wizard-status "$sl" "$st" "$sr" "$sb")
+check "the slide show shows a picture ($colours colours)" test "$colours" -gt 50
 check "the success panel follows the installation" wait_control 1 120
 sleep 1
 screenshot wizard-success

@@ -151,6 +151,12 @@ region_has() { # screenshot-name left top right bottom colour
   grep -qi "#$6" <<<"$pixels"
 }
 
+# The number of distinct colours in a rectangle of a screenshot.
+region_colours() { # screenshot-name left top right bottom
+  convert "$VWI_OUT/$1.png" -crop "$(($4 - $2))x$(($5 - $3))+$2+$3" -unique-colors txt:- 2>/dev/null |
+    grep -c '^[0-9]'
+}
+
 # A check box drawn ticked: blue with a white tick (the empty one is grey).
 box_ticked() { # screenshot-name left top right bottom
   region_has "$@" 07A5D8 && region_has "$@" FFFFFF
