@@ -14,6 +14,7 @@ struct AppFlags {
   int32_t skipValidation = 0;        // "/n"
   int32_t launchAfterInstall = 0;    // "/l"
   std::u16string requestedLanguage;  // the value after "/lang"
+  std::u16string logPath;            // the value after "/log": the diagnostic log's file
 };
 
 }  // namespace vwi

@@ -10,6 +10,7 @@ OptionTable::OptionTable(AppFlags& flags) {
   entries_.emplace_back(u"/l", [&flags](const std::u16string&) { flags.launchAfterInstall = 1; });
   entries_.emplace_back(u"/lang",
                         [&flags](const std::u16string& value) { flags.requestedLanguage = value; });
+  entries_.emplace_back(u"/log", [&flags](const std::u16string& value) { flags.logPath = value; });
 }
 
 const OptionTable::Handler* OptionTable::Find(std::u16string_view option) const {

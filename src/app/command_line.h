@@ -17,7 +17,7 @@ class OptionTable {
  public:
   using Handler = std::function<void(const std::u16string& value)>;
 
-  // The four options of the installer, writing into `flags`.
+  // The options of the installer, writing into `flags`.
   explicit OptionTable(AppFlags& flags);
 
   // Looks up an argument already lower-cased; null when it is no option.

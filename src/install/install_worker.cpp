@@ -1,5 +1,6 @@
 #include "install/install_worker.h"
 
+#include "platform/run_log.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -65,18 +66,28 @@ bool InstallWorker::InstallItems() {
   itemIndex = 0;
   for (const InstallItem& item : items) {
     if (control.cancelRequested) return false;
-    if (!steps_.FileExists(item.localPath)) continue;
+    if (!steps_.FileExists(item.localPath)) {
+      LogLine(u"Item " + item.name + u": skipped, its file is missing");
+      continue;
+    }
     ReportStatus(InstallState::Installing, itemIndex, 0, item.name);
     if (IsTransformPath(item.localPath)) {
       // Applied through the main package's TRANSFORMS property.
+      LogLine(u"Item " + item.name + u": transform, applied with the main package");
     } else if (item.runAsProgram) {
-      steps_.RunProgram(*this, item);  // a program that fails does not stop the sequence
+      // A program that fails does not stop the sequence.
+      const bool started = steps_.RunProgram(*this, item);
+      LogLine(u"Item " + item.name + (started ? u": program run" : u": program not started"));
     } else if (!steps_.InstallPackage(*this, item)) {
       // The step may have named another cause (a volume too full).
       if (control.failureCause == FailureCause::None) {
         control.failureCause = FailureCause::PackageFailed;
       }
+      LogLine(u"Item " + item.name + u": failed, installer result " + DecimalText(installerResult) +
+              u" (" + std::u16string(FailureCauseName(control.failureCause)) + u")");
       return false;
+    } else {
+      LogLine(u"Item " + item.name + u": installed");
     }
     ReportStatus(InstallState::Installing, itemIndex, 100, item.name);
     ++itemIndex;

@@ -54,6 +54,10 @@ class InstallWorker {
   // homepageUrl of the installer-message handler.
   InstallerMessageState installer;
   std::u16string currentItemName;
+  // A package returned 3010: the installation needs a restart to complete.
+  bool restartRequired = false;
+  // The result of the package that failed; 0 while none has.
+  uint32_t installerResult = 0;
 
  private:
   IInstallSteps& steps_;

@@ -8,6 +8,7 @@
 #include "download/install_items.h"
 #include "download/payload_check.h"
 #include "platform/diagnostics.h"
+#include "platform/run_log.h"
 #include "platform/text.h"
 #include "xml/xml_document.h"
 
@@ -123,22 +124,65 @@ VersionCheckResult CompareVersions(const ProductManifest& manifest,
              : VersionCheckResult::UpToDate;
 }
 
+std::u16string VersionDecisionLogEntry(const ProductManifest& manifest,
+                                       const std::u16string& installedVersion,
+                                       bool productInstalled, VersionCheckResult result) {
+  const VersionOffer& offer = productInstalled ? manifest.patchInstall : manifest.freshInstall;
+  std::u16string entry = u"Version check (";
+  entry += productInstalled ? u"patch_install" : u"fresh_install";
+  entry += u"): this installer " + manifest.webInstallerVersion + u", required at least " +
+           (manifest.standalone ? u"(standalone)" : offer.minWebInstallerVersion);
+  entry += u"; product offered " +
+           (manifest.standalone ? manifest.standaloneVersion : offer.productVersion);
+  if (productInstalled) {
+    entry += u" (compared: " + manifest.standaloneVersion + u"), installed " + installedVersion;
+  }
+  entry += u"; decision: ";
+  switch (result) {
+    case VersionCheckResult::UpToDate:
+      return entry + u"go on";
+    case VersionCheckResult::AlreadyInstalled:
+      return entry + u"the offered version is installed already";
+    case VersionCheckResult::ClientTooOld:
+      return entry + u"a newer installer is required";
+    case VersionCheckResult::ServerUnreachable:
+      return entry + u"the version file could not be had";
+  }
+  return entry + u"unknown";
+}
+
+namespace {
+
+VersionCheckResult LoggedDecision(const InstallerContext& context, bool installed,
+                                  VersionCheckResult result) {
+  LogLine(VersionDecisionLogEntry(context.manifest, context.installedVersion, installed, result));
+  return result;
+}
+
+}  // namespace
+
 VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags,
                                 ISystemServices& system, IStreamDownloader& downloader,
                                 ValidationHandOver& handOver) {
   ProductManifest& manifest = context.manifest;
   const bool installed = flags.productInstalled != 0;
-  if (manifest.standalone) return CompareVersions(manifest, context.installedVersion, installed);
+  if (manifest.standalone) {
+    return LoggedDecision(context, installed,
+                          CompareVersions(manifest, context.installedVersion, installed));
+  }
   try {
     const std::u16string path = ComponentPath(context, u"version.xml", system.TickCount());
     bool opened = false;
     const bool result = DownloadIntoFile(downloader, manifest.versionCheckUrl, path, opened);
     if (opened) handOver.downloadResult = result ? 1 : 0;
-    if (!ReadVersionFile(path, manifest)) return VersionCheckResult::ServerUnreachable;
+    if (!ReadVersionFile(path, manifest)) {
+      return LoggedDecision(context, installed, VersionCheckResult::ServerUnreachable);
+    }
   } catch (const std::exception&) {
-    return VersionCheckResult::ServerUnreachable;
+    return LoggedDecision(context, installed, VersionCheckResult::ServerUnreachable);
   }
-  return CompareVersions(manifest, context.installedVersion, installed);
+  return LoggedDecision(context, installed,
+                        CompareVersions(manifest, context.installedVersion, installed));
 }
 
 namespace {

@@ -49,6 +49,11 @@ bool ReadVersionFile(const std::u16string& path, ProductManifest& manifest);
 
 // Whether the offered product is new to this machine and this installer new
 // enough for the server (never ServerUnreachable).
+// The versions compared and the decision, for the run's log.
+std::u16string VersionDecisionLogEntry(const ProductManifest& manifest,
+                                       const std::u16string& installedVersion,
+                                       bool productInstalled, VersionCheckResult result);
+
 VersionCheckResult CompareVersions(const ProductManifest& manifest,
                                    const std::u16string& installedVersion, bool productInstalled);
 

@@ -20,6 +20,6 @@ check "the second copy shows nothing" equals "$(driver count-boxes "$caption")" 
 check "the first copy still runs" running "$first"
 
 driver press-box "$caption" 1
-check "the first copy ends with the set-up failure code" equals "$(exit_code "$first" 20)" 1603
+check "the first copy ends with the manifest-unusable code" equals "$(exit_code "$first" 20)" 1610
 
 finish

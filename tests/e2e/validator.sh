@@ -42,7 +42,7 @@ check "an unreachable server is reported" \
   equals "$text" "Unable to contact the download server. Check your Internet connection and try again. If the issue persists, please contact Customer Care."
 screenshot validator-unreachable
 driver press-box "$caption" 1
-check "the run ends without the wizard" equals "$(exit_code "$run" 20)" 0
+check "the run ends without the wizard, as a failed download" equals "$(exit_code "$run" 20)" 1612
 check "no wizard was opened" equals "$(driver window-state "$MAIN_CLASS")" none
 
 # The server requires a newer installer.
@@ -68,6 +68,6 @@ check "an up-to-date installer opens the wizard" driver wait-window "$MAIN_CLASS
 check "the version file was fetched into the component folder" \
   bash -c "ls '$VWI_OUT/validator-current/component/' | grep -q 'version.xml$'"
 close_wizard "Vimzee Home" >/dev/null
-check "the wizard closes" equals "$(exit_code "$run" 20)" 0
+check "the wizard closes, cancelled" equals "$(exit_code "$run" 20)" 1602
 
 finish

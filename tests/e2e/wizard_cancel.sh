@@ -71,7 +71,7 @@ sleep 0.3
 driver close "$MAIN_CLASS"
 sleep 0.5
 check "a second close request while cancelling asks nothing" equals "$(driver count-boxes "$CAPTION")" 0
-check "after Yes the run ends" equals "$(exit_code "$run" 60)" 0
+check "after Yes the run ends as cancelled" equals "$(exit_code "$run" 60)" 1602
 wait "$watch_status" "$watch_percent"
 check "the status line showed Cancelling..." grep -qx "Cancelling..." "$VWI_OUT/wizard-cancel-status.txt"
 check "the bar fell to 0" equals "$(tail -1 "$VWI_OUT/wizard-cancel-percent.txt")" "0.0%"

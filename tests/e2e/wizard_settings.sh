@@ -90,7 +90,7 @@ sleep 1
 check "No keeps the wizard open" running "$run"
 check "on the settings panel" driver control-rect "$MAIN_CLASS" 133
 close_wizard "$CAPTION" >/dev/null
-check "Yes ends the run" equals "$(exit_code "$run" 20)" 0
+check "Yes ends the run as cancelled" equals "$(exit_code "$run" 20)" 1602
 check "nothing was installed" test ! -e "$WINEPREFIX/drive_c/Program Files/Orvanta/Product.exe"
 
 finish

@@ -35,7 +35,7 @@ screenshot already-installed
 check "the installed product is reported" \
   equals "$text" "Vimzee Home is already installed. Would you like to launch it?"
 driver press-box "$CAPTION" 6
-check "the run ends" equals "$(exit_code "$run" 30)" 0
+check "the run ends as already installed" equals "$(exit_code "$run" 30)" 1638
 check "no wizard was opened" equals "$(driver window-state "$MAIN_CLASS")" none
 check "Yes started the installed product" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" 0x1
 

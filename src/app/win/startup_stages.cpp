@@ -7,7 +7,8 @@
 namespace vwi {
 
 void RunInstallGuide(CVrelMasterInstallerApp& app, ISystemServices& system) {
-  CInstallGuide guide({app.context, app.flags, system, ProcessInstallStatus()});
+  app.outcome.wizardRan = true;
+  CInstallGuide guide({app.context, app.flags, system, ProcessInstallStatus(), app.outcome});
   app.SetMainWindow(&guide);
   guide.DoModal();
 }

@@ -19,4 +19,15 @@ enum class HandOverResult {
 HandOverResult HandOverToUpdater(const std::u16string& updaterPath, IMessageBox& messages,
                                  const std::u16string& caption);
 
+struct SilentHandOver {
+  HandOverResult result = HandOverResult::kNoFile;
+  int exitCode = 0;  // the newer installer's, when it was started
+};
+
+// The unattended hand-over: starts `updaterPath` with `parameters` (see
+// HandOverParameters), waits until it has ended and takes its exit code.
+// A start that fails is told like HandOverToUpdater's.
+SilentHandOver HandOverSilently(const std::u16string& updaterPath, const std::u16string& parameters,
+                                IMessageBox& messages, const std::u16string& caption);
+
 }  // namespace vwi

@@ -3,12 +3,16 @@
 #include <objbase.h>
 
 #include "app/command_line.h"
+#include "app/handover_parameters.h"
+#include "app/run_log_entries.h"
 #include "app/startup_failure.h"
 #include "app/theme.h"
 #include "app/win/startup_stages.h"
 #include "app/win/updater_handover.h"
 #include "context/existing_installation.h"
 #include "install/win/launch_unelevated.h"
+#include "platform/run_log.h"
+#include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 
@@ -36,18 +40,24 @@ bool CVrelMasterInstallerApp::RegisterMainWindowClass() {
 }
 
 bool CVrelMasterInstallerApp::InitInstance() {
-  if (AnotherCopyRuns()) return false;
+  if (AnotherCopyRuns()) {
+    report_.anotherCopyRuns = true;
+    return false;
+  }
   {
     OptionTable options(flags);
     ApplyCommandLine(Arguments(), options);
   }
+  OpenLog();
   SetRegistryKey(L"Local AppWizard-Generated Applications");
   if (!RegisterMainWindowClass()) return false;
 
   InitTheme();
   ContextServices services{system_, flags};
-  if (const int32_t code = context.Initialise(services); code != kInitialiseOk) {
-    ReportInitialiseFailure(code);
+  const int32_t initialised = context.Initialise(services);
+  LogLine(ManifestLogEntry(context));
+  if (initialised != kInitialiseOk) {
+    ReportInitialiseFailure(initialised);
     return false;
   }
 
@@ -64,8 +74,17 @@ bool CVrelMasterInstallerApp::InitInstance() {
   return false;
 }
 
+void CVrelMasterInstallerApp::OpenLog() {
+  if (flags.logPath.empty()) return;
+  // From here on the log's actual file is the one passed on at a hand-over.
+  flags.logPath = OpenRunLog(flags.logPath, system_.TempFolder());
+  std::u16string line = u"Vimzee web installer started:";
+  for (const std::u16string& argument : Arguments()) line += u" " + QuoteArgument(argument);
+  LogLine(line);
+}
+
 void CVrelMasterInstallerApp::ReportInitialiseFailure(int32_t code) {
-  SetExitCode(kExitSetupFailed);
+  report_.initialiseCode = code;
   const StartupFailureMessage message = DescribeStartupFailure(code, context);
   WinMessageBox(nullptr).Show(message.text, message.caption, MB_OK | MB_ICONERROR);
 }
@@ -80,13 +99,38 @@ void CVrelMasterInstallerApp::RunWizard() {
 int CVrelMasterInstallerApp::ExitInstance() {
   ReleaseTheme();
   instanceSemaphore_.reset();
-  if (validator.outcome == static_cast<int32_t>(ValidationOutcome::HandOver)) HandOverToUpdater();
+  report_.validationOutcome = validator.outcome;
+  report_.validationCause = validator.failureCause;
+  report_.silentMode = flags.silentMode != 0;
+  report_.wizard = outcome;
+  if (validator.outcome == static_cast<int32_t>(ValidationOutcome::HandOver)) {
+    report_.handOverExitCode = HandOverToUpdater();
+  }
+  const int exitCode = ExitCodeFor(report_);
+  LogLine(ExitLogEntry(report_, exitCode));
+  CloseRunLog();
+  SetExitCode(exitCode);
   return WinApp::ExitInstance();
 }
 
-void CVrelMasterInstallerApp::HandOverToUpdater() {
+int CVrelMasterInstallerApp::HandOverToUpdater() {
   WinMessageBox messages(nullptr);
-  vwi::HandOverToUpdater(validator.updaterPath, messages, StartupCaption(context));
+  if (!flags.silentMode) {
+    vwi::HandOverToUpdater(validator.updaterPath, messages, StartupCaption(context));
+    return exit_code::kInstalled;
+  }
+  // Unattended: the newer copy runs as this one was asked to, and its
+  // result is the run's result.
+  const std::u16string parameters = HandOverParameters(flags, flags.logPath);
+  LogLine(u"Handing over to " + validator.updaterPath + u" " + parameters);
+  const SilentHandOver handOver =
+      HandOverSilently(validator.updaterPath, parameters, messages, StartupCaption(context));
+  if (handOver.result != HandOverResult::kStarted) {
+    LogLine(u"The newer installer could not be started");
+    return exit_code::kFailed;
+  }
+  LogLine(u"The newer installer ended with exit code " + DecimalText(handOver.exitCode));
+  return handOver.exitCode;
 }
 
 }  // namespace vwi

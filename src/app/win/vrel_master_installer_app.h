@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/app_flags.h"
+#include "app/exit_code.h"
 #include "context/installer_context.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/win_app.h"
@@ -16,9 +17,6 @@ namespace vwi {
 inline constexpr wchar_t kInstanceSemaphoreName[] = L"VrelMasterInstaller";
 inline constexpr wchar_t kMainWindowClassName[] = L"VrelMasterInstallerClassName";
 
-// Exit code of a run that could not set itself up (see README).
-inline constexpr int kExitSetupFailed = 1603;
-
 class CVrelMasterInstallerApp : public WinApp {
  public:
   CVrelMasterInstallerApp() = default;
@@ -26,6 +24,8 @@ class CVrelMasterInstallerApp : public WinApp {
   AppFlags flags;
   InstallerContext context;
   CClientValidator validator;
+  // How the wizard's run ended; the exit code is decided from it at exit.
+  RunOutcome outcome;
 
  protected:
   bool InitInstance() override;
@@ -35,11 +35,16 @@ class CVrelMasterInstallerApp : public WinApp {
   // Another copy runs: raise its window. True when this copy must end.
   bool AnotherCopyRuns();
   bool RegisterMainWindowClass();
+  // Opens the run's log when "/log" asked for one.
+  void OpenLog();
   // Tells the user why a context that failed to initialise ends the run.
   void ReportInitialiseFailure(int32_t code);
   void RunWizard();
-  void HandOverToUpdater();
+  // Starts the newer installer; returns the exit code of the hand-over
+  // (the newer copy's own in silent mode).
+  int HandOverToUpdater();
 
+  RunReport report_;
   UniqueHandleKernel instanceSemaphore_;
   WinSystemServices system_;
 };

@@ -8,6 +8,7 @@
 #include "download/payload_check.h"
 #include "download/win/cancel_request.h"
 #include "download/win/http_transfer.h"
+#include "platform/run_log.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 #include "validation/version_check.h"
@@ -122,7 +123,11 @@ bool RecheckVersion(InstallerContext& context, const AppFlags& flags, DownloadCo
     }
   }
   constexpr uint32_t kStyle = message_box::kOkCancel | message_box::kIconError;
-  switch (CompareVersions(manifest, context.installedVersion, flags.productInstalled != 0)) {
+  const bool installed = flags.productInstalled != 0;
+  const VersionCheckResult result = CompareVersions(manifest, context.installedVersion, installed);
+  LogLine(u"Re-check. " +
+          VersionDecisionLogEntry(manifest, context.installedVersion, installed, result));
+  switch (result) {
     case VersionCheckResult::UpToDate:
       return true;
     case VersionCheckResult::AlreadyInstalled:

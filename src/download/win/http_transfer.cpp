@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "download/read_loop.h"
+#include "download/request_log.h"
 #include "download/request_shape.h"
 #include "download/win/internet_session.h"
+#include "platform/run_log.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
@@ -96,6 +98,31 @@ const char16_t* OpenFailureMessage(OpenStep step) {
       return u"";
   }
 }
+
+// Writes the request's line into the run's log when it goes out of scope.
+class LoggedRequest {
+ public:
+  LoggedRequest(std::u16string_view kind, const std::u16string& url) : start_(GetTickCount()) {
+    record.kind = kind;
+    record.url = url;
+  }
+  LoggedRequest(const LoggedRequest&) = delete;
+  LoggedRequest& operator=(const LoggedRequest&) = delete;
+  ~LoggedRequest() {
+    record.milliseconds = GetTickCount() - start_;
+    LogLine(RequestLogEntry(record));
+  }
+  // Passes `result` through, recording it.
+  bool Result(bool result) {
+    record.succeeded = result;
+    return result;
+  }
+
+  RequestRecord record;
+
+ private:
+  DWORD start_;
+};
 
 class InternetBody final : public IBodySource {
  public:
@@ -190,11 +217,19 @@ std::optional<UrlParts> SplitUrl(const std::u16string& url) {
 }
 
 int64_t QueryRemoteFileSize(const std::u16string& url) {
+  LoggedRequest logged(u"size query", url);
   OpenRequest open;
-  if (OpenAndSend(url, RequestKind::SizeQuery, nullptr, open).failedAt != OpenStep::Done) return 0;
+  const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open);
+  if (opened.failedAt != OpenStep::Done) {
+    logged.record.failure = OpenFailureMessage(opened.failedAt);
+    return 0;
+  }
   const std::optional<DWORD> status = StatusCode(open.request.get());
+  logged.record.status = status;
   if (!status || !IsAcceptedSizeStatus(*status)) return 0;
   const int64_t length = ContentLength(open.request.get());
+  logged.record.bytes = length < 0 ? 0 : static_cast<uint64_t>(length);
+  logged.Result(true);
   return length < 0 ? 0 : length;
 }
 
@@ -202,6 +237,7 @@ bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE fi
                     IDownloadCallback& callback, const TransferOptions& options) {
   DownloadStatusInfo info;
   bool result = false;
+  LoggedRequest logged(u"GET file", url);
   {
     OpenRequest open;
     const OpenResult opened = OpenAndSend(url, RequestKind::FileDownload, nullptr, open);
@@ -211,6 +247,7 @@ bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE fi
     } else if (!cancel.IsCancelled()) {
       // An error page is never written in place of the package.
       const std::optional<DWORD> status = StatusCode(open.request.get());
+      logged.record.status = status;
       if (!status || !IsBodyStatus(*status)) {
         info.error = status.value_or(GetLastError());
         info.message = u"Server refused the download.";
@@ -230,18 +267,28 @@ bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE fi
   } else {
     info.state = DownloadState::Finished;
   }
+  logged.record.bytes = info.received;
+  logged.record.failure = cancel.IsCancelled() ? u"cancelled" : info.message;
+  logged.Result(result);
   callback.OnDownloadStatus(info);
   return result;
 }
 
-bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, std::ostream& out) {
+namespace {
+
+// The body of a stream request into `out`; its answer goes into `record`.
+bool StreamBody(ICancelRequest& cancel, const std::u16string& url, std::ostream& out,
+                RequestRecord& record) {
   OpenRequest open;
   static const wchar_t kJson[] = L"Content-Type: application/json";
-  if (OpenAndSend(url, RequestKind::StreamDownload, kJson, open).failedAt != OpenStep::Done) {
+  const OpenResult opened = OpenAndSend(url, RequestKind::StreamDownload, kJson, open);
+  if (opened.failedAt != OpenStep::Done) {
+    record.failure = OpenFailureMessage(opened.failedAt);
     return false;
   }
   if (cancel.IsCancelled()) return false;
   const std::optional<DWORD> status = StatusCode(open.request.get());
+  record.status = status;
   if (!status || !IsBodyStatus(*status)) return false;
   const int64_t expected = ContentLength(open.request.get());
 
@@ -261,9 +308,17 @@ bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, std::os
     out.write(buffer.data(), read);
     if (!out) return false;
     received += read;
+    record.bytes = received;
   }
   if (expected >= 0 && received != static_cast<uint64_t>(expected)) return false;
   return !cancel.IsCancelled();
+}
+
+}  // namespace
+
+bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, std::ostream& out) {
+  LoggedRequest logged(u"GET stream", url);
+  return logged.Result(StreamBody(cancel, url, out, logged.record));
 }
 
 }  // namespace vwi

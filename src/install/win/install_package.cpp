@@ -5,6 +5,8 @@
 #include <msi.h>
 
 #include "platform/diagnostics.h"
+#include "platform/run_log.h"
+#include "platform/text.h"
 #include "platform/win/wide.h"
 
 namespace vwi {
@@ -52,6 +54,19 @@ bool InstallPackage(InstallWorker& worker, const InstallItem& item,
   worker.currentItemName = item.name;
 
   PackageMessageHost host(worker, box, caption);
+  // With a run log, the installer writes its own verbose log beside it.
+  const std::u16string runLog = RunLogPath();
+  const std::u16string packageLog = runLog.empty() ? u"" : PackageLogPath(runLog, item.localPath);
+  if (!packageLog.empty()) {
+    MsiEnableLogW(INSTALLLOGMODE_VERBOSE | INSTALLLOGMODE_FATALEXIT | INSTALLLOGMODE_ERROR |
+                      INSTALLLOGMODE_WARNING | INSTALLLOGMODE_USER | INSTALLLOGMODE_INFO |
+                      INSTALLLOGMODE_RESOLVESOURCE | INSTALLLOGMODE_OUTOFDISKSPACE |
+                      INSTALLLOGMODE_ACTIONSTART | INSTALLLOGMODE_ACTIONDATA |
+                      INSTALLLOGMODE_COMMONDATA | INSTALLLOGMODE_PROPERTYDUMP,
+                  Wide(packageLog), INSTALLLOGATTRIBUTES_FLUSHEACHLINE);
+    LogLine(u"Package " + item.name + u": installing " + item.localPath + u" [" + commandLine +
+            u"], its log: " + packageLog);
+  }
   MsiSetInternalUI(static_cast<INSTALLUILEVEL>(INSTALLUILEVEL_NONE | INSTALLUILEVEL_SOURCERESONLY),
                    nullptr);
   const INSTALLUI_HANDLERW previous =
@@ -60,7 +75,11 @@ bool InstallPackage(InstallWorker& worker, const InstallItem& item,
       MsiInstallProductW(Wide(item.localPath), commandLine.empty() ? nullptr : Wide(commandLine));
   // The host dies with this call: never leave the installer pointing at it.
   MsiSetExternalUIW(previous, 0, nullptr);
+  if (!packageLog.empty()) MsiEnableLogW(0, nullptr, 0);
+  LogLine(u"Package " + item.name + u": installer result " + DecimalText(result));
   if (result != ERROR_SUCCESS) DiagnosticLine(InstallerFailureLine(result));
+  if (result == ERROR_SUCCESS_REBOOT_REQUIRED) worker.restartRequired = true;
+  if (!IsInstallerSuccess(result)) worker.installerResult = result;
   return IsInstallerSuccess(result);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "install/program_command_line.h"
+#include "platform/run_log.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
@@ -19,7 +20,11 @@ namespace {
 void WaitUntilEnded(HANDLE process) { WaitForSingleObject(process, INFINITE); }
 
 bool RunPackage(const InstallItem& item) {
-  const std::u16string parameters = MsiexecParameters(item);
+  std::u16string parameters = MsiexecParameters(item);
+  // With a run log, the package writes its verbose log beside it.
+  if (const std::u16string runLog = RunLogPath(); !runLog.empty()) {
+    parameters += u" /l*v \"" + PackageLogPath(runLog, item.localPath) + u"\"";
+  }
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOCLOSEPROCESS;

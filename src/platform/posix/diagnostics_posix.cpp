@@ -2,6 +2,7 @@
 #include <mutex>
 
 #include "platform/diagnostics.h"
+#include "platform/run_log.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -16,6 +17,7 @@ void SetDiagnosticFile(std::u16string path) {
 }
 
 void DiagnosticLine(std::u16string_view line) {
+  LogLine(line);
   std::lock_guard guard(lock);
   const std::string text = Utf8FromUtf16(line);
   std::fputs(text.c_str(), stderr);

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/diagnostics.h"
+#include "platform/run_log.h"
 #include "platform/text.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
@@ -40,6 +41,7 @@ void SetDiagnosticFile(std::u16string path) {
 void DiagnosticLine(std::u16string_view line) {
   const std::u16string text(line);
   OutputDebugStringW(Wide(text));
+  LogLine(text);
   std::lock_guard guard(lock);
   if (!fileChosen) {
     file = FileFromEnvironment();

@@ -6,6 +6,7 @@
 #include "app/app_flags.h"
 #include "context/installer_context.h"
 #include "install/install_status.h"
+#include "install/run_outcome.h"
 #include "platform/system_services.h"
 
 namespace vwi {
@@ -15,6 +16,8 @@ struct GuideEnvironment {
   AppFlags& flags;
   ISystemServices& system;
   InstallStatus& status;
+  // Filled as the run ends, read by the application after the wizard.
+  RunOutcome& outcome;
 };
 
 }  // namespace vwi

@@ -32,7 +32,23 @@ CStatusPanel::CStatusPanel(GuideEnvironment& environment)
                                 SystemRegistry(), languagePacks_, ownedBox_, plainBox_,
                                 InstallTextsFrom(environment.context.strings)}),
       progressTexts_(ProgressTextsFrom(environment.context.strings)),
+      outcome_(environment.outcome),
       worker(environment.status, steps_) {}
+
+CStatusPanel::~CStatusPanel() {
+  worker.Join();
+  RecordOutcome();
+}
+
+void CStatusPanel::RecordOutcome() {
+  const InstallState state = worker.status.Read().state;
+  if (!IsFinalState(state)) return;
+  RunOutcome& outcome = outcome_;
+  outcome.finalState = state;
+  outcome.cause = worker.control.failureCause;
+  outcome.restartRequired = worker.restartRequired;
+  outcome.installerResult = worker.installerResult;
+}
 
 bool CStatusPanel::OnInitDialog() {
   CGuidePanel::OnInitDialog();
@@ -127,6 +143,7 @@ bool CStatusPanel::OnTimer(UINT_PTR id) {
 void CStatusPanel::StartInstallation() {
   const InstallTexts texts = InstallTextsFrom(env_.context.strings);
   if (!CheckRunningApps(env_.context.manifest.fullName, hwnd(), texts)) {
+    outcome_.cause = FailureCause::Cancelled;
     if (CInstallGuide* guide = Guide()) guide->EndWizard();
     return;
   }
@@ -154,6 +171,7 @@ bool CStatusPanel::PollStatus() {
   SetLabel(timeLabel, s.timeText);
 
   CInstallGuide* guide = Guide();
+  RecordOutcome();
   switch (DecidePoll(s.state, env_.flags)) {
     case PollAction::kKeepPolling:
       return true;

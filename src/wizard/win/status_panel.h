@@ -27,6 +27,8 @@ inline constexpr UINT_PTR kPollStatusTimer = 1124;
 class CStatusPanel : public CGuidePanel {
  public:
   explicit CStatusPanel(GuideEnvironment& environment);
+  // Waits for the worker and leaves its outcome to the application.
+  ~CStatusPanel() override;
 
   void OnLayout(const RECT& client) override;
   void OnShowPanel() override;
@@ -54,6 +56,8 @@ class CStatusPanel : public CGuidePanel {
   bool PollStatus();
   void LoadSlides();
   bool Finished() const;
+  // Copies the worker's final state and cause into the run's outcome.
+  void RecordOutcome();
 
   WinMessageBox ownedBox_;
   WinMessageBox plainBox_;
@@ -61,6 +65,9 @@ class CStatusPanel : public CGuidePanel {
   WinInstallSteps steps_;
   ProgressTexts progressTexts_;
   std::vector<std::unique_ptr<CImageWrapper>> slidePictures_;
+  // Held apart from the environment, which the wizard releases before its
+  // panels.
+  RunOutcome& outcome_;
   // Declared last: destroyed first, it waits for its thread while the
   // steps and boxes it uses still exist.
   InstallWorker worker;

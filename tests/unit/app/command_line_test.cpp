@@ -58,6 +58,15 @@ TEST(CommandLine, RepeatedLanguageKeepsTheLastValue) {
   EXPECT_EQ(Apply({u"/lang", u"1031", u"/lang"}).requestedLanguage, u"");
 }
 
+TEST(CommandLine, LogTakesItsPathByTheSameRules) {
+  const AppFlags flags = Apply({u"/LOG", u"C:\\Logs\\setup.log", u"/s"});
+  EXPECT_EQ(flags.logPath, u"C:\\Logs\\setup.log");
+  EXPECT_EQ(flags.silentMode, 1);
+  EXPECT_EQ(Apply({u"/log"}).logPath, u"");
+  EXPECT_EQ(Apply({u"/log", u"\\server\\share\\x.log"}).logPath, u"");
+  EXPECT_EQ(Apply({u"/log=setup.log"}).logPath, u"");
+}
+
 TEST(CommandLine, ProgramPathIsExaminedToo) {
   AppFlags flags;
   ApplyCommandLine({u"/s"}, OptionTable(flags));

@@ -84,5 +84,46 @@ TEST(UpdaterHandOver, ShellFailureIsReported) {
   DeleteFileW(file.c_str());
 }
 
+TEST(UpdaterHandOver, ASilentHandOverPassesTheOptionsAndEndsWithTheNewerCode) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kRecordKey);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRecordKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD newerCode = 1638;
+  RegSetValueExW(key, L"ExitCode", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&newerCode),
+                 sizeof(newerCode));
+  RegCloseKey(key);
+  const std::wstring folder = TempFolder() + L"VrelWebInstaller_silent handover";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring updater = folder + L"\\Vimzee Home.exe";
+  ASSERT_TRUE(CopyFileW(VWI_INSTALL_FIXTURES L"\\language_pack.exe", updater.c_str(), FALSE));
+
+  RecordingBoxes boxes;
+  const SilentHandOver handOver = HandOverSilently(
+      FromWide(updater.c_str()), u"/n /s /lang 1031 /log \"C:\\My Logs\\a.log\"", boxes, u"Vimzee");
+  EXPECT_EQ(handOver.result, HandOverResult::kStarted);
+  // The newer copy has ended: its record is there without waiting.
+  EXPECT_EQ(handOver.exitCode, 1638);
+  const std::wstring line = RecordedCommandLine();
+  EXPECT_NE(line.find(L"Vimzee Home.exe"), std::wstring::npos) << line;
+  const std::wstring tail = L" /n /s /lang 1031 /log \"C:\\My Logs\\a.log\"";
+  ASSERT_GE(line.size(), tail.size()) << line;
+  EXPECT_EQ(line.substr(line.size() - tail.size()), tail) << line;
+  EXPECT_TRUE(boxes.texts.empty());
+
+  RegDeleteTreeW(HKEY_CURRENT_USER, kRecordKey);
+  for (int i = 0; i < 50 && !DeleteFileW(updater.c_str()); ++i) Sleep(50);
+  RemoveDirectoryW(folder.c_str());
+}
+
+TEST(UpdaterHandOver, ASilentHandOverWithoutItsFileStartsNothing) {
+  RecordingBoxes boxes;
+  const SilentHandOver handOver =
+      HandOverSilently(u"C:\\nowhere\\Vimzee Home.exe", u"/n /s", boxes, u"Vimzee");
+  EXPECT_EQ(handOver.result, HandOverResult::kNoFile);
+  EXPECT_TRUE(boxes.texts.empty());
+}
+
 }  // namespace
 }  // namespace vwi
