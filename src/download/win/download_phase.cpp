@@ -99,9 +99,15 @@ bool DownloadItems(const std::vector<InstallItem>& items, DownloadControl& contr
     };
     if (!DownloadOne(job, &control, progress, checks)) {
       RecordFetchFailure(control);
+      LogLine(u"Item " + item.name + u": not downloaded (" +
+              std::u16string(FailureCauseName(control.failureCause)) + u")");
       return false;
     }
-    if (!PassesDigest(item, control, checks)) return false;
+    if (!PassesDigest(item, control, checks)) {
+      LogLine(u"Item " + item.name + u": downloaded, but its digest differs");
+      return false;
+    }
+    LogLine(u"Item " + item.name + u": downloaded to " + item.localPath);
     ++downloaded;
   }
   return true;
