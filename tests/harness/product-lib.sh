@@ -32,6 +32,8 @@ product_server() { # name
   head -c 400000 /dev/zero >>"$WWW/install/vc_redist.exe"
   "$WINE64" "$(wine_path "$FIXTURES/make_transform.exe")" \
     "$(wine_path "$WWW/install/1031.mst")" 1031 >/dev/null 2>&1
+  # A fresh server folder: the scenarios read its access log.
+  rm -rf "$VWI_OUT/$1-servers"
   servers_start "$VWI_OUT/$1-servers" "$WWW" || return 1
   SERVER="http://127.0.0.1:$VWI_NGINX_PORT"
   version_file "$PRODUCT_VERSION"
