@@ -25,6 +25,10 @@ void MakePlainChild(HWND window) {
   SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~WS_EX_DLGMODALFRAME);
 }
 
+void PlaceControl(HWND control, const Rect& r) {
+  MoveWindow(control, r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
 void StartInstalledProduct(GuideEnvironment& env) {
   const std::u16string program =
       ProductProgramPath(env.context.installFolder, env.context.manifest.mainExecutable);

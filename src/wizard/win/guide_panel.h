@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/geometry.h"
 #include "localisation/language_entry.h"
 #include "platform/win/dialog.h"
 #include "wizard/win/guide_environment.h"
@@ -55,6 +56,13 @@ class CGuidePanel : public Dialog {
 
   GuideEnvironment& env_;
 };
+
+// The check-box images (ticked and empty) of the panels' image buttons.
+inline constexpr int kTickedBoxImage = 153;
+inline constexpr int kEmptyBoxImage = 157;
+
+// Moves a panel's control to a laid-out rectangle.
+void PlaceControl(HWND control, const Rect& rect);
 
 // Starts the installed product's program with the user's ordinary rights,
 // when the program is there.

@@ -19,8 +19,6 @@
 namespace vwi {
 namespace {
 
-constexpr int kTickedBoxImage = 153;
-constexpr int kEmptyBoxImage = 157;
 constexpr int kChevronDownImage = 165;
 constexpr int kChevronUpImage = 161;
 constexpr ColorRef kLinkColor = MakeRgb(89, 134, 178);
@@ -33,10 +31,6 @@ constexpr UINT kRowLabel = DT_SINGLELINE | DT_WORDBREAK | DT_VCENTER | DT_RIGHT;
 // index is the level's value.
 constexpr const StringKey* kAssociationItems[] = {
     &IDS_FILE_ASSOCIATE_ALL, &IDS_FILE_ASSOCIATE_UNUSED, &IDS_FILE_ASSOCIATE_NONE};
-
-void Place(HWND control, const Rect& r) {
-  MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
 
 Size TextSize(HWND control, HFONT font) {
   const int length = GetWindowTextLengthW(control);
@@ -220,23 +214,23 @@ void CSettingPanel::OnLayout(const RECT& client) {
   if (!install_.hwnd()) return;
   const SettingPanelLayout layout = LayoutSettingPanel(
       Rect{client.left, client.top, client.right, client.bottom}, MeasureLabels(), ScreenDpi());
-  Place(install_.hwnd(), layout.install);
-  Place(acceptBox_.hwnd(), layout.acceptBox);
-  Place(acceptLabel_.hwnd(), layout.acceptLabel);
-  Place(licenseLink_.hwnd(), layout.licenseLink);
-  Place(settingsLabel_.hwnd(), layout.settingsLabel);
-  Place(expander_.hwnd(), layout.expander);
-  Place(languageLabel_.hwnd(), layout.languageLabel);
-  Place(associationLabel_.hwnd(), layout.associationLabel);
-  Place(folderLabel_.hwnd(), layout.folderLabel);
-  Place(folderEdit_.hwnd(), layout.folderEdit);
-  Place(browse_.hwnd(), layout.browse);
+  PlaceControl(install_.hwnd(), layout.install);
+  PlaceControl(acceptBox_.hwnd(), layout.acceptBox);
+  PlaceControl(acceptLabel_.hwnd(), layout.acceptLabel);
+  PlaceControl(licenseLink_.hwnd(), layout.licenseLink);
+  PlaceControl(settingsLabel_.hwnd(), layout.settingsLabel);
+  PlaceControl(expander_.hwnd(), layout.expander);
+  PlaceControl(languageLabel_.hwnd(), layout.languageLabel);
+  PlaceControl(associationLabel_.hwnd(), layout.associationLabel);
+  PlaceControl(folderLabel_.hwnd(), layout.folderLabel);
+  PlaceControl(folderEdit_.hwnd(), layout.folderEdit);
+  PlaceControl(browse_.hwnd(), layout.browse);
   // A drop-down's window height includes its list.
   const int listRoom = 4 * (ScreenDpi().dpiY * 24 / 96);
   for (auto [combo, rect] :
        {std::pair{&languageBox_, layout.languageBox}, {&associationBox_, layout.associationBox}}) {
     rect.bottom += listRoom;
-    Place(combo->hwnd(), rect);
+    PlaceControl(combo->hwnd(), rect);
   }
   separatorLeft = layout.separatorLeft;
   separatorY = layout.separatorY;

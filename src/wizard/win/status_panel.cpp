@@ -17,14 +17,6 @@
 #include "wizard/win/win_folder_system.h"
 
 namespace vwi {
-namespace {
-
-void Place(HWND window, const Rect& r) {
-  MoveWindow(window, r.left, r.top, r.Width(), r.Height(), TRUE);
-}
-
-}  // namespace
-
 CStatusPanel::CStatusPanel(GuideEnvironment& environment)
     : CGuidePanel(IDD_STATUS_PANEL, environment),
       languagePacks_(environment.context.manifest.registryPath, SystemRegistry()),
@@ -94,11 +86,11 @@ void CStatusPanel::SetLabel(CVrelStatic& label, const std::u16string& text) {
 void CStatusPanel::OnLayout(const RECT& client) {
   if (!progressBar.hwnd() || !slideShow.hwnd()) return;
   const StatusPanelLayout layout = LayoutStatusPanel(FromRECT(client), ScreenDpi());
-  Place(slideShow.hwnd(), layout.slideShow);
-  Place(statusLabel.hwnd(), layout.statusLabel);
-  Place(timeLabel.hwnd(), layout.timeLabel);
-  Place(percentLabel.hwnd(), layout.percentLabel);
-  Place(progressBar.hwnd(), layout.progressBar);
+  PlaceControl(slideShow.hwnd(), layout.slideShow);
+  PlaceControl(statusLabel.hwnd(), layout.statusLabel);
+  PlaceControl(timeLabel.hwnd(), layout.timeLabel);
+  PlaceControl(percentLabel.hwnd(), layout.percentLabel);
+  PlaceControl(progressBar.hwnd(), layout.progressBar);
   progressBar.barRect = RECT{0, 0, layout.progressBar.Width(), layout.progressBar.Height()};
 }
 

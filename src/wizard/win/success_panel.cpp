@@ -11,17 +11,6 @@
 #include "wizard/win/shell_open.h"
 
 namespace vwi {
-namespace {
-
-constexpr int kTickedBoxImage = 153;
-constexpr int kEmptyBoxImage = 157;
-
-void Place(HWND window, const Rect& r) {
-  MoveWindow(window, r.left, r.top, r.Width(), r.Height(), TRUE);
-}
-
-}  // namespace
-
 CSuccessPanel::CSuccessPanel(GuideEnvironment& environment, bool launchBoxTicked)
     : CGuidePanel(IDD_SUCCESS_PANEL, environment), launchBoxTicked(launchBoxTicked) {}
 
@@ -65,9 +54,9 @@ void CSuccessPanel::ApplyTexts(const LanguageEntry&) {
 void CSuccessPanel::OnLayout(const RECT& client) {
   if (!startNow_.hwnd()) return;
   const SuccessPanelLayout layout = LayoutSuccessPanel(FromRECT(client), ScreenDpi());
-  Place(startNow_.hwnd(), layout.startNow);
-  Place(launchBox_.hwnd(), layout.launchBox);
-  Place(launchLabel_.hwnd(), layout.launchLabel);
+  PlaceControl(startNow_.hwnd(), layout.startNow);
+  PlaceControl(launchBox_.hwnd(), layout.launchBox);
+  PlaceControl(launchLabel_.hwnd(), layout.launchLabel);
 }
 
 void CSuccessPanel::DrawContent(HDC dc) {
