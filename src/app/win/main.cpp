@@ -1,11 +1,15 @@
-// The program's entry point: hands the run to the application object.
+// The program's entry point: makes the process safe to run from a download
+// folder, then hands the run to the application object.
 #include <windows.h>
 
 #include "app/win/vrel_master_installer_app.h"
+#include "platform/win/safe_start.h"
 
-namespace {
-// Constructed at program load, as the whole run's owner.
-vwi::CVrelMasterInstallerApp application;
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return application.Run(instance); }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before the application object exists: its validator opens the HTTP
+  // session, which loads a library.
+  const std::u16string startFolder = vwi::EnterSafeStart();
+  static vwi::CVrelMasterInstallerApp application;
+  application.startFolder = startFolder;
+  return application.Run(instance);
+}

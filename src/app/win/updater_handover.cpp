@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "download/free_space.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
@@ -15,8 +16,9 @@ HandOverResult HandOverToUpdater(const std::u16string& updaterPath, IMessageBox&
   // A copy: the caller's string may belong to an object that goes away.
   const std::u16string path = updaterPath;
   if (path.empty() || !PathFileExistsW(Wide(path))) return HandOverResult::kNoFile;
+  const std::u16string folder = FolderOf(path);
   const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", Wide(path), L"/n", nullptr, SW_SHOWNORMAL));
+      ShellExecuteW(nullptr, L"open", Wide(path), L"/n", folder.empty() ? nullptr : Wide(folder), SW_SHOWNORMAL));
   if (result > 32) return HandOverResult::kStarted;
   messages.Show(u"The updater cannot be launched!", caption,
                 message_box::kOk | message_box::kIconError);
@@ -34,6 +36,8 @@ SilentHandOver HandOverSilently(const std::u16string& updaterPath, const std::u1
   info.lpVerb = L"open";
   info.lpFile = Wide(path);
   info.lpParameters = Wide(parameters);
+  const std::u16string folder = FolderOf(path);
+  info.lpDirectory = folder.empty() ? nullptr : Wide(folder);
   info.nShow = SW_SHOWNORMAL;
   if (!ShellExecuteExW(&info)) {
     messages.Show(u"The updater cannot be launched!", caption,

@@ -13,6 +13,7 @@
 #include "install/win/launch_unelevated.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
+#include "platform/win/safe_start.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 
@@ -77,7 +78,7 @@ bool CVrelMasterInstallerApp::InitInstance() {
 void CVrelMasterInstallerApp::OpenLog() {
   if (flags.logPath.empty()) return;
   // From here on the log's actual file is the one passed on at a hand-over.
-  flags.logPath = OpenRunLog(flags.logPath, system_.TempFolder());
+  flags.logPath = OpenRunLog(AbsoluteFrom(startFolder, flags.logPath), system_.TempFolder());
   std::u16string line = u"Vimzee web installer started:";
   for (const std::u16string& argument : Arguments()) line += u" " + QuoteArgument(argument);
   LogLine(line);

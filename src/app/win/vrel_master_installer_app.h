@@ -26,6 +26,9 @@ class CVrelMasterInstallerApp : public WinApp {
   CClientValidator validator;
   // How the wizard's run ended; the exit code is decided from it at exit.
   RunOutcome outcome;
+  // The folder that was current when the program started; relative paths on
+  // the command line are taken from it.
+  std::u16string startFolder;
 
  protected:
   bool InitInstance() override;

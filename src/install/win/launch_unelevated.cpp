@@ -8,6 +8,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "download/free_space.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
@@ -76,7 +77,7 @@ bool StartThroughDesktopShell(const std::u16string& path) {
   BSTR file = SysAllocString(Wide(path));
   if (!file) return false;
   ScopedVariant arguments(L"");
-  ScopedVariant directory(L"");
+  ScopedVariant directory(Wide(FolderOf(path)));
   ScopedVariant operation(L"");
   ScopedVariant show(static_cast<long>(SW_SHOWNORMAL));
   const HRESULT hr = shell->ShellExecute(file, arguments.v, directory.v, operation.v, show.v);
@@ -120,9 +121,10 @@ bool StartWithShellToken(const std::u16string& path) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
+  const std::u16string folder = FolderOf(path);
   if (!CreateProcessWithTokenW(primary.get(), 0, Wide(path),
-                               reinterpret_cast<wchar_t*>(commandLine.data()), 0, nullptr, nullptr,
-                               &startup, &info)) {
+                               reinterpret_cast<wchar_t*>(commandLine.data()), 0, nullptr,
+                               folder.empty() ? nullptr : Wide(folder), &startup, &info)) {
     return false;
   }
   CloseHandle(info.hThread);
@@ -134,6 +136,8 @@ bool StartDirectly(const std::u16string& path) {
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof(info);
   info.lpFile = Wide(path);
+  const std::u16string folder = FolderOf(path);
+  info.lpDirectory = folder.empty() ? nullptr : Wide(folder);
   info.nShow = SW_SHOWNORMAL;
   return ShellExecuteExW(&info) != FALSE;
 }

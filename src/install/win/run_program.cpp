@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <vector>
 
+#include "download/free_space.h"
 #include "install/program_command_line.h"
 #include "platform/run_log.h"
+#include "platform/win/safe_start.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
@@ -19,39 +19,44 @@ namespace {
 // is in progress".
 void WaitUntilEnded(HANDLE process) { WaitForSingleObject(process, INFINITE); }
 
-bool RunPackage(const InstallItem& item) {
-  std::u16string parameters = MsiexecParameters(item);
-  // With a run log, the package writes its verbose log beside it.
-  if (const std::u16string runLog = RunLogPath(); !runLog.empty()) {
-    parameters += u" /l*v \"" + PackageLogPath(runLog, item.localPath) + u"\"";
-  }
-  SHELLEXECUTEINFOW info = {};
-  info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
-  info.lpFile = L"Msiexec.exe";
-  info.lpParameters = Wide(parameters);
-  info.nShow = SW_HIDE;
-  if (!ShellExecuteExW(&info)) return false;
-  UniqueHandleKernel process(info.hProcess);
-  if (process) WaitUntilEnded(process.get());
-  return true;
-}
-
-bool RunExecutable(const InstallItem& item) {
-  const std::u16string line = ProgramCommandLine(item);
+// Starts `application` (a full path: never a bare name that would be looked
+// up beside the installer or in the current folder) with `folder` current,
+// and waits for its end. `hidden`: its first window is not shown.
+bool StartAndWait(const std::u16string& application, const std::u16string& line,
+                  const std::u16string& folder, bool hidden) {
   std::vector<wchar_t> buffer(line.begin(), line.end());  // CreateProcessW may write to it
   buffer.push_back(L'\0');
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
+  if (hidden) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+  }
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  if (!CreateProcessW(Wide(application), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : Wide(folder), &startup, &info)) {
     return false;
   }
   UniqueHandleKernel process(info.hProcess);
   UniqueHandleKernel thread(info.hThread);
   WaitUntilEnded(process.get());
   return true;
+}
+
+bool RunPackage(const InstallItem& item) {
+  std::u16string parameters = MsiexecParameters(item);
+  // With a run log, the package writes its verbose log beside it.
+  if (const std::u16string runLog = RunLogPath(); !runLog.empty()) {
+    parameters += u" /l*v \"" + PackageLogPath(runLog, item.localPath) + u"\"";
+  }
+  const std::u16string system = SystemFolder();
+  if (system.empty()) return false;
+  const std::u16string msiexec = system + u"\\msiexec.exe";
+  return StartAndWait(msiexec, u"\"" + msiexec + u"\" " + parameters, system, true);
+}
+
+bool RunExecutable(const InstallItem& item) {
+  return StartAndWait(item.localPath, ProgramCommandLine(item), FolderOf(item.localPath), false);
 }
 
 }  // namespace
