@@ -16,10 +16,4 @@ const ThemeMetrics& Metrics() {
   return metrics;
 }
 
-// Computed while the global objects are constructed, as the DPI is read then
-// on the main thread before any other thread can ask for it.
-namespace {
-[[maybe_unused]] const ThemeMetrics& metricsAtStart = Metrics();
-}  // namespace
-
 }  // namespace vwi

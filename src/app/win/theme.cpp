@@ -49,6 +49,9 @@ void InitTheme() {
   Palette() = StandardPalette();
   ReleaseTheme();
   const ThemeFontStyles specs = MakeThemeFontStyles(ScreenDpi());
+  // The DPI and what follows from it are read here, on the main thread,
+  // before any other thread can ask for them.
+  Metrics();
   ThemeFonts& fonts = Fonts();
   fonts.labelFont = CreateThemeFont(specs.labelFont).release();
   fonts.linkFont = CreateThemeFont(specs.linkFont).release();
