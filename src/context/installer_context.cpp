@@ -3,6 +3,7 @@
 #include "context/existing_installation.h"
 #include "context/manifest_reader.h"
 #include "context/payload_digest.h"
+#include "context/plain_file_name.h"
 #include "localisation/language_list.h"
 #include "platform/text.h"
 
@@ -10,10 +11,12 @@ namespace vwi {
 namespace {
 
 // True when the manifest carries the three values the installer cannot do
-// without, and every payload digest it gives can be checked.
+// without, every payload digest it gives can be checked, and every name it
+// gives stays a plain file name.
 bool HasRequiredValues(const ProductManifest& manifest) {
   return !manifest.pid.empty() && !manifest.registryPath.empty() &&
-         !manifest.mainComponentUrl.empty() && HasWellFormedDigests(manifest);
+         !manifest.mainComponentUrl.empty() && HasWellFormedDigests(manifest) &&
+         HasPlainFileNames(manifest);
 }
 
 }  // namespace

@@ -138,6 +138,7 @@ bool ParseManifest(std::u16string_view path, ProductManifest& manifest, IRawFile
                    ICodePageConverter& converter) {
   XmlDocument doc;
   doc.SetText(nullptr);
+  doc.SetFileSizeLimit(kMaxManifestBytes);
   if (!doc.LoadFile(path, files, converter)) return false;
   ReadDocument(doc, manifest);
   return true;

@@ -3,12 +3,16 @@
 // already found is not seen.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "context/product_manifest.h"
 #include "xml/xml_platform.h"
 
 namespace vwi {
+
+// A manifest longer than this is refused unread; real ones are a few KiB.
+inline constexpr int64_t kMaxManifestBytes = 512 * 1024;
 
 // Reads the manifest at `path` into `manifest`: values found overwrite its
 // fields, entries found are appended to its lists. False only when the file

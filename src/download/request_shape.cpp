@@ -21,12 +21,14 @@ std::optional<int64_t> ParseContentLength(std::u16string_view text) {
   size_t i = 0;
   while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
   if (i == text.size() || text[i] < u'0' || text[i] > u'9') return std::nullopt;
-  uint64_t value = 0;
+  int64_t value = 0;
   for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = value * 10 + static_cast<uint64_t>(text[i] - u'0');
-    if (value > static_cast<uint64_t>(INT64_MAX)) return std::nullopt;
+    const int64_t digit = text[i] - u'0';
+    // Refused before the multiplication could overflow.
+    if (value > (INT64_MAX - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
   }
-  return static_cast<int64_t>(value);
+  return value;
 }
 
 }  // namespace vwi

@@ -95,6 +95,7 @@ bool ReadVersionFile(const std::u16string& path, ProductManifest& manifest) {
   if (!std::filesystem::exists(FsPath(path), ec)) return false;
   XmlDocument doc;
   doc.SetText(u"");
+  doc.SetFileSizeLimit(kMaxVersionFileBytes);
   if (!doc.LoadFile(path)) return false;
   if (!doc.FindElement(u"vrelwebinstaller")) return true;
   if (doc.FindChildElement(u"product_code")) {

@@ -35,6 +35,10 @@ Version ParseVersion(std::u16string_view text);
 bool IsNewerVersion(const Version& x, const Version& y);
 bool IsNewerVersion(std::u16string_view x, std::u16string_view y);
 
+// A version file longer than this is refused unread (it holds a few hundred
+// bytes).
+inline constexpr int64_t kMaxVersionFileBytes = 64 * 1024;
+
 enum class VersionCheckResult : int32_t {
   UpToDate = 0,  // proceed
   AlreadyInstalled = 1,

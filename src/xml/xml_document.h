@@ -32,6 +32,9 @@ class XmlDocument {
   // False when the file cannot be read or is not well-formed.
   bool LoadFile(std::u16string_view path);
   bool LoadFile(std::u16string_view path, IRawFileSystem& files, ICodePageConverter& converter);
+  // LoadFile refuses a file longer than `bytes` (as too large) before reading
+  // any of it; 0 keeps the reader's own limit.
+  void SetFileSizeLimit(int64_t bytes) { fileSizeLimit_ = bytes; }
 
   // Selects the next element at the current level, optionally the next one
   // with the given name. On failure the cursor is unchanged.
@@ -99,6 +102,7 @@ class XmlDocument {
   int32_t nextFreeIndex_ = 0;
   bool currentIsElement_ = false;
   uint32_t flags_ = 0;
+  int64_t fileSizeLimit_ = 0;
   ElementIndex elements_;
 };
 

@@ -128,7 +128,7 @@ bool XmlFileReader::Open(std::u16string_view path) {
     RecordFileError(error);
     return false;
   }
-  if (length > std::numeric_limits<int32_t>::max() - 1) {
+  if (length > sizeLimit_) {
     RecordFileError(files_.SystemError(IRawFileSystem::Problem::kFileTooLarge));
     return false;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,6 +37,8 @@ class XmlFileReader {
 
   // Opens the file and detects its encoding. The log then holds what was found.
   bool Open(std::u16string_view path);
+  // Files longer than `bytes` are refused as too large before anything is read.
+  void SetSizeLimit(int64_t bytes) { sizeLimit_ = bytes; }
   // Reads the rest of the file into `text` (the log is cleared first).
   bool Read(std::u16string& text);
   // Closes the file; a failure is logged.
@@ -54,6 +57,7 @@ class XmlFileReader {
   ICodePageConverter& converter_;
   std::unique_ptr<IRawFile> file_;
   uint32_t mode_;
+  int64_t sizeLimit_ = std::numeric_limits<int32_t>::max() - 1;
   int32_t blockSize_ = 0;
   int32_t fileLength_ = 0;
   int32_t position_ = 0;

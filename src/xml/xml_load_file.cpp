@@ -11,6 +11,7 @@ bool XmlDocument::LoadFile(std::u16string_view path) {
 bool XmlDocument::LoadFile(std::u16string_view path, IRawFileSystem& files,
                            ICodePageConverter& converter) {
   XmlFileReader reader(files, converter, flags_ | reader_flags::kReading);
+  if (fileSizeLimit_ > 0) reader.SetSizeLimit(fileSizeLimit_);
   const bool opened = reader.Open(path);
   resultLog_ = reader.log();
   text_.clear();

@@ -71,19 +71,23 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
   return shell;
 }
 
-bool StartThroughDesktopShell(const std::u16string& path) {
+}  // namespace
+
+bool StartThroughDesktopShell(const std::u16string& target, const std::u16string& folder) {
   const ComPtr<IShellDispatch2> shell = DesktopShellDispatch();
   if (!shell) return false;
-  BSTR file = SysAllocString(Wide(path));
+  BSTR file = SysAllocString(Wide(target));
   if (!file) return false;
   ScopedVariant arguments(L"");
-  ScopedVariant directory(Wide(FolderOf(path)));
+  ScopedVariant directory(Wide(folder));
   ScopedVariant operation(L"");
   ScopedVariant show(static_cast<long>(SW_SHOWNORMAL));
   const HRESULT hr = shell->ShellExecute(file, arguments.v, directory.v, operation.v, show.v);
   SysFreeString(file);
   return SUCCEEDED(hr);
 }
+
+namespace {
 
 bool IsProcessElevated() {
   HANDLE raw = nullptr;
@@ -145,7 +149,7 @@ bool StartDirectly(const std::u16string& path) {
 }  // namespace
 
 LaunchRoute LaunchUnelevated(const std::u16string& path) {
-  if (StartThroughDesktopShell(path)) return LaunchRoute::kDesktopShell;
+  if (StartThroughDesktopShell(path, FolderOf(path))) return LaunchRoute::kDesktopShell;
   if (!IsProcessElevated()) {
     return StartDirectly(path) ? LaunchRoute::kDirect : LaunchRoute::kNotStarted;
   }

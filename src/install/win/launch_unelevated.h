@@ -21,4 +21,10 @@ enum class LaunchRoute {
 // thread must have initialised COM.
 LaunchRoute LaunchUnelevated(const std::u16string& path);
 
+// Opens `target` (a program, document or address) through the desktop
+// shell's automation, in the shell's process and with its rights, with
+// `folder` current (may be empty). False where that route is unavailable.
+// The calling thread must have initialised COM.
+bool StartThroughDesktopShell(const std::u16string& target, const std::u16string& folder);
+
 }  // namespace vwi

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "context/installer_context.h"
+#include "context/manifest_reader.h"
 #include "context/memory_registry.h"
 #include "platform/posix/posix_system_services.h"
 #include "platform/text.h"
@@ -228,6 +229,41 @@ TEST_F(Initialise, MalformedPayloadDigestMakesTheManifestUnusable) {
     InstallerContext context;
     EXPECT_EQ(Run(context), c.expected) << c.digest;
   }
+}
+
+TEST_F(Initialise, NameThatIsNoPlainFileNameMakesTheManifestUnusable) {
+  const struct {
+    std::string from, to;
+    int32_t expected;
+  } cases[] = {
+      {"<name>a.msi</name>", "<name>b.msi</name>", kInitialiseOk},
+      {"<name>a.msi</name>", "<name>..\\..\\Windows\\a.msi</name>", kManifestUnusable},
+      {"<name>a.msi</name>", "<name>C:a.msi</name>", kManifestUnusable},
+      {"<name>a.msi</name>", "<name>NUL.msi</name>", kManifestUnusable},
+      {"<short_name>", "<full_name>../Startup/Vimzee</full_name><short_name>", kManifestUnusable},
+      {"<lang_id>1031</lang_id>", "<lang_id>1031</lang_id><name>lp.exe.</name>", kManifestUnusable},
+      {"</product>",
+       "<dependency><name>sub/vc_redist.exe</name><full_url>https://x/v</full_url></dependency>"
+       "</product>",
+       kManifestUnusable},
+  };
+  for (const auto& c : cases) {
+    std::string text = kManifest;
+    text.replace(text.find(c.from), c.from.size(), c.to);
+    WriteManifest(root_ / "setup" / "config" / "manifestHome.xml", text, "false");
+    InstallerContext context;
+    EXPECT_EQ(Run(context), c.expected) << c.to;
+  }
+}
+
+TEST_F(Initialise, ManifestAboveItsLimitIsRefusedUnread) {
+  std::string text = kManifest;
+  const std::string padding = "<!--" + std::string(kMaxManifestBytes, ' ') + "-->";
+  text.insert(text.find("<product>"), padding);
+  WriteManifest(root_ / "setup" / "config" / "manifestHome.xml", text, "false");
+  InstallerContext context;
+  EXPECT_EQ(Run(context), kManifestUnusable);
+  EXPECT_TRUE(context.manifest.pid.empty());
 }
 
 }  // namespace

@@ -38,6 +38,10 @@ TEST(ContentLength, SixtyFourBitsAndNothingForGarbage) {
   EXPECT_EQ(ParseContentLength(u"5000000000"), 5000000000LL);
   EXPECT_EQ(ParseContentLength(u"9223372036854775807"), INT64_MAX);
   EXPECT_EQ(ParseContentLength(u"9223372036854775808"), std::nullopt);
+  // Twenty digits would wrap a 64-bit accumulator back below the limit.
+  EXPECT_EQ(ParseContentLength(u"20000000000000000000"), std::nullopt);
+  EXPECT_EQ(ParseContentLength(u"36893488147419103232"), std::nullopt);
+  EXPECT_EQ(ParseContentLength(u"000000000000000000000042"), 42);
   EXPECT_EQ(ParseContentLength(u"12ab"), 12);
   EXPECT_EQ(ParseContentLength(u"-5"), std::nullopt);
   EXPECT_EQ(ParseContentLength(u""), std::nullopt);

@@ -114,6 +114,22 @@ TEST(ReadVersionFile, MissingEmptyAndForeignFiles) {
   EXPECT_EQ(m.patchInstall.productVersion, u"");
 }
 
+TEST(ReadVersionFile, AFileAboveItsSmallLimitIsNotRead) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "vwi-version-above-limit.xml";
+  const std::string body =
+      "<vrelwebinstaller><patch_install><product_version>27.0.0.9</product_version>"
+      "</patch_install></vrelwebinstaller>";
+  for (const bool padded : {false, true}) {
+    std::ofstream(path, std::ios::binary)
+        << body << (padded ? std::string(kMaxVersionFileBytes, ' ') : std::string());
+    ProductManifest m;
+    EXPECT_EQ(ReadVersionFile(U(path.string()), m), !padded);
+    EXPECT_EQ(m.patchInstall.productVersion, padded ? u"" : u"27.0.0.9");
+  }
+  std::filesystem::remove(path);
+}
+
 // Serves files of the fixture folder by URL, and records what was asked.
 struct FakeDownloader : IStreamDownloader {
   bool DownloadToStream(const std::u16string& url, std::ostream& out) override {
