@@ -1,5 +1,7 @@
 #include "install/install_worker.h"
 
+#include <exception>
+
 #include "platform/run_log.h"
 #include "platform/text.h"
 
@@ -43,9 +45,19 @@ void InstallWorker::ReportStatus(InstallState state, int32_t index, int32_t perc
 
 bool InstallWorker::IsCancelling() const { return status.Read().state == InstallState::Cancelling; }
 
+bool InstallWorker::RunSteps() {
+  try {
+    return steps_.RecheckVersion(*this) && steps_.DownloadItems(*this) && InstallItems();
+  } catch (const std::exception&) {
+    // Memory ran out (a hostile answer, a huge list): nothing escapes the
+    // thread, the run fails like any other.
+    if (control.failureCause == FailureCause::None) control.failureCause = FailureCause::PackageFailed;
+    return false;
+  }
+}
+
 void InstallWorker::Run() {
-  const bool succeeded =
-      steps_.RecheckVersion(*this) && steps_.DownloadItems(*this) && InstallItems();
+  const bool succeeded = RunSteps();
   if (succeeded) {
     steps_.ApplyPostInstallSettings(*this);
     steps_.PublishHomepage(installer.homepageUrl);

@@ -60,6 +60,9 @@ class InstallWorker {
   uint32_t installerResult = 0;
 
  private:
+  // The thread's steps in order; false on the first that fails or throws.
+  bool RunSteps();
+
   IInstallSteps& steps_;
   std::thread thread_;
   bool prepared_ = false;

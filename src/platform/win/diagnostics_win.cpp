@@ -12,15 +12,7 @@ namespace vwi {
 namespace {
 
 std::mutex lock;
-bool fileChosen = false;
 std::u16string file;
-
-std::u16string FileFromEnvironment() {
-  wchar_t buffer[MAX_PATH * 2];
-  const DWORD length = GetEnvironmentVariableW(L"VWI_DIAGNOSTIC_LOG", buffer, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return {};
-  return FromWide(std::wstring_view(buffer, length));
-}
 
 void AppendToFile(const std::u16string& path, const std::string& text) {
   UniqueFile out(CreateFileW(Wide(path), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -35,7 +27,6 @@ void AppendToFile(const std::u16string& path, const std::string& text) {
 void SetDiagnosticFile(std::u16string path) {
   std::lock_guard guard(lock);
   file = std::move(path);
-  fileChosen = true;
 }
 
 void DiagnosticLine(std::u16string_view line) {
@@ -43,10 +34,6 @@ void DiagnosticLine(std::u16string_view line) {
   OutputDebugStringW(Wide(text));
   LogLine(text);
   std::lock_guard guard(lock);
-  if (!fileChosen) {
-    file = FileFromEnvironment();
-    fileChosen = true;
-  }
   if (!file.empty()) AppendToFile(file, Utf8FromUtf16(text));
 }
 

@@ -21,6 +21,14 @@ class WinLogFile final : public ILogFile {
   UniqueFile file_;
 };
 
+// A symbolic link, junction or mount point, or a file with a second name
+// elsewhere (a hard link).
+bool IsLinked(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info)) return true;
+  return (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || info.nNumberOfLinks > 1;
+}
+
 }  // namespace
 
 namespace log_platform {
@@ -28,9 +36,12 @@ namespace log_platform {
 std::unique_ptr<ILogFile> OpenForAppend(const std::u16string& path) {
   // Shared for writing too: a newer installer handed over to appends to the
   // same log while this one waits for it.
-  UniqueFile file(CreateFileW(Wide(path), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return nullptr;
+  // The link itself is opened, never what it points at: a link planted under
+  // the log's name must not make an elevated run write elsewhere.
+  UniqueFile file(CreateFileW(Wide(path), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file || IsLinked(file.get())) return nullptr;
   return std::make_unique<WinLogFile>(std::move(file));
 }
 

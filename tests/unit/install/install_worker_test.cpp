@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include <chrono>
 #include <functional>
 #include <set>
@@ -167,6 +169,16 @@ TEST_F(Worker, DownloadFailureShowsTheBoxAndInstallsNothing) {
   ExpectFinal(RunToEnd(), InstallState::Failed);
   EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
   EXPECT_EQ(steps.boxes, 1);
+}
+
+TEST_F(Worker, MemoryRunningOutOnTheThreadEndsFailedInsteadOfEndingTheProcess) {
+  steps.during = [](InstallWorker&, const std::u16string& step) {
+    if (step == u"download") throw std::bad_alloc();
+  };
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
+  EXPECT_NE(cause, FailureCause::None);
+  EXPECT_EQ(steps.releases, 1);
 }
 
 TEST_F(Worker, RefusedRecheckFailsWithoutTheWorkersBox) {

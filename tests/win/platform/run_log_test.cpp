@@ -70,5 +70,23 @@ TEST(RunLog, AnUnwritablePathGoesToTheTemporaryFolder) {
   DeleteFileW(Wide(fallback));
 }
 
+TEST(RunLog, ALogNamePlantedAsALinkToAnotherFileIsNotWrittenThrough) {
+  const std::u16string folder = TempFolder() + u"vwi-run-log-link\\";
+  CreateDirectoryW(Wide(folder), nullptr);
+  const std::u16string target = folder + u"system.ini";
+  const std::u16string planted = folder + u"setup.log";
+  const std::u16string fallback = TempFolder() + u"setup.log";
+  for (const auto& path : {target, planted, fallback}) DeleteFileW(Wide(path));
+  std::ofstream(ToWide(target).c_str(), std::ios::binary) << "[keep]\r\n";
+  ASSERT_TRUE(CreateHardLinkW(Wide(planted), Wide(target), nullptr));
+
+  EXPECT_EQ(OpenRunLog(planted, TempFolder()), fallback);
+  LogLine(u"Exit code 0");
+  CloseRunLog();
+  EXPECT_EQ(ReadFile(target), "[keep]\r\n");
+  for (const auto& path : {target, planted, fallback}) DeleteFileW(Wide(path));
+  RemoveDirectoryW(Wide(folder));
+}
+
 }  // namespace
 }  // namespace vwi
