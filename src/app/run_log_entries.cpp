@@ -57,8 +57,9 @@ std::u16string ManifestLogEntry(const InstallerContext& context) {
   entry += Line(u"standalone", m.standalone ? u"true" : u"false");
   if (m.standalone) entry += Line(u"standalone_version", m.standaloneVersion);
   entry += Line(u"version_check_url", WithoutCredentials(m.versionCheckUrl));
-  entry += Line(u"main_component", m.mainComponentName + u" " + WithoutCredentials(m.mainComponentUrl) +
-                                       (m.mainComponentSha256 ? u" (with digest)" : u""));
+  entry +=
+      Line(u"main_component", m.mainComponentName + u" " + WithoutCredentials(m.mainComponentUrl) +
+                                  (m.mainComponentSha256 ? u" (with digest)" : u""));
   entry += Line(u"transforms", DecimalText(static_cast<int64_t>(m.transforms.size())));
   entry += Line(u"language_packs", DecimalText(static_cast<int64_t>(m.languagePacks.size())));
   entry += Line(u"dependencies", DecimalText(static_cast<int64_t>(m.dependencies.size())));

@@ -88,18 +88,30 @@ bool InstallerContext::PrepareWorkFolders(ISystemServices& system) {
     }
   }
   if (!system.PathExists(msiFolder) && !system.CreateFolderTree(msiFolder)) return false;
-  if (system.PathExists(transformFolder)) return true;
-  return system.CreateFolderTree(transformFolder);
+  if (!system.PathExists(transformFolder) && !system.CreateFolderTree(transformFolder)) {
+    return false;
+  }
+  for (const std::u16string* folder : {&componentFolder, &msiFolder, &transformFolder}) {
+    if (system.PathExists(*folder) && !system.ProtectFolder(*folder)) return false;
+  }
+  return true;
 }
 
 std::u16string InstallerContext::MakeUpdaterPath(ISystemServices& system) const {
   // The tick count is shown signed, as the folder names have always been.
   const std::u16string temp = system.TempFolder();
   if (temp.empty()) return {};
-  const int32_t tick = static_cast<int32_t>(system.TickCount());
-  const std::u16string folder = temp + u"VrelWebInstaller_" + DecimalText(tick);
-  if (!system.PathExists(folder) && !system.CreateFolderTree(folder)) return {};
-  return folder + u"\\" + manifest.fullName + u".exe";
+  // A folder that exists already is never used: another program may have
+  // made it, and may hold files or links in it. The next number is tried.
+  constexpr uint32_t kAttempts = 100;
+  const uint32_t tick = system.TickCount();
+  for (uint32_t attempt = 0; attempt < kAttempts; ++attempt) {
+    const auto number = static_cast<int32_t>(tick + attempt);
+    const std::u16string folder = temp + u"VrelWebInstaller_" + DecimalText(number);
+    if (system.CreateNewFolder(folder)) return folder + u"\\" + manifest.fullName + u".exe";
+    if (!system.PathExists(folder)) return {};
+  }
+  return {};
 }
 
 }  // namespace vwi

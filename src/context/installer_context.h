@@ -43,11 +43,13 @@ class InstallerContext {
   // `initialised` 0 on failure, with the fields up to the failing step filled.
   int32_t Initialise(ContextServices& services);
 
-  // Sets the three work folders beside the program and makes sure they exist.
+  // Sets the three work folders beside the program, makes sure they exist and
+  // protects them (see ISystemServices::ProtectFolder).
   bool PrepareWorkFolders(ISystemServices& system);
 
-  // Creates a fresh temporary folder and returns the path of the file a newer
-  // installer is downloaded into; empty when the folder cannot be made.
+  // Creates a new, protected temporary folder ("VrelWebInstaller_" and the
+  // tick count, or the next free number) and returns the path of the file a
+  // newer installer is downloaded into; empty when no folder can be made.
   std::u16string MakeUpdaterPath(ISystemServices& system) const;
 
   // The offered languages, as a copy for the language box.

@@ -19,6 +19,9 @@ struct DownloadChecks {
   // Tells the user that a volume is too full (IDS_ERR_OUT_OF_DISK with the
   // megabytes needed); may be empty.
   std::function<void(uint64_t megabytesNeeded)> onOutOfDisk;
+  // Where accepted packages stay held until they have been used; when null
+  // they are let go once checked.
+  HeldPayloads* held = nullptr;
 };
 
 // True when the volume of `folder` has room for `size` bytes plus the margin.

@@ -13,20 +13,47 @@ PayloadVerdict JudgePayload(const std::optional<std::u16string>& expected,
   return *actual == *wanted ? PayloadVerdict::Matched : PayloadVerdict::Mismatched;
 }
 
+namespace {
+
+// What a refused file's diagnostic line says was found.
+std::u16string FoundText(PayloadVerdict verdict, const std::optional<Sha256Digest>& actual) {
+  switch (verdict) {
+    case PayloadVerdict::MalformedDigest:
+      return u"which is no SHA-256 digest";
+    case PayloadVerdict::Link:
+      return u"found a link, which is never followed";
+    case PayloadVerdict::NotHeld:
+      return u"found a file that could not be held (missing, or open elsewhere for writing)";
+    default:
+      return actual ? u"found " + Sha256Hex(*actual) : u"found <unreadable>";
+  }
+}
+
+PayloadVerdict VerdictFor(const std::optional<std::u16string>& expected, const PayloadHold& hold,
+                          std::optional<Sha256Digest>& actual) {
+  if (hold.refusal == HoldRefusal::Link) return PayloadVerdict::Link;
+  if (expected && !ParseSha256Hex(*expected)) return PayloadVerdict::MalformedDigest;
+  if (!hold.payload) return expected ? PayloadVerdict::Unreadable : PayloadVerdict::NotHeld;
+  if (expected) actual = hold.payload->Sha256();
+  return JudgePayload(expected, actual);
+}
+
+}  // namespace
+
 PayloadVerdict VerifyPayload(const std::optional<std::u16string>& expected,
-                             const std::u16string& path, IPayloadFiles& files) {
-  if (!expected) return PayloadVerdict::NoDigest;
+                             const std::u16string& path, IPayloadFiles& files, HeldPayloads* held) {
+  PayloadHold hold = files.Hold(path);
   std::optional<Sha256Digest> actual;
-  if (ParseSha256Hex(*expected)) actual = files.Sha256OfFile(path);
-  const PayloadVerdict verdict = JudgePayload(expected, actual);
-  if (IsAccepted(verdict)) return verdict;
+  const PayloadVerdict verdict = VerdictFor(expected, hold, actual);
+  if (IsAccepted(verdict)) {
+    if (held) held->push_back(std::move(hold.payload));
+    return verdict;
+  }
+  hold.payload.reset();  // let go first, or the removal would fail
   const bool removed = files.RemoveFile(path);
-  std::u16string found = u"found <unreadable>";
-  if (verdict == PayloadVerdict::MalformedDigest) found = u"which is no SHA-256 digest";
-  if (actual) found = u"found " + Sha256Hex(*actual);
   DiagnosticLine(
-      u"KORVO_DEBUG: Payload integrity check failed for " + path + u": expected " + *expected +
-      u", " + found +
+      u"KORVO_DEBUG: Payload integrity check failed for " + path + u": expected " +
+      expected.value_or(u"no digest") + u", " + FoundText(verdict, actual) +
       (removed ? u"; the file was deleted.\r\n" : u"; the file could not be deleted.\r\n"));
   return verdict;
 }

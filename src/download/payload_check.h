@@ -17,6 +17,8 @@ enum class PayloadVerdict {
   Mismatched,       // the file differs
   Unreadable,       // the file could not be read to compute its digest
   MalformedDigest,  // the given digest is not 64 hexadecimal digits
+  Link,             // the file or its folder is a link: it is never used
+  NotHeld,          // the file could not be held (missing, or open elsewhere for writing)
 };
 
 // True for the verdicts under which the file may be used.
@@ -29,9 +31,13 @@ constexpr bool IsAccepted(PayloadVerdict verdict) {
 PayloadVerdict JudgePayload(const std::optional<std::u16string>& expected,
                             const std::optional<Sha256Digest>& actual);
 
-// Checks the file at `path` against `expected`. A file that is not accepted
-// is removed and a diagnostic line names it, with both digests.
+// Holds the file at `path` and checks it against `expected` through that
+// hold, so that the file checked is the file used. An accepted file stays
+// held in `held` (when given) until the caller has used it; a file that is
+// not accepted is let go and removed, and a diagnostic line names it, with
+// both digests.
 PayloadVerdict VerifyPayload(const std::optional<std::u16string>& expected,
-                             const std::u16string& path, IPayloadFiles& files);
+                             const std::u16string& path, IPayloadFiles& files,
+                             HeldPayloads* held = nullptr);
 
 }  // namespace vwi

@@ -51,13 +51,16 @@ bool InstallWorker::RunSteps() {
   } catch (const std::exception&) {
     // Memory ran out (a hostile answer, a huge list): nothing escapes the
     // thread, the run fails like any other.
-    if (control.failureCause == FailureCause::None) control.failureCause = FailureCause::PackageFailed;
+    if (control.failureCause == FailureCause::None)
+      control.failureCause = FailureCause::PackageFailed;
     return false;
   }
 }
 
 void InstallWorker::Run() {
   const bool succeeded = RunSteps();
+  // Every item has been installed or run (or never will be).
+  heldPayloads.clear();
   if (succeeded) {
     steps_.ApplyPostInstallSettings(*this);
     steps_.PublishHomepage(installer.homepageUrl);

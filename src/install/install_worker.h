@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "download/download_control.h"
+#include "download/payload_files.h"
 #include "install/install_item.h"
 #include "install/install_status.h"
 #include "install/install_steps.h"
@@ -58,6 +59,9 @@ class InstallWorker {
   bool restartRequired = false;
   // The result of the package that failed; 0 while none has.
   uint32_t installerResult = 0;
+  // The downloaded and shipped packages, held from their check until the
+  // items have been installed, so that none can be changed in between.
+  HeldPayloads heldPayloads;
 
  private:
   // The thread's steps in order; false on the first that fails or throws.

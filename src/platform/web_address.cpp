@@ -7,7 +7,8 @@ namespace {
 
 // The length of "http://" or "https://" at the start, or 0.
 size_t WebSchemeLength(std::u16string_view address) {
-  for (const std::u16string_view scheme : {std::u16string_view(u"http://"), std::u16string_view(u"https://")}) {
+  for (const std::u16string_view scheme :
+       {std::u16string_view(u"http://"), std::u16string_view(u"https://")}) {
     if (address.size() >= scheme.size() &&
         EqualsIgnoreAsciiCase(address.substr(0, scheme.size()), scheme)) {
       return scheme.size();

@@ -242,11 +242,17 @@ bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags
     DiscardUpdater(handOver);
     return false;
   }
-  if (!IsAccepted(VerifyPayload(offer.webInstallerSha256, handOver.updaterPath, *checks.files))) {
-    handOver.failureCause = FailureCause::PayloadIntegrity;
+  HeldPayloads held;
+  const PayloadVerdict verdict =
+      VerifyPayload(offer.webInstallerSha256, handOver.updaterPath, *checks.files, &held);
+  if (!IsAccepted(verdict)) {
+    handOver.failureCause = verdict == PayloadVerdict::Link || verdict == PayloadVerdict::NotHeld
+                                ? FailureCause::DownloadFailed
+                                : FailureCause::PayloadIntegrity;
     DiscardUpdater(handOver);
     return false;
   }
+  handOver.updaterHold = std::move(held.front());
   handOver.downloadResult = 1;
   return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -71,6 +72,8 @@ struct ValidationHandOver {
   int32_t downloadResult = 0;  // result of the last stream download
   // Why the check or the newer installer failed; None when nothing did.
   FailureCause failureCause = FailureCause::None;
+  // The newer installer, held from its check until it has been started.
+  std::unique_ptr<IHeldPayload> updaterHold;
 };
 
 // Fetches the version file into the component folder, reads it into the

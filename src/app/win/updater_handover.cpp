@@ -17,8 +17,8 @@ HandOverResult HandOverToUpdater(const std::u16string& updaterPath, IMessageBox&
   const std::u16string path = updaterPath;
   if (path.empty() || !PathFileExistsW(Wide(path))) return HandOverResult::kNoFile;
   const std::u16string folder = FolderOf(path);
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", Wide(path), L"/n", folder.empty() ? nullptr : Wide(folder), SW_SHOWNORMAL));
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+      nullptr, L"open", Wide(path), L"/n", folder.empty() ? nullptr : Wide(folder), SW_SHOWNORMAL));
   if (result > 32) return HandOverResult::kStarted;
   messages.Show(u"The updater cannot be launched!", caption,
                 message_box::kOk | message_box::kIconError);

@@ -107,6 +107,7 @@ int CVrelMasterInstallerApp::ExitInstance() {
   if (validator.outcome == static_cast<int32_t>(ValidationOutcome::HandOver)) {
     report_.handOverExitCode = HandOverToUpdater();
   }
+  validator.updaterHold.reset();
   const int exitCode = ExitCodeFor(report_);
   LogLine(ExitLogEntry(report_, exitCode));
   CloseRunLog();

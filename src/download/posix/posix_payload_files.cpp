@@ -17,20 +17,49 @@ std::filesystem::path FsPath(std::u16string path) {
   return std::filesystem::path(path);
 }
 
+// Natively a hold is an open stream: enough for the rules, which are what
+// the native tests check; the sharing rules are Windows' own.
+class PosixHeldPayload final : public IHeldPayload {
+ public:
+  explicit PosixHeldPayload(std::ifstream in) : in_(std::move(in)) {}
+  std::optional<Sha256Digest> Sha256() override {
+    in_.clear();
+    in_.seekg(0);
+    vwi::Sha256 hash;
+    std::vector<char> buffer(65536);
+    while (in_) {
+      in_.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+      hash.Update(reinterpret_cast<const uint8_t*>(buffer.data()),
+                  static_cast<size_t>(in_.gcount()));
+    }
+    if (!in_.eof()) return std::nullopt;
+    return hash.Finish();
+  }
+
+ private:
+  std::ifstream in_;
+};
+
 class PosixPayloadFiles final : public IPayloadFiles {
  public:
-  std::optional<Sha256Digest> Sha256OfFile(const std::u16string& path) override {
-    std::ifstream in(FsPath(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    Sha256 hash;
-    std::vector<char> buffer(65536);
-    while (in) {
-      in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-      hash.Update(reinterpret_cast<const uint8_t*>(buffer.data()),
-                  static_cast<size_t>(in.gcount()));
+  PayloadHold Hold(const std::u16string& path) override {
+    const std::filesystem::path file = FsPath(path);
+    if (IsLink(path) || std::filesystem::is_symlink(file.parent_path())) {
+      return {nullptr, HoldRefusal::Link};
     }
-    if (!in.eof()) return std::nullopt;
-    return hash.Finish();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return {nullptr, HoldRefusal::Missing};
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return {nullptr, HoldRefusal::Busy};
+    return {std::make_unique<PosixHeldPayload>(std::move(in)), HoldRefusal::None};
+  }
+  bool IsLink(const std::u16string& path) override {
+    std::u16string trimmed = path;
+    while (trimmed.size() > 1 && (trimmed.back() == u'\\' || trimmed.back() == u'/')) {
+      trimmed.pop_back();
+    }
+    std::error_code ec;
+    return std::filesystem::is_symlink(FsPath(trimmed), ec);
   }
   std::optional<uint64_t> FileSize(const std::u16string& path) override {
     std::error_code ec;

@@ -25,16 +25,25 @@ void Report(CDownloadJob& job, DownloadStatusInfo& info, DownloadState state) {
 bool TransferJob(CDownloadJob& job, CancelRequest& cancel, DownloadStatusInfo& info,
                  const DownloadChecks& checks) {
   Report(job, info, DownloadState::Downloading);
+  const std::u16string folder = FolderOf(job.localPath);
+  if (checks.files->IsLink(folder)) {
+    LogLine(u"Not downloaded: the work folder " + folder +
+            u" is a link (a junction, symbolic link or mount point)");
+    return false;
+  }
   const int64_t size = QueryRemoteFileSize(job.url);
   job.fileSize = size;
   if (size == 0) return false;
-  if (!EnsureFreeSpace(checks, FolderOf(job.localPath), static_cast<uint64_t>(size))) {
+  if (!EnsureFreeSpace(checks, folder, static_cast<uint64_t>(size))) {
     job.owner->failureCause = FailureCause::DiskSpace;
     return false;
   }
   info.received = 0;
   info.total = static_cast<uint64_t>(size);
-  UniqueFile file(CreateFileW(Wide(job.localPath), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  // A file left under the name (a stale download, or a link planted there)
+  // goes first; a new one is then made, so nothing is written through a link.
+  DeleteFileW(Wide(job.localPath));
+  UniqueFile file(CreateFileW(Wide(job.localPath), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
   if (!file) return false;
   return DownloadToFile(cancel, job.url, file.get(), job);
@@ -48,11 +57,23 @@ void RecordFetchFailure(DownloadControl& control) {
   control.failureCause = FailureCause::DownloadFailed;
 }
 
-// A package that fails its digest fails the run like a failed download.
-bool PassesDigest(const InstallItem& item, DownloadControl& control, const DownloadChecks& checks) {
-  if (IsAccepted(VerifyPayload(item.sha256, item.localPath, *checks.files))) return true;
+// A package is held from its check to its use. One that fails its digest,
+// or cannot be held (a link, or open elsewhere for writing), fails the run
+// like a failed download.
+bool PassesCheck(const InstallItem& item, DownloadControl& control, const DownloadChecks& checks) {
+  const PayloadVerdict verdict =
+      VerifyPayload(item.sha256, item.localPath, *checks.files, checks.held);
+  if (IsAccepted(verdict)) return true;
   control.failureReason = kFailureDownload;
-  control.failureCause = FailureCause::PayloadIntegrity;
+  const bool integrity = verdict == PayloadVerdict::Mismatched ||
+                         verdict == PayloadVerdict::Unreadable ||
+                         verdict == PayloadVerdict::MalformedDigest;
+  control.failureCause = integrity ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed;
+  if (verdict == PayloadVerdict::Link) {
+    LogLine(u"Item " + item.name + u": refused, its file or folder is a link");
+  } else if (verdict == PayloadVerdict::NotHeld) {
+    LogLine(u"Item " + item.name + u": refused, its file could not be held against changes");
+  }
   return false;
 }
 
@@ -84,10 +105,10 @@ bool DownloadItems(const std::vector<InstallItem>& items, DownloadControl& contr
   for (const InstallItem& item : items) {
     if (control.cancelRequested) return false;
     if (!item.download) {
-      // A package shipped beside the program is checked like a downloaded
-      // one; a missing file is passed over later, as it always was.
-      if (item.sha256 && checks.files->FileSize(item.localPath) &&
-          !PassesDigest(item, control, checks)) {
+      // A package shipped beside the program is checked and held like a
+      // downloaded one; a missing file is passed over later, as it always was.
+      if ((checks.files->FileSize(item.localPath) || checks.files->IsLink(item.localPath)) &&
+          !PassesCheck(item, control, checks)) {
         return false;
       }
       continue;
@@ -103,8 +124,8 @@ bool DownloadItems(const std::vector<InstallItem>& items, DownloadControl& contr
               std::u16string(FailureCauseName(control.failureCause)) + u")");
       return false;
     }
-    if (!PassesDigest(item, control, checks)) {
-      LogLine(u"Item " + item.name + u": downloaded, but its digest differs");
+    if (!PassesCheck(item, control, checks)) {
+      LogLine(u"Item " + item.name + u": downloaded, but not accepted");
       return false;
     }
     LogLine(u"Item " + item.name + u": downloaded to " + item.localPath);

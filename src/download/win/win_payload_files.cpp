@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "download/payload_files.h"
+#include "platform/win/reparse_point.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
@@ -51,17 +52,21 @@ class BcryptSha256 {
   bool ok_ = false;
 };
 
-class WinPayloadFiles final : public IPayloadFiles {
+// A package opened for reading with reading alone shared: until the handle is
+// closed no process can open it for writing, delete or rename it, while the
+// Windows Installer and the process loader, which share reading, still can.
+class WinHeldPayload final : public IHeldPayload {
  public:
-  std::optional<Sha256Digest> Sha256OfFile(const std::u16string& path) override {
-    UniqueFile file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return std::nullopt;
+  explicit WinHeldPayload(UniqueFile file) : file_(std::move(file)) {}
+  std::optional<Sha256Digest> Sha256() override {
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(file_.get(), start, nullptr, FILE_BEGIN)) return std::nullopt;
     BcryptSha256 hash;
     std::vector<uint8_t> buffer(1 << 16);
     for (;;) {
       DWORD read = 0;
-      if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+      if (!ReadFile(file_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
+                    nullptr)) {
         return std::nullopt;
       }
       if (read == 0) break;
@@ -69,6 +74,33 @@ class WinPayloadFiles final : public IPayloadFiles {
     }
     return hash.Finish();
   }
+
+ private:
+  UniqueFile file_;
+};
+
+class WinPayloadFiles final : public IPayloadFiles {
+ public:
+  PayloadHold Hold(const std::u16string& path) override {
+    const size_t cut = path.rfind(u'\\');
+    if (cut != std::u16string::npos && IsLink(path.substr(0, cut))) {
+      return {nullptr, HoldRefusal::Link};
+    }
+    // The link itself is opened, never what it points at.
+    UniqueFile file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+      const DWORD error = GetLastError();
+      const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+      return {nullptr, missing ? HoldRefusal::Missing : HoldRefusal::Busy};
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.get(), &info)) return {nullptr, HoldRefusal::Busy};
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {nullptr, HoldRefusal::Link};
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {nullptr, HoldRefusal::Missing};
+    return {std::make_unique<WinHeldPayload>(std::move(file)), HoldRefusal::None};
+  }
+  bool IsLink(const std::u16string& path) override { return IsReparsePoint(path); }
   std::optional<uint64_t> FileSize(const std::u16string& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(Wide(path), GetFileExInfoStandard, &data)) return std::nullopt;

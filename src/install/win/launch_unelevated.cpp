@@ -9,6 +9,7 @@
 #include <shobjidl.h>
 
 #include "download/free_space.h"
+#include "platform/win/elevation.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
@@ -88,18 +89,6 @@ bool StartThroughDesktopShell(const std::u16string& target, const std::u16string
 }
 
 namespace {
-
-bool IsProcessElevated() {
-  HANDLE raw = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return true;  // assume the worst
-  UniqueHandleKernel token(raw);
-  TOKEN_ELEVATION elevation = {};
-  DWORD size = 0;
-  if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof(elevation), &size)) {
-    return true;
-  }
-  return elevation.TokenIsElevated != 0;
-}
 
 // Where the shell runs but offers no automation: a primary token made from
 // the shell process's own, which carries the signed-in user's rights.

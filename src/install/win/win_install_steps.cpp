@@ -48,7 +48,9 @@ bool WinInstallSteps::RecheckVersion(InstallWorker& worker) {
 }
 
 bool WinInstallSteps::DownloadItems(InstallWorker& worker) {
-  return vwi::DownloadItems(worker.items, worker.control, worker.status, Checks()) &&
+  DownloadChecks checks = Checks();
+  checks.held = &worker.heldPayloads;
+  return vwi::DownloadItems(worker.items, worker.control, worker.status, checks) &&
          RoomForMainPackage(worker);
 }
 

@@ -40,4 +40,17 @@ bool PosixSystemServices::CreateFolderTree(const std::u16string& path) {
   return !error && std::filesystem::is_directory(LocalPath(path), error);
 }
 
+bool PosixSystemServices::ProtectFolder(const std::u16string& path) {
+  protectedFolders.push_back(path);
+  return PathExists(path);
+}
+
+bool PosixSystemServices::CreateNewFolder(const std::u16string& path) {
+  if (path.size() > maxPath_) return false;
+  std::error_code error;
+  if (!std::filesystem::create_directory(LocalPath(path), error) || error) return false;
+  protectedFolders.push_back(path);
+  return true;
+}
+
 }  // namespace vwi

@@ -3,6 +3,8 @@
 // building runs unchanged in native tests.
 #pragma once
 
+#include <vector>
+
 #include "platform/system_services.h"
 
 namespace vwi {
@@ -18,11 +20,16 @@ class PosixSystemServices : public ISystemServices {
   bool PathExists(const std::u16string& path) override;
   bool RemoveEmptyFolder(const std::u16string& path) override;
   bool CreateFolderTree(const std::u16string& path) override;
+  bool ProtectFolder(const std::u16string& path) override;
+  bool CreateNewFolder(const std::u16string& path) override;
   uint32_t TickCount() override { return tick_; }
 
   void SetTickCount(uint32_t tick) { tick_ = tick; }
   // Longest path CreateFolderTree accepts, as a Windows folder would.
   void SetMaxPath(size_t length) { maxPath_ = length; }
+
+  // The folders protected so far, in order (natively nothing changes on disk).
+  std::vector<std::u16string> protectedFolders;
 
   // The local path for a Windows-style one.
   static std::string LocalPath(const std::u16string& path);

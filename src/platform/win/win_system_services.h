@@ -11,6 +11,8 @@ class WinSystemServices final : public ISystemServices {
   bool PathExists(const std::u16string& path) override;
   bool RemoveEmptyFolder(const std::u16string& path) override;
   bool CreateFolderTree(const std::u16string& path) override;
+  bool ProtectFolder(const std::u16string& path) override;
+  bool CreateNewFolder(const std::u16string& path) override;
   uint32_t TickCount() override;
 };
 

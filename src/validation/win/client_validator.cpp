@@ -36,6 +36,7 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
   updaterPath = handOver_.updaterPath;
   downloadResult = handOver_.downloadResult;
   failureCause = handOver_.failureCause;
+  updaterHold = std::move(handOver_.updaterHold);
 }
 
 bool CClientValidator::OnInitDialog() {

@@ -18,6 +18,10 @@
 //                                                in the window's thread ("none" without one)
 //   vwi_driver count-visible                     prints the number of visible top-level windows
 //                                                with an area (other programs' included)
+//   vwi_driver tamper FILE                       tries to open FILE for writing, to rename it and
+//                                                to delete it, as a planted program would; prints
+//                                                "write:R rename:R delete:R", R the error code
+//                                                or "done"
 //   vwi_driver run PROGRAM [ARGS...]             runs PROGRAM, waits, prints its full exit code
 //                                                (Wine's own exit status keeps only 8 bits)
 #include <windows.h>
@@ -179,6 +183,24 @@ int RunProgram(int count, wchar_t** arguments) {
   return 0;
 }
 
+// The outcome of one attempt: "done" or the error code.
+std::string Outcome(bool done) { return done ? "done" : std::to_string(GetLastError()); }
+
+int Tamper(const wchar_t* file) {
+  HANDLE writer =
+      CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  const std::string write = Outcome(writer != INVALID_HANDLE_VALUE);
+  if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+  const std::wstring aside = std::wstring(file) + L".aside";
+  const bool renamed = MoveFileW(file, aside.c_str());
+  const std::string rename = Outcome(renamed);
+  if (renamed) MoveFileW(aside.c_str(), file);
+  const std::string remove = Outcome(DeleteFileW(file));
+  std::printf("write:%s rename:%s delete:%s\n", write.c_str(), rename.c_str(), remove.c_str());
+  return 0;
+}
+
 int Run(int count, wchar_t** arguments) {
   if (count < 2) return 2;
   const std::wstring command = arguments[1];
@@ -260,6 +282,7 @@ int Run(int count, wchar_t** arguments) {
     SendMessageW(button, BM_CLICK, 0, 0);
     return 0;
   }
+  if (command == L"tamper") return Tamper(target);
   if (command == L"foreground") {
     wchar_t className[256] = {};
     GetClassNameW(GetForegroundWindow(), className, 256);

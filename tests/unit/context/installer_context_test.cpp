@@ -139,6 +139,31 @@ TEST_F(ContextFolders, UpdaterPathIsAFreshFolderNamedAfterTheTick) {
   EXPECT_TRUE(fs::is_directory(root_ / "temp" / "VrelWebInstaller_123456"));
 }
 
+TEST_F(ContextFolders, AnUpdaterFolderThatExistsIsNeverUsed) {
+  PosixSystemServices system = System();
+  InstallerContext context;
+  context.manifest.fullName = u"Vimzee Home";
+  system.SetTickCount(77);
+  // Made beforehand by someone else, perhaps with a planted file in it.
+  fs::create_directories(root_ / "temp" / "VrelWebInstaller_77");
+  fs::create_directories(root_ / "temp" / "VrelWebInstaller_78");
+  EXPECT_EQ(context.MakeUpdaterPath(system),
+            Root() + u"\\temp\\VrelWebInstaller_79\\Vimzee Home.exe");
+  EXPECT_EQ(system.protectedFolders,
+            std::vector<std::u16string>{Root() + u"\\temp\\VrelWebInstaller_79"});
+}
+
+TEST_F(ContextFolders, EveryWorkFolderIsProtected) {
+  PosixSystemServices system = System();
+  InstallerContext context;
+  context.programFolder = Root() + u"\\Vimzee Setup";
+  fs::create_directories(root_ / "Vimzee Setup" / "msi");  // one exists already
+  ASSERT_TRUE(context.PrepareWorkFolders(system));
+  EXPECT_EQ(system.protectedFolders,
+            (std::vector<std::u16string>{context.componentFolder, context.msiFolder,
+                                         context.transformFolder}));
+}
+
 TEST_F(ContextFolders, UpdaterTickOf2To31OrMoreShowsNegative) {
   PosixSystemServices system = System();
   InstallerContext context;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -64,24 +65,47 @@ TEST(PayloadVerdicts, FromTheGivenAndTheComputedDigest) {
   EXPECT_FALSE(IsAccepted(PayloadVerdict::MalformedDigest));
 }
 
-// Files held in memory: what was hashed and what was removed.
+// Files held in memory: what was hashed, what is held, what was removed.
 struct MemoryFiles : IPayloadFiles {
   std::map<std::u16string, std::string> files;
+  std::set<std::u16string> links;
   std::vector<std::u16string> hashed, removed;
-  std::optional<Sha256Digest> Sha256OfFile(const std::u16string& path) override {
-    hashed.push_back(path);
-    auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return Sha256OfBytes(reinterpret_cast<const uint8_t*>(it->second.data()), it->second.size());
+  std::multiset<std::u16string> heldNow;
+  std::vector<std::u16string> removedWhileHeld;
+
+  struct MemoryHeld : IHeldPayload {
+    MemoryFiles& owner;
+    std::u16string path;
+    MemoryHeld(MemoryFiles& o, std::u16string p) : owner(o), path(std::move(p)) {
+      owner.heldNow.insert(path);
+    }
+    ~MemoryHeld() override { owner.heldNow.erase(owner.heldNow.find(path)); }
+    std::optional<Sha256Digest> Sha256() override {
+      owner.hashed.push_back(path);
+      const std::string& bytes = owner.files.at(path);
+      return Sha256OfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    }
+  };
+
+  PayloadHold Hold(const std::u16string& path) override {
+    if (links.count(path)) return {nullptr, HoldRefusal::Link};
+    if (!files.count(path)) {
+      hashed.push_back(path);  // what a digest check would have tried to read
+      return {nullptr, HoldRefusal::Missing};
+    }
+    return {std::make_unique<MemoryHeld>(*this, path), HoldRefusal::None};
   }
+  bool IsLink(const std::u16string& path) override { return links.count(path) > 0; }
   std::optional<uint64_t> FileSize(const std::u16string& path) override {
     auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
     return it->second.size();
   }
   bool RemoveFile(const std::u16string& path) override {
+    if (heldNow.count(path)) removedWhileHeld.push_back(path);
     removed.push_back(path);
     files.erase(path);
+    links.erase(path);
     return true;
   }
 };
@@ -104,6 +128,46 @@ TEST(VerifyPayload, RemovesEveryFileItDoesNotAccept) {
   EXPECT_EQ(files.files.size(), 1u);
 }
 
+TEST(VerifyPayload, TheFileCheckedStaysHeldUntilItHasBeenUsed) {
+  MemoryFiles files;
+  files.files = {{u"C:\\w\\a.msi", "abc"}, {u"C:\\w\\b.exe", "abd"}, {u"C:\\w\\c.mst", "x"}};
+  HeldPayloads held;
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\w\\a.msi", files, &held),
+            PayloadVerdict::Matched);
+  EXPECT_EQ(VerifyPayload(std::nullopt, u"C:\\w\\c.mst", files, &held), PayloadVerdict::NoDigest);
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\w\\b.exe", files, &held),
+            PayloadVerdict::Mismatched);
+  // Accepted files are held (digest or not); a refused one is let go before
+  // it is removed, or the removal would fail on Windows.
+  EXPECT_EQ(held.size(), 2u);
+  EXPECT_EQ(files.heldNow, (std::multiset<std::u16string>{u"C:\\w\\a.msi", u"C:\\w\\c.mst"}));
+  EXPECT_TRUE(files.removedWhileHeld.empty());
+  EXPECT_EQ(files.removed, std::vector<std::u16string>{u"C:\\w\\b.exe"});
+  held.clear();
+  EXPECT_TRUE(files.heldNow.empty());
+  // Without a place to keep it, the hold ends with the check.
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\w\\a.msi", files), PayloadVerdict::Matched);
+  EXPECT_TRUE(files.heldNow.empty());
+}
+
+TEST(VerifyPayload, LinksAndFilesThatCannotBeHeldAreNeverUsed) {
+  MemoryFiles files;
+  files.files = {{u"C:\\w\\a.msi", "abc"}};
+  files.links = {u"C:\\w\\a.msi", u"C:\\w\\l.exe"};
+  HeldPayloads held;
+  // A link is refused whether or not a digest was given, even a matching one.
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\w\\a.msi", files, &held),
+            PayloadVerdict::Link);
+  EXPECT_EQ(VerifyPayload(std::nullopt, u"C:\\w\\l.exe", files, &held), PayloadVerdict::Link);
+  EXPECT_EQ(VerifyPayload(std::nullopt, u"C:\\w\\gone.exe", files, &held), PayloadVerdict::NotHeld);
+  EXPECT_FALSE(IsAccepted(PayloadVerdict::Link));
+  EXPECT_FALSE(IsAccepted(PayloadVerdict::NotHeld));
+  EXPECT_TRUE(held.empty());
+  EXPECT_TRUE(files.hashed == std::vector<std::u16string>{u"C:\\w\\gone.exe"});
+  EXPECT_EQ(files.removed,
+            (std::vector<std::u16string>{u"C:\\w\\a.msi", u"C:\\w\\l.exe", u"C:\\w\\gone.exe"}));
+}
+
 TEST(VerifyPayload, NamesTheRemovedFileInADiagnosticLine) {
   namespace fs = std::filesystem;
   const fs::path log = fs::temp_directory_path() / ("vwi-diag-" + std::to_string(getpid()));
@@ -114,6 +178,8 @@ TEST(VerifyPayload, NamesTheRemovedFileInADiagnosticLine) {
   VerifyPayload(std::u16string(kAbc), u"C:\\w\\msi\\Vimzee.msi", files);
   VerifyPayload(u"12", u"C:\\w\\lp.exe", files);
   VerifyPayload(std::u16string(kAbc), u"C:\\w\\msi\\Vimzee.msi", files);  // gone now
+  files.links = {u"C:\\w\\vc.exe"};
+  VerifyPayload(std::nullopt, u"C:\\w\\vc.exe", files);
   SetDiagnosticFile(u"");
   std::ifstream in(log, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), {});
@@ -127,7 +193,9 @@ TEST(VerifyPayload, NamesTheRemovedFileInADiagnosticLine) {
             "is no SHA-256 digest; the file was deleted.\r\n"
             "KORVO_DEBUG: Payload integrity check failed for C:\\w\\msi\\Vimzee.msi: expected "
             "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad, found "
-            "<unreadable>; the file was deleted.\r\n");
+            "<unreadable>; the file was deleted.\r\n"
+            "KORVO_DEBUG: Payload integrity check failed for C:\\w\\vc.exe: expected no digest, "
+            "found a link, which is never followed; the file was deleted.\r\n");
 }
 
 TEST(VerifyPayload, NativeFilesAcrossReadChunks) {
@@ -146,6 +214,34 @@ TEST(VerifyPayload, NativeFilesAcrossReadChunks) {
   EXPECT_EQ(VerifyPayload(std::u16string(kAbc), path, system), PayloadVerdict::Mismatched);
   EXPECT_FALSE(fs::exists(file));
   EXPECT_EQ(system.FileSize(path), std::nullopt);
+  fs::remove_all(dir);
+}
+
+TEST(VerifyPayload, NativeLinksToAFileOrAFolderAreRefused) {
+  namespace fs = std::filesystem;
+  const fs::path dir =
+      fs::temp_directory_path() / ("vwi-payload-links-" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "elsewhere");
+  fs::create_directories(dir / "msi");
+  std::ofstream(dir / "elsewhere" / "Vimzee.msi", std::ios::binary) << "abc";
+  fs::create_symlink(dir / "elsewhere" / "Vimzee.msi", dir / "msi" / "linked.msi");
+  fs::create_directory_symlink(dir / "elsewhere", dir / "transform");
+  IPayloadFiles& system = SystemPayloadFiles();
+  const auto path = [&](const fs::path& p) { return Utf16FromUtf8(p.string()); };
+
+  EXPECT_TRUE(system.IsLink(path(dir / "transform")));
+  EXPECT_TRUE(system.IsLink(path(dir / "transform") + u"/"));
+  EXPECT_FALSE(system.IsLink(path(dir / "msi")));
+  EXPECT_EQ(system.Hold(path(dir / "msi" / "linked.msi")).refusal, HoldRefusal::Link);
+  EXPECT_EQ(system.Hold(path(dir / "transform" / "Vimzee.msi")).refusal, HoldRefusal::Link);
+  EXPECT_EQ(system.Hold(path(dir / "elsewhere" / "Vimzee.msi")).refusal, HoldRefusal::None);
+
+  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), path(dir / "msi" / "linked.msi"), system),
+            PayloadVerdict::Link);
+  // The link is removed, never what it points at.
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "msi" / "linked.msi")));
+  EXPECT_TRUE(fs::exists(dir / "elsewhere" / "Vimzee.msi"));
   fs::remove_all(dir);
 }
 

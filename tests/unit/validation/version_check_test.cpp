@@ -222,7 +222,9 @@ TEST_F(Check, NewerInstallerFromTheMatchingOffer) {
   flags.productInstalled = 1;
   ASSERT_TRUE(DownloadNewInstaller(context, flags, system, downloader, handOver));
   EXPECT_EQ(downloader.urls.back(), u"http://dl/patch.exe");
-  EXPECT_NE(handOver.updaterPath.find(u"VrelWebInstaller_4242"), std::u16string::npos);
+  // The failed try's folder is never used again: the next number is.
+  EXPECT_NE(handOver.updaterPath.find(u"VrelWebInstaller_4243"), std::u16string::npos);
+  ASSERT_TRUE(handOver.updaterHold);  // held until it has been started
   EXPECT_EQ(handOver.downloadResult, 1);
   // Only a hand-over outcome with an existing file starts it at exit.
   EXPECT_FALSE(UpdaterToLaunch(handOver, system));

@@ -27,6 +27,8 @@ class PlacedProgram final : public ISystemServices {
   bool CreateFolderTree(const std::u16string& path) override {
     return real_.CreateFolderTree(path);
   }
+  bool ProtectFolder(const std::u16string& path) override { return real_.ProtectFolder(path); }
+  bool CreateNewFolder(const std::u16string& path) override { return real_.CreateNewFolder(path); }
   uint32_t TickCount() override { return real_.TickCount(); }
 
  private:

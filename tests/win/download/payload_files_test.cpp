@@ -42,13 +42,57 @@ TEST(PayloadFiles, DigestSizeAndRemovalOfARealFile) {
   }
   IPayloadFiles& files = SystemPayloadFiles();
   const std::u16string p = FromWide(path);
-  EXPECT_EQ(files.Sha256OfFile(p), Sha256OfBytes(bytes.data(), bytes.size()));
+  {
+    PayloadHold hold = files.Hold(p);
+    ASSERT_TRUE(hold.payload);
+    EXPECT_EQ(hold.payload->Sha256(), Sha256OfBytes(bytes.data(), bytes.size()));
+    EXPECT_EQ(hold.payload->Sha256(),
+              Sha256OfBytes(bytes.data(), bytes.size()));  // from the start again
+  }
   EXPECT_EQ(files.FileSize(p), 200000u);
   EXPECT_TRUE(files.RemoveFile(p));
-  EXPECT_EQ(files.Sha256OfFile(p), std::nullopt);
+  EXPECT_EQ(files.Hold(p).refusal, HoldRefusal::Missing);
   EXPECT_EQ(files.FileSize(p), std::nullopt);
   EXPECT_EQ(files.FileSize(folder.Folder16()), std::nullopt);  // a folder is no payload
-  EXPECT_TRUE(files.RemoveFile(p));                            // gone already
+  EXPECT_FALSE(files.Hold(folder.Folder16()).payload);
+  EXPECT_FALSE(files.IsLink(folder.Folder16()));
+  EXPECT_TRUE(files.RemoveFile(p));  // gone already
+}
+
+TEST(PayloadFiles, AHeldPackageCannotBeChangedReplacedRenamedOrDeleted) {
+  test::TempFolder folder;
+  const std::wstring path = folder.File(L"Vimzee.msi");
+  {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+  }
+  IPayloadFiles& files = SystemPayloadFiles();
+  PayloadHold hold = files.Hold(FromWide(path));
+  ASSERT_TRUE(hold.payload);
+  HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(DeleteFileW(path.c_str()));
+  const std::wstring moved = folder.File(L"moved.msi");
+  EXPECT_FALSE(MoveFileW(path.c_str(), moved.c_str()));
+  EXPECT_FALSE(
+      MoveFileExW(folder.File(L"other.msi").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+  // What installs it only reads it, sharing reading: that still works.
+  HANDLE reader =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+  CloseHandle(reader);
+  // A file someone else holds open for writing cannot be held.
+  hold.payload.reset();
+  HANDLE other = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(files.Hold(FromWide(path)).refusal, HoldRefusal::Busy);
+  CloseHandle(other);
+  EXPECT_TRUE(DeleteFileW(path.c_str()));
 }
 
 TEST(FreeSpace, RealVolumesAndMissingFolders) {

@@ -163,7 +163,8 @@ class Engine : public testing::Test {
   }
   // The SHA-256 of a package on the server.
   static std::u16string ServedDigest(const wchar_t* name) {
-    const auto digest = SystemPayloadFiles().Sha256OfFile(www + u"\\install\\" + FromWide(name));
+    const PayloadHold hold = SystemPayloadFiles().Hold(www + u"\\install\\" + FromWide(name));
+    const auto digest = hold.payload ? hold.payload->Sha256() : std::nullopt;
     return digest ? Sha256Hex(*digest) : u"<unreadable>";
   }
   // Nothing of the product or its programs is on the machine.

@@ -80,7 +80,8 @@ TEST_F(Validation, NewerInstallerLandsInAFreshTemporaryFolder) {
   EXPECT_EQ(test::ReadBytes(path), test::ServedBytes("updater.exe"));
   handOver.outcome = ValidationOutcome::HandOver;
   EXPECT_EQ(UpdaterToLaunch(handOver, system), handOver.updaterPath);
-  DeleteFileW(path.c_str());
+  handOver.updaterHold.reset();
+  EXPECT_TRUE(DeleteFileW(path.c_str()));
   RemoveDirectoryW(path.substr(0, path.rfind(L'\\')).c_str());
 
   // A truncated or refused updater is never left behind to be started.
@@ -158,7 +159,10 @@ TEST_F(Validation, NewerInstallerDifferingFromItsDigestIsNeverHandedOver) {
   EXPECT_EQ(handOver.failureCause, FailureCause::None);
   ASSERT_TRUE(UpdaterToLaunch(handOver, system));
   EXPECT_EQ(test::ReadBytes(ToWide(handOver.updaterPath)), served);
-  DeleteFileW(ToWide(handOver.updaterPath).c_str());
+  // Held from its check until it has been started: nobody can swap it.
+  EXPECT_FALSE(DeleteFileW(ToWide(handOver.updaterPath).c_str()));
+  handOver.updaterHold.reset();
+  EXPECT_TRUE(DeleteFileW(ToWide(handOver.updaterPath).c_str()));
   RemoveDirectoryW(
       ToWide(handOver.updaterPath.substr(0, handOver.updaterPath.rfind(u'\\'))).c_str());
 }
