@@ -26,6 +26,13 @@ constexpr bool IsAccepted(PayloadVerdict verdict) {
   return verdict == PayloadVerdict::NoDigest || verdict == PayloadVerdict::Matched;
 }
 
+// True for the refusals that concern the file's bytes and its digest; the
+// others (a link, a file that could not be held) concern where it lies.
+constexpr bool IsIntegrityFailure(PayloadVerdict verdict) {
+  return verdict == PayloadVerdict::Mismatched || verdict == PayloadVerdict::Unreadable ||
+         verdict == PayloadVerdict::MalformedDigest;
+}
+
 // The verdict for a file whose digest came out as `actual` (nothing when the
 // file could not be read).
 PayloadVerdict JudgePayload(const std::optional<std::u16string>& expected,

@@ -51,8 +51,9 @@ bool InstallWorker::RunSteps() {
   } catch (const std::exception&) {
     // Memory ran out (a hostile answer, a huge list): nothing escapes the
     // thread, the run fails like any other.
-    if (control.failureCause == FailureCause::None)
+    if (control.failureCause == FailureCause::None) {
       control.failureCause = FailureCause::PackageFailed;
+    }
     return false;
   }
 }

@@ -246,9 +246,8 @@ bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags
   const PayloadVerdict verdict =
       VerifyPayload(offer.webInstallerSha256, handOver.updaterPath, *checks.files, &held);
   if (!IsAccepted(verdict)) {
-    handOver.failureCause = verdict == PayloadVerdict::Link || verdict == PayloadVerdict::NotHeld
-                                ? FailureCause::DownloadFailed
-                                : FailureCause::PayloadIntegrity;
+    handOver.failureCause =
+        IsIntegrityFailure(verdict) ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed;
     DiscardUpdater(handOver);
     return false;
   }

@@ -65,10 +65,8 @@ bool PassesCheck(const InstallItem& item, DownloadControl& control, const Downlo
       VerifyPayload(item.sha256, item.localPath, *checks.files, checks.held);
   if (IsAccepted(verdict)) return true;
   control.failureReason = kFailureDownload;
-  const bool integrity = verdict == PayloadVerdict::Mismatched ||
-                         verdict == PayloadVerdict::Unreadable ||
-                         verdict == PayloadVerdict::MalformedDigest;
-  control.failureCause = integrity ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed;
+  control.failureCause =
+      IsIntegrityFailure(verdict) ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed;
   if (verdict == PayloadVerdict::Link) {
     LogLine(u"Item " + item.name + u": refused, its file or folder is a link");
   } else if (verdict == PayloadVerdict::NotHeld) {
