@@ -222,6 +222,44 @@ TEST_F(Phase, ShippedPackagesAreCheckedToo) {
   EXPECT_EQ(status.Read().state, InstallState::Initial);  // nothing was downloading
 }
 
+// The system's files, but a named folder is reported as a link: Wine cannot
+// make junctions.
+struct LinkedFolder : IPayloadFiles {
+  std::u16string linked;
+  IPayloadFiles& real = SystemPayloadFiles();
+  PayloadHold Hold(const std::u16string& path) override { return real.Hold(path); }
+  bool IsLink(const std::u16string& path) override { return path == linked || real.IsLink(path); }
+  std::optional<uint64_t> FileSize(const std::u16string& path) override {
+    return real.FileSize(path);
+  }
+  bool RemoveFile(const std::u16string& path) override { return real.RemoveFile(path); }
+};
+
+TEST_F(Phase, DownloadedPackagesStayHeldAndLinkedFoldersAreRefused) {
+  HeldPayloads held;
+  DownloadChecks checks;
+  checks.held = &held;
+  std::vector<InstallItem> items = {Item(u"prereq.exe"), Item(u"main.msi")};
+  items[1].sha256 = DigestOf(test::ServedBytes("main.msi"));
+  EXPECT_TRUE(DownloadItems(items, control, status, checks));
+  EXPECT_EQ(held.size(), 2u);
+  EXPECT_FALSE(DeleteFileW(folder.File(L"got-main.msi").c_str()));
+  EXPECT_FALSE(DeleteFileW(folder.File(L"got-prereq.exe").c_str()));
+  held.clear();
+  for (const std::wstring& name : folder.Files()) {
+    EXPECT_TRUE(DeleteFileW(folder.File(name).c_str()));
+  }
+
+  LinkedFolder files;
+  files.linked = folder.Folder16();
+  checks.files = &files;
+  EXPECT_FALSE(DownloadItems(items, control, status, checks));
+  EXPECT_EQ(control.failureReason, kFailureDownload);
+  EXPECT_EQ(control.failureCause, FailureCause::DownloadFailed);
+  EXPECT_TRUE(folder.Files().empty());
+  EXPECT_TRUE(held.empty());
+}
+
 TEST_F(Phase, FullVolumeStopsBeforeTheFileIsCreated) {
   FixedVolume volume;
   std::vector<uint64_t> told;
