@@ -173,10 +173,11 @@ ProgressSnapshot ComputeSnapshot(const ProgressInput& input, const ProgressTexts
   }
   const uint32_t elapsed = nowTick - startTick;
   const float estimated = static_cast<float>(elapsed) / (phase / 100.0f);
-  // The float-to-integer step goes through 64 bits: an estimate beyond the
-  // 32-bit range (a tiny phase after a long wait) must not be undefined.
-  const auto estimatedTotal = static_cast<uint32_t>(
-      estimated >= 18446744073709551615.0f ? 0xFFFFFFFFu : static_cast<uint64_t>(estimated));
+  // An estimate beyond the 32-bit range (a tiny phase after a long wait)
+  // saturates: converting it would be undefined, and wrapping it would show a
+  // short time for a long one.
+  const uint32_t estimatedTotal =
+      estimated >= 4294967295.0f ? 0xFFFFFFFFu : static_cast<uint32_t>(estimated);
   const uint32_t remaining = estimatedTotal - elapsed;
   snap.timeText = FormatRemaining(remaining != 0 ? remaining : 1000, texts);
   return snap;

@@ -9,16 +9,20 @@ bool IsFinalState(InstallState state) {
          state == InstallState::Cancelled;
 }
 
-void InstallStatus::ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
+bool InstallStatus::ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
                                  std::u16string itemText) {
   std::lock_guard lock(statusLock);
+  // A finished run cannot become a cancelling one when the close question
+  // and the worker's last report cross: the poll would never see an end.
+  if (IsFinalState(fields_.state)) return false;
   // A cancel being carried out must not be overwritten by the last progress
   // reports of the step it interrupts.
-  if (fields_.state == InstallState::Cancelling && state != InstallState::Cancelled) return;
+  if (fields_.state == InstallState::Cancelling && state != InstallState::Cancelled) return false;
   fields_.state = state;
   fields_.itemIndex = itemIndex;
   fields_.itemPercent = itemPercent;
   fields_.itemText = std::move(itemText);
+  return true;
 }
 
 void InstallStatus::SetWeights(std::vector<uint32_t> downloadWeights,

@@ -39,9 +39,10 @@ struct InstallStatusFields {
 // one report with the index or percentage of another.
 class InstallStatus {
  public:
-  // Replaces state, itemIndex, itemPercent and itemText at once. While the
-  // state is Cancelling, only a Cancelled report gets through.
-  void ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
+  // Replaces state, itemIndex, itemPercent and itemText at once; false when
+  // the report was ignored. A final state is final: nothing after it gets
+  // through. While the state is Cancelling, only a Cancelled report does.
+  bool ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
                     std::u16string itemText);
 
   // Stores both weight lists, each normalised to sum to 100. Called once,

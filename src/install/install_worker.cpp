@@ -25,12 +25,13 @@ void InstallWorker::StartInstall() {
 }
 
 void InstallWorker::CancelInstall() {
-  if (control.cancelEvent && control.runEvent) {
-    ReportStatus(InstallState::Cancelling, -1, 0, u"");
-    steps_.SignalCancel(*this);
-  } else {
-    ReportStatus(InstallState::Cancelled, -1, 0, u"");
+  const bool prepared = control.cancelEvent && control.runEvent;
+  // The check and the change are one step under the status lock: a run that
+  // has just ended stays ended.
+  if (!ReportStatus(prepared ? InstallState::Cancelling : InstallState::Cancelled, -1, 0, u"")) {
+    return;
   }
+  if (prepared) steps_.SignalCancel(*this);
   control.cancelRequested = true;
 }
 
@@ -38,9 +39,9 @@ void InstallWorker::Join() {
   if (thread_.joinable()) thread_.join();
 }
 
-void InstallWorker::ReportStatus(InstallState state, int32_t index, int32_t percent,
+bool InstallWorker::ReportStatus(InstallState state, int32_t index, int32_t percent,
                                  std::u16string text) {
-  status.ReportStatus(state, index, percent, std::move(text));
+  return status.ReportStatus(state, index, percent, std::move(text));
 }
 
 bool InstallWorker::IsCancelling() const { return status.Read().state == InstallState::Cancelling; }

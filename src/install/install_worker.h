@@ -29,7 +29,8 @@ class InstallWorker {
   // Builds the items and starts the worker thread. Called once.
   void StartInstall();
   // The user confirmed cancelling: Cancelling (or, before the events exist,
-  // Cancelled at once), then both events set and cancelRequested.
+  // Cancelled at once), then both events set and cancelRequested. Nothing
+  // happens once the run has reached a final state.
   void CancelInstall();
   // Waits until the worker thread has ended (no effect when none runs).
   void Join();
@@ -40,8 +41,8 @@ class InstallWorker {
   // The worker body; runs on the worker thread.
   void Run();
 
-  // Reports through the shared status.
-  void ReportStatus(InstallState state, int32_t index, int32_t percent, std::u16string text);
+  // Reports through the shared status; false when the report was ignored.
+  bool ReportStatus(InstallState state, int32_t index, int32_t percent, std::u16string text);
   bool IsCancelling() const;
 
   InstallStatus& status;

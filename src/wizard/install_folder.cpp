@@ -41,10 +41,17 @@ bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders) 
   const std::u16string path = NormaliseInstallFolder(folder);
   if (path.empty() || IsRelativePath(path) || path.size() > kMaxInstallFolderLength) return false;
   if (folders.IsExistingFolder(path)) return true;
-  for (const std::u16string& part : FolderChain(path)) {
-    if (!folders.Exists(part) && !folders.CreateFolder(part)) return false;
+  const std::vector<std::u16string> chain = FolderChain(path);
+  for (const std::u16string& part : chain) {
+    if (folders.Exists(part)) {
+      // A file where a folder should be: nothing can be installed below it.
+      if (!folders.IsExistingFolder(part)) return false;
+    } else if (!folders.CreateFolder(part)) {
+      return false;
+    }
   }
-  return true;
+  // With nothing to make (a drive, a bare "\\server") the path itself must be a folder.
+  return !chain.empty();
 }
 
 FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,

@@ -44,7 +44,8 @@ struct FolderValidation {
 };
 
 // Creates what is missing of an absolute folder of acceptable length; true
-// when it exists afterwards.
+// when it is a folder afterwards. A path that names a file, or passes through
+// one, or names no folder at all (a bare "\\server"), is refused.
 bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders);
 
 // Checks the typed folder and creates what is missing of it.

@@ -16,14 +16,22 @@ namespace {
 
 // Waits for the whole run: a prerequisite package still installing when the
 // main package starts would make that one fail with "another installation
-// is in progress".
-void WaitUntilEnded(HANDLE process) { WaitForSingleObject(process, INFINITE); }
+// is in progress". A cancel ends the wait (a program that never ends must
+// not hold the installer), and then nothing more is installed.
+void WaitUntilEnded(HANDLE process, HANDLE cancel) {
+  if (!cancel) {
+    WaitForSingleObject(process, INFINITE);
+    return;
+  }
+  const HANDLE handles[] = {process, cancel};
+  WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+}
 
 // Starts `application` (a full path: never a bare name that would be looked
 // up beside the installer or in the current folder) with `folder` current,
 // and waits for its end. `hidden`: its first window is not shown.
 bool StartAndWait(const std::u16string& application, const std::u16string& line,
-                  const std::u16string& folder, bool hidden) {
+                  const std::u16string& folder, bool hidden, HANDLE cancel) {
   std::vector<wchar_t> buffer(line.begin(), line.end());  // CreateProcessW may write to it
   buffer.push_back(L'\0');
   STARTUPINFOW startup = {};
@@ -39,11 +47,11 @@ bool StartAndWait(const std::u16string& application, const std::u16string& line,
   }
   UniqueHandleKernel process(info.hProcess);
   UniqueHandleKernel thread(info.hThread);
-  WaitUntilEnded(process.get());
+  WaitUntilEnded(process.get(), cancel);
   return true;
 }
 
-bool RunPackage(const InstallItem& item) {
+bool RunPackage(const InstallItem& item, HANDLE cancel) {
   std::u16string parameters = MsiexecParameters(item);
   // With a run log, the package writes its verbose log beside it.
   if (const std::u16string runLog = RunLogPath(); !runLog.empty()) {
@@ -52,17 +60,19 @@ bool RunPackage(const InstallItem& item) {
   const std::u16string system = SystemFolder();
   if (system.empty()) return false;
   const std::u16string msiexec = system + u"\\msiexec.exe";
-  return StartAndWait(msiexec, u"\"" + msiexec + u"\" " + parameters, system, true);
+  return StartAndWait(msiexec, u"\"" + msiexec + u"\" " + parameters, system, true, cancel);
 }
 
-bool RunExecutable(const InstallItem& item) {
-  return StartAndWait(item.localPath, ProgramCommandLine(item), FolderOf(item.localPath), false);
+bool RunExecutable(const InstallItem& item, HANDLE cancel) {
+  return StartAndWait(item.localPath, ProgramCommandLine(item), FolderOf(item.localPath), false,
+                      cancel);
 }
 
 }  // namespace
 
-bool RunProgram(const InstallItem& item) {
-  return IsPackagePath(item.localPath) ? RunPackage(item) : RunExecutable(item);
+bool RunProgram(const InstallItem& item, void* cancelEvent) {
+  const auto cancel = static_cast<HANDLE>(cancelEvent);
+  return IsPackagePath(item.localPath) ? RunPackage(item, cancel) : RunExecutable(item, cancel);
 }
 
 }  // namespace vwi

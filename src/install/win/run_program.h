@@ -8,9 +8,10 @@
 namespace vwi {
 
 // Runs `item.localPath` with `item.commandLine` and waits until it has
-// ended: a ".msi" through Msiexec ("/i", the quoted path, the arguments),
-// anything else as a program. True when it could be started; the exit code
-// is not examined.
-bool RunProgram(const InstallItem& item);
+// ended or `cancelEvent` (a manual-reset event; may be null) is signalled: a
+// ".msi" through Msiexec ("/i", the quoted path, the arguments), anything
+// else as a program. On a cancel the program is left to run on its own. True
+// when it could be started; the exit code is not examined.
+bool RunProgram(const InstallItem& item, void* cancelEvent);
 
 }  // namespace vwi

@@ -86,8 +86,8 @@ bool WinInstallSteps::InstallPackage(InstallWorker& worker, const InstallItem& i
                              context.manifest.shortName);
 }
 
-bool WinInstallSteps::RunProgram(InstallWorker&, const InstallItem& item) {
-  return vwi::RunProgram(item);
+bool WinInstallSteps::RunProgram(InstallWorker& worker, const InstallItem& item) {
+  return vwi::RunProgram(item, worker.control.cancelEvent);
 }
 
 void WinInstallSteps::ApplyPostInstallSettings(InstallWorker&) {

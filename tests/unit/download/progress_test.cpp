@@ -96,6 +96,11 @@ TEST_F(SnapshotCase, RemainingTimeFromThePhasePercentage) {
   ProgressSnapshot s = ComputeSnapshot(At(2, 0, 25), texts, 61000, start);
   EXPECT_FLOAT_EQ(s.percent, 12.5f);
   EXPECT_EQ(s.timeText, u"03 mins 00 secs remaining...");
+  // A tiny phase share after a long wait: the estimate saturates at the
+  // longest time the tick count can tell rather than wrapping to a short one.
+  start = 1000;
+  s = ComputeSnapshot(At(2, 0, 1), texts, 50001000, start);  // 1 % of the phase after 50,000 s
+  EXPECT_EQ(s.timeText, u"1179 hours 09 mins 27 secs remaining...");
   // The same across the tick counter's wrap-around.
   start = 0xFFFFFFFFu - 29999u;
   s = ComputeSnapshot(At(2, 0, 25), texts, 30000, start);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <new>
 
 #include <chrono>
@@ -83,7 +85,7 @@ struct FakeSteps : IInstallSteps {
 };
 
 struct Worker : testing::Test {
-  InstallStatus status;
+  std::unique_ptr<InstallStatus> status = std::make_unique<InstallStatus>();
   FakeSteps steps;
   Worker() {
     steps.plan = {Item(u"vc_redist.exe", u"C:\\w\\component\\1vc_redist.exe", 1),
@@ -91,15 +93,18 @@ struct Worker : testing::Test {
                   Item(u"de.mst", u"C:\\w\\transform\\1031.MST", 0),
                   Item(u"language_pack_1031.exe", u"C:\\w\\component\\2language_pack_1031.exe", 1)};
   }
+  // One run, with a status of its own: a final state is final, so a record
+  // serves one run, as in the program.
   InstallStatusFields RunToEnd(std::function<void(InstallWorker&)> before = {}) {
+    status.reset(new InstallStatus);
     {
-      InstallWorker worker(status, steps);
+      InstallWorker worker(*status, steps);
       if (before) before(worker);
       worker.StartInstall();
       worker.Join();
       cause = worker.control.failureCause;
     }  // destruction releases the events
-    return status.Read();
+    return status->Read();
   }
   FailureCause cause = FailureCause::None;
   void ExpectFinal(const InstallStatusFields& fields, InstallState state) {
@@ -242,6 +247,28 @@ TEST_F(Worker, CancelThatArrivesTooLateStillEndsCancelledWithSettingsWritten) {
   EXPECT_EQ(steps.published, u"http://127.0.0.1/vimzee/home");
 }
 
+TEST_F(Worker, ACancelThatCrossesTheFinalReportLeavesTheRunEnded) {
+  // The worker has reported its end (it is held there: joined) when the
+  // close question's Yes arrives.
+  for (const bool fails : {false, true}) {
+    steps = FakeSteps();
+    steps.plan = {Item(u"Vimzee.msi", u"C:\\w\\msi\\Vimzee.msi", 0)};
+    if (fails) steps.failingPackage = u"Vimzee.msi";
+    InstallStatus ended;
+    InstallWorker worker(ended, steps);
+    worker.StartInstall();
+    worker.Join();
+    const InstallState end = fails ? InstallState::Failed : InstallState::Finished;
+    ASSERT_EQ(ended.Read().state, end);
+    worker.CancelInstall();
+    EXPECT_EQ(ended.Read().state, end);  // never Cancelling: the poll would wait forever
+    EXPECT_EQ(steps.signals, 0);
+    EXPECT_FALSE(worker.control.cancelRequested);
+    EXPECT_FALSE(ended.ReportStatus(InstallState::Downloading, 0, 50, u"late"));
+    EXPECT_EQ(ended.Read().state, end);
+  }
+}
+
 TEST_F(Worker, CancellingTwiceChangesNothingVisible) {
   std::vector<InstallStatusFields> seen;
   steps.during = [&](InstallWorker& worker, const std::u16string& step) {
@@ -277,7 +304,7 @@ TEST_F(Worker, DestructionWaitsForTheThreadBeforeReleasingTheEvents) {
     stepEnded = true;
   };
   {
-    InstallWorker worker(status, steps);
+    InstallWorker worker(*status, steps);
     worker.StartInstall();
     worker.StartInstall();  // a second start is ignored
   }
@@ -285,7 +312,7 @@ TEST_F(Worker, DestructionWaitsForTheThreadBeforeReleasingTheEvents) {
   EXPECT_EQ(steps.releases, 1);
   EXPECT_EQ(steps.calls.front(), u"recheck");
   EXPECT_EQ(std::count(steps.calls.begin(), steps.calls.end(), u"recheck"), 1);
-  EXPECT_EQ(status.Read().state, InstallState::Finished);
+  EXPECT_EQ(status->Read().state, InstallState::Finished);
 }
 
 TEST_F(Worker, TheCauseOfEachEndIsKeptForTheApplication) {

@@ -78,6 +78,7 @@ TEST(InstallFolder, ExistingFolderCreatesNothing) {
 
 TEST(InstallFolder, DriveRootIsStoredWithoutABackslash) {
   FakeFolders folders;
+  folders.existing = {u"C:"};
   const FolderValidation validation = ValidateInstallFolder(u"C:\\", true, folders);
   EXPECT_EQ(validation.result, FolderCheck::kAccepted);
   EXPECT_EQ(validation.path, u"C:");
@@ -99,6 +100,20 @@ TEST(InstallFolder, FailuresAreReportedWithTheTypedPath) {
   folders.refused.insert(u"E:\\file\\sub");
   EXPECT_EQ(ValidateInstallFolder(u"E:\\file\\sub", true, folders).result,
             FolderCheck::kUnavailable);
+}
+
+TEST(InstallFolder, AFileOrAServerAloneIsNoInstallationFolder) {
+  FakeFolders folders;
+  folders.existing = {u"C:", u"C:\\Windows"};
+  folders.files = {u"C:\\Windows\\notepad.exe"};
+  EXPECT_EQ(ValidateInstallFolder(u"C:\\Windows\\notepad.exe", true, folders).result,
+            FolderCheck::kUnavailable);
+  EXPECT_EQ(ValidateInstallFolder(u"C:\\Windows\\notepad.exe\\Vimzee", true, folders).result,
+            FolderCheck::kUnavailable);
+  EXPECT_EQ(ValidateInstallFolder(u"\\\\server", true, folders).result, FolderCheck::kUnavailable);
+  EXPECT_EQ(ValidateInstallFolder(u"\\\\server\\", true, folders).result,
+            FolderCheck::kUnavailable);
+  EXPECT_TRUE(folders.created.empty());
 }
 
 TEST(InstallFolder, TooLongPathIsRejectedBeforeAnythingIsCreated) {

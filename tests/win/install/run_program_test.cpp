@@ -1,6 +1,12 @@
 #include "install/win/run_program.h"
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "install_test_support.h"
 #include "platform/win/wide.h"
@@ -26,7 +32,7 @@ TEST(RunProgram, FolderWithASpaceStartsTheProgramItselfAndWaitsForIt) {
   ASSERT_TRUE(CopyInto(BuiltFixture(L"Product.exe"), base + L"\\Ann.exe"));
 
   const InstallItem item{u"language_pack", u"", FromWide(pack.c_str()), u"/s", 1, 1};
-  ASSERT_TRUE(RunProgram(item));
+  ASSERT_TRUE(RunProgram(item, nullptr));
   // The program has ended by now: its record is there without waiting.
   EXPECT_EQ(RecordedLine(L"LanguagePack"), L"\"" + pack + L"\" /s");
   EXPECT_EQ(RecordedLine(L"Product"), L"<not run>");
@@ -34,7 +40,7 @@ TEST(RunProgram, FolderWithASpaceStartsTheProgramItselfAndWaitsForIt) {
 
 TEST(RunProgram, MissingProgramCannotStart) {
   const InstallItem item{u"x", u"", u"C:\\nowhere\\setup.exe", u"/s", 1, 1};
-  EXPECT_FALSE(RunProgram(item));
+  EXPECT_FALSE(RunProgram(item, nullptr));
 }
 
 TEST(RunProgram, PrerequisitePackageRunsThroughMsiexecToItsEnd) {
@@ -44,12 +50,56 @@ TEST(RunProgram, PrerequisitePackageRunsThroughMsiexecToItsEnd) {
   const std::wstring package = folder + L"456bonjour.msi";
   ASSERT_TRUE(CopyInto(BuiltFixture(L"prerequisite.msi"), package));
   const InstallItem item{u"bonjour.msi", u"", FromWide(package.c_str()), u"/qn", 1, 1};
-  ASSERT_TRUE(RunProgram(item));
+  ASSERT_TRUE(RunProgram(item, nullptr));
   // Waited for: the main package may start right away.
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Apple Inc.\\Bonjour", L"Version")
                 .value_or(L"<missing>"),
             L"3.0.0.10");
   Uninstall(kPrerequisiteCode);
+}
+
+// Ends every process started from `name` (the program the installer left
+// running on its own), so that it writes nothing into later tests.
+void EndProcessesNamed(const wchar_t* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (lstrcmpiW(entry.szExeFile, name) != 0) continue;
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  CloseHandle(snapshot);
+}
+
+TEST(RunProgram, ACancelEndsTheWaitForAProgramThatDoesNotEnd) {
+  ResetRecordedPrograms();
+  const std::wstring key = std::wstring(kProgramsKey) + L"\\Prerequisite";
+  // Longer than any test may wait; it ends by itself later.
+  const DWORD wait = 60000;
+  ASSERT_EQ(
+      RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"WaitMs", REG_DWORD, &wait, sizeof(wait)),
+      ERROR_SUCCESS);
+  const std::wstring program = ScratchFolder(L"vwi run cancel") + L"\\vc_redist.exe";
+  ASSERT_TRUE(CopyInto(BuiltFixture(L"prerequisite.exe"), program));
+  HANDLE cancel = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  // The user answers Yes once the program is running and waited for.
+  std::thread user([&] {
+    while (!ReadNumber(HKEY_CURRENT_USER, key, L"Runs")) Sleep(50);
+    Sleep(200);
+    SetEvent(cancel);
+  });
+  const InstallItem item{u"vc_redist.exe", u"", FromWide(program.c_str()), u"/quiet", 1, 1};
+  EXPECT_TRUE(RunProgram(item, cancel));
+  user.join();
+  EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, key, L"Runs"), 1u);
+  CloseHandle(cancel);
+  EndProcessesNamed(L"vc_redist.exe");
+  ResetRecordedPrograms();
 }
 
 }  // namespace
