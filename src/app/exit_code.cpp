@@ -56,7 +56,8 @@ int ExitCodeFor(const RunReport& report) {
   const auto validation = static_cast<ValidationOutcome>(report.validationOutcome);
   if (validation == ValidationOutcome::HandOver) {
     // Outside silent mode the user sees the newer installer take over; the
-    // run itself ended well.
+    // run itself ended well, if it could be started at all.
+    if (!report.handOverStarted) return exit_code::kFailed;
     return report.silentMode ? report.handOverExitCode : exit_code::kInstalled;
   }
   if (validation != ValidationOutcome::Proceed) return ExitCodeForCause(report.validationCause);

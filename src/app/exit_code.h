@@ -32,6 +32,8 @@ struct RunReport {
   // The newer installer's exit code after a silent hand-over (or the code
   // for a hand-over that could not start it).
   int32_t handOverExitCode = 0;
+  // False when the newer installer could not be started: nothing was installed.
+  bool handOverStarted = true;
   RunOutcome wizard;
 };
 

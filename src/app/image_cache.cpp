@@ -8,7 +8,8 @@ std::shared_ptr<CImageWrapper> ImageCache::Load(std::uint32_t id, IPngSource& so
       source.FindPng(static_cast<std::uint16_t>(id & 0xFFFF));
   if (!png) return nullptr;
   std::shared_ptr<CImageWrapper> image = source.Decode(*png);
-  if (!image) image = std::make_shared<CImageWrapper>();
+  // Memory ran out: nothing is cached, a later load may succeed.
+  if (!image) return nullptr;
   image->frameCount = 1;
   image->horizontalFrames = 1;
   images_.emplace(id, image);

@@ -19,7 +19,7 @@ class IPngSource {
   // resource cannot be found, loaded or locked.
   virtual std::optional<std::span<const std::uint8_t>> FindPng(std::uint16_t id) = 0;
   // Decodes PNG bytes into a premultiplied 32-bit image; an empty image (no
-  // bitmap, 0 x 0) when the bytes cannot be decoded.
+  // bitmap, 0 x 0) when the bytes cannot be decoded; null when memory ran out.
   virtual std::shared_ptr<CImageWrapper> Decode(std::span<const std::uint8_t> png) = 0;
 };
 
@@ -28,7 +28,8 @@ class ImageCache {
  public:
   // The cached image, else one decoded from `source` and cached, failures
   // included (cached as an empty image so they are not retried). A missing
-  // resource returns null and caches nothing, so it is looked up again.
+  // resource, or memory running out, returns null and caches nothing, so it
+  // is tried again.
   std::shared_ptr<CImageWrapper> Load(std::uint32_t id, IPngSource& source);
 
   std::size_t size() const { return images_.size(); }

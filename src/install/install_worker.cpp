@@ -96,7 +96,8 @@ bool InstallWorker::InstallItems() {
       const bool started = steps_.RunProgram(*this, item);
       LogLine(u"Item " + item.name + (started ? u": program run" : u": program not started"));
     } else if (!steps_.InstallPackage(*this, item)) {
-      // The step may have named another cause (a volume too full).
+      // A cause the step named itself stays; the volume's room for the
+      // package was checked before any item was installed.
       if (control.failureCause == FailureCause::None) {
         control.failureCause = FailureCause::PackageFailed;
       }

@@ -60,6 +60,18 @@ check "the newer installer was started with /n" grep -q 'Vimzee Home 27.exe" /n$
 check "from a fresh temporary folder" grep -q 'VrelWebInstaller_' <<<"$line"
 "$WINE64" reg delete "$record" /f >/dev/null 2>&1
 
+# The newer installer arrives but is no program: the user is told, and the
+# run has failed.
+cp "$www/fresh/VimzeeHomeSetup.exe" "$VWI_OUT/validator-setup.exe"
+printf 'not a program\r\n' >"$www/fresh/VimzeeHomeSetup.exe"
+dist_with_version_url "$VWI_OUT/validator-unstartable" "$server/version.xml"
+start_installer run "$VWI_OUT/validator-unstartable"
+text=$(driver wait-box "$caption" 60000)
+check "an updater that cannot start is reported" equals "$text" "The updater cannot be launched!"
+driver press-box "$caption" 1
+check "and the run ends as failed" equals "$(exit_code "$run" 20)" 1603
+mv "$VWI_OUT/validator-setup.exe" "$www/fresh/VimzeeHomeSetup.exe"
+
 # The installer is recent enough.
 version_file 27.0.1.10
 dist_with_version_url "$VWI_OUT/validator-current" "$server/version.xml"

@@ -77,33 +77,37 @@ DecodedPixels ToDibSection(Gdiplus::GpBitmap* source) {
   return out;
 }
 
-GpBitmapPtr DecodeStream(std::span<const std::uint8_t> png) {
-  // The stream reads a movable memory block of our own; it does not own it.
+// PNG bytes in a stream of their own. GDI+ may read a stream whenever it
+// needs pixels, for as long as the bitmap made from it lives, so the stream
+// owns its memory block and outlives every bitmap decoded from it.
+ComPtr<IStream> MemoryStream(std::span<const std::uint8_t> png) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, png.size());
-  if (!block) return nullptr;
-  GpBitmapPtr bitmap;
-  if (void* dest = GlobalLock(block)) {
-    std::copy(png.begin(), png.end(), static_cast<std::uint8_t*>(dest));
-    GlobalUnlock(block);
-    ComPtr<IStream> stream;
-    if (SUCCEEDED(CreateStreamOnHGlobal(block, FALSE, stream.put()))) {
-      Gdiplus::GpBitmap* decoded = nullptr;
-      if (gp::GdipCreateBitmapFromStream(stream.get(), &decoded) == Gdiplus::Ok) {
-        bitmap.reset(decoded);
-      }
-    }
+  if (!block) return {};
+  void* dest = GlobalLock(block);
+  if (!dest) {
+    GlobalFree(block);
+    return {};
   }
-  GlobalFree(block);
-  return bitmap;
+  std::copy(png.begin(), png.end(), static_cast<std::uint8_t*>(dest));
+  GlobalUnlock(block);
+  ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.put()))) {
+    GlobalFree(block);
+    return {};
+  }
+  return stream;
 }
 
 }  // namespace
 
-std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png) {
+std::shared_ptr<CImageWrapper> DecodePngStream(IStream* stream) {
   auto image = std::make_shared<CImageWrapper>();
-  if (!Decoder().ok() || png.empty()) return image;
-  GpBitmapPtr decoded = DecodeStream(png);
-  if (!decoded) return image;
+  if (!Decoder().ok() || !stream) return image;
+  Gdiplus::GpBitmap* raw = nullptr;
+  if (gp::GdipCreateBitmapFromStream(stream, &raw) != Gdiplus::Ok) return image;
+  // The pixels are copied while the stream is still there; the bitmap goes
+  // before this returns, so the caller may release the stream afterwards.
+  GpBitmapPtr decoded(raw);
   DecodedPixels pixels = ToDibSection(decoded.get());
   if (!pixels.bitmap) return image;
   PremultiplyBgra({pixels.bits, static_cast<std::size_t>(pixels.width) * pixels.height * 4});
@@ -111,6 +115,13 @@ std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png)
   image->width = pixels.width;
   image->height = pixels.height;
   return image;
+}
+
+std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png) {
+  if (png.empty()) return std::make_shared<CImageWrapper>();
+  const ComPtr<IStream> stream = MemoryStream(png);
+  if (!stream) return nullptr;  // out of memory
+  return DecodePngStream(stream.get());
 }
 
 std::unique_ptr<CImageWrapper> DecodeImageFile(const std::u16string& path) {

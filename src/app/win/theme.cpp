@@ -48,15 +48,15 @@ ThemeFonts& Fonts() {
 void InitTheme() {
   Palette() = StandardPalette();
   ReleaseTheme();
-  const ThemeFontStyles specs = MakeThemeFontStyles(ScreenDpi());
+  const ThemeFontStyles styles = MakeThemeFontStyles(ScreenDpi());
   // The DPI and what follows from it are read here, on the main thread,
   // before any other thread can ask for them.
   Metrics();
   ThemeFonts& fonts = Fonts();
-  fonts.labelFont = CreateThemeFont(specs.labelFont).release();
-  fonts.linkFont = CreateThemeFont(specs.linkFont).release();
-  fonts.buttonFont = CreateThemeFont(specs.buttonFont).release();
-  fonts.headlineFont = CreateThemeFont(specs.headlineFont).release();
+  fonts.labelFont = CreateThemeFont(styles.labelFont).release();
+  fonts.linkFont = CreateThemeFont(styles.linkFont).release();
+  fonts.buttonFont = CreateThemeFont(styles.buttonFont).release();
+  fonts.headlineFont = CreateThemeFont(styles.headlineFont).release();
 }
 
 void ReleaseTheme() {

@@ -118,7 +118,11 @@ int CVrelMasterInstallerApp::ExitInstance() {
 int CVrelMasterInstallerApp::HandOverToUpdater() {
   WinMessageBox messages(nullptr);
   if (!flags.silentMode) {
-    vwi::HandOverToUpdater(validator.updaterPath, messages, StartupCaption(context));
+    // A newer installer that could not be started installs nothing: the run
+    // has failed.
+    report_.handOverStarted =
+        vwi::HandOverToUpdater(validator.updaterPath, messages, StartupCaption(context)) ==
+        HandOverResult::kStarted;
     return exit_code::kInstalled;
   }
   // Unattended: the newer copy runs as this one was asked to, and its

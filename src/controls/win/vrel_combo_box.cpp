@@ -158,10 +158,10 @@ void CVrelComboBox::Layout() {
   const DpiScale& dpi = ScreenDpi();
   const RECT client = ClientRect();
   TEXTMETRICW metrics{};
-  if (HDC dc = GetDC(hwnd())) {
-    SelectScope select(dc, font);
-    GetTextMetricsW(dc, &metrics);
-    ReleaseDC(hwnd(), dc);
+  // The font's selection is undone before the device context goes back.
+  if (const WindowDc window(hwnd()); window.dc()) {
+    SelectScope select(window.dc(), font);
+    GetTextMetricsW(window.dc(), &metrics);
   }
   const ComboBoxLayout l =
       ComputeComboBoxLayout(FromRECT(client), arrowFrameWidth, arrowFrameHeight, metrics.tmHeight,
@@ -302,7 +302,8 @@ std::optional<LRESULT> CVrelComboBox::OnReflectedMessage(UINT message, WPARAM wP
 
 void CVrelComboBox::UpdateDroppedWidth() {
   ComboWidthInputs in;
-  HDC dc = GetDC(hwnd());
+  const WindowDc screen(hwnd());
+  const HDC dc = screen.dc();
   if (!dc) return;
   {
     SelectScope select(dc, font);
@@ -318,7 +319,6 @@ void CVrelComboBox::UpdateDroppedWidth() {
     GetTextMetricsW(dc, &metrics);
     in.averageCharWidth = metrics.tmAveCharWidth;
   }
-  ReleaseDC(hwnd(), dc);
   in.scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
   in.edgeWidth = GetSystemMetrics(SM_CXEDGE);
   in.smallIconWidth = GetSystemMetrics(SM_CXSMICON);

@@ -28,12 +28,11 @@ std::optional<LRESULT> CVrelEdit::OnNcCalcSize(bool validRects, LPARAM lParam) {
   const LRESULT result = DefaultProc(WM_NCCALCSIZE, validRects, lParam);
   RECT& r = validRects ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                        : *reinterpret_cast<RECT*>(lParam);
-  HDC dc = GetDC(hwnd());
   TEXTMETRICW metrics{};
-  if (dc) {
-    SelectScope font(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
-    GetTextMetricsW(dc, &metrics);
-    ReleaseDC(hwnd(), dc);
+  // The font's selection is undone before the device context goes back.
+  if (const WindowDc window(hwnd()); window.dc()) {
+    SelectScope font(window.dc(), reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
+    GetTextMetricsW(window.dc(), &metrics);
   }
   const int pad = EditVerticalPad(r.bottom - r.top, metrics.tmExternalLeading, metrics.tmHeight);
   r.left += 1;

@@ -97,6 +97,10 @@ TEST(ExitCode, AHandOverEndsWithTheNewerCopysCodeOnlyWhenSilent) {
   EXPECT_EQ(ExitCodeFor(report), 0);
   report.silentMode = true;
   EXPECT_EQ(ExitCodeFor(report), 1638);
+  // "The updater cannot be launched!": nothing was installed.
+  report.silentMode = false;
+  report.handOverStarted = false;
+  EXPECT_EQ(ExitCodeFor(report), 1603);
 }
 
 TEST(ExitCode, ARefusedNewerInstallerNamesWhyItWasRefused) {

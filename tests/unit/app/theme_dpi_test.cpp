@@ -102,7 +102,7 @@ TEST(ThemeMetrics, RadiiFollowTheDpiExactly) {
   EXPECT_FLOAT_EQ(m.progressRadiusY, 5.25f);
 }
 
-TEST(ThemeFonts, SpecsAtTwoDpis) {
+TEST(ThemeFonts, StylesAtTwoDpis) {
   const ThemeFontStyles s96 = MakeThemeFontStyles(At(96));
   EXPECT_EQ(s96.labelFont, (FontStyle{u"Tahoma", 14, 400, false, false}));
   EXPECT_EQ(s96.linkFont, (FontStyle{u"Tahoma", 14, 400, true, false}));

@@ -38,6 +38,7 @@ class FakePngSource : public IPngSource {
   }
   std::shared_ptr<CImageWrapper> Decode(std::span<const std::uint8_t>) override {
     ++decodes;
+    if (outOfMemory) return nullptr;
     if (failDecode) return std::make_shared<CImageWrapper>();
     auto image = std::make_shared<CImageWrapper>(nullptr, 16, 16);
     image->frameCount = 7;  // the cache sets the loaders' 1 and 1
@@ -50,6 +51,7 @@ class FakePngSource : public IPngSource {
   std::vector<std::uint16_t> lookups;
   int decodes = 0;
   bool failDecode = false;
+  bool outOfMemory = false;
 };
 
 TEST(ThemeImageCache, SecondLoadReturnsTheSameImageWithoutDecoding) {
@@ -87,6 +89,19 @@ TEST(ThemeImageCache, DecodeFailureIsCachedAsEmptyImage) {
   EXPECT_EQ(first->height, 0);
   EXPECT_EQ(cache.Load(110, source).get(), first.get());
   EXPECT_EQ(source.decodes, 1);
+}
+
+TEST(ThemeImageCache, MemoryRunningOutGivesNothingAndCachesNothing) {
+  ImageCache cache;
+  FakePngSource source;
+  source.outOfMemory = true;
+  EXPECT_EQ(cache.Load(111, source), nullptr);
+  EXPECT_EQ(cache.size(), 0u);
+  source.outOfMemory = false;  // memory came back: the next load decodes
+  const auto image = cache.Load(111, source);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 16);
+  EXPECT_EQ(source.decodes, 2);
 }
 
 TEST(ThemeImageCache, KeyIsTheFullIdButTheResourceIsItsLowBits) {
