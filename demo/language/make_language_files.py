@@ -68,6 +68,7 @@ GERMAN = ('Deutsch', {
     'IDS_ERR_CLIENT_TOO_OLD': 'Ihre Version des Installationsprogramms ist zu alt. Klicken Sie auf "OK", um die neueste Version herunterzuladen.',
     'IDS_ERR_OUT_OF_DISK': 'Der für die Installation benötigte Speicherplatz übersteigt den verfügbaren Speicherplatz. Stellen Sie sicher, dass mindestens %s MB frei sind, und versuchen Sie es erneut. Weitere Informationen erhalten Sie vom Kundendienst.',
     'IDS_ERR_CONNECT_DOWNLOAD_SERVER': 'Der Download-Server ist nicht erreichbar. Überprüfen Sie Ihre Internetverbindung und versuchen Sie es erneut. Wenn das Problem weiterhin besteht, wenden Sie sich an den Kundendienst.',
+    'IDS_ERR_PAYLOAD_DAMAGED': 'Die heruntergeladene Datei %s ist beschädigt oder wurde verändert. Sie wurde gelöscht, und es wurde nichts installiert. Versuchen Sie es später erneut. Wenn das Problem weiterhin besteht, wenden Sie sich an den Kundendienst.',
     'IDS_ERR_CREATE_FOLDER_FAILED': 'Der angegebene Pfad %s ist nicht verfügbar.',
     'IDS_CLOSE_RUNNING_APPS': 'Die folgenden Anwendungen sollten vor dem Fortsetzen der Installation geschlossen werden:',
 })
@@ -106,6 +107,7 @@ FRENCH = ('Français', {
     'IDS_ERR_CLIENT_TOO_OLD': 'La version de votre programme d\'installation est trop ancienne. Cliquez sur "OK" pour télécharger la dernière version.',
     'IDS_ERR_OUT_OF_DISK': "L'espace disque requis pour l'installation dépasse l'espace disponible. Vérifiez qu'au moins %s Mo sont disponibles et réessayez. Pour plus d'informations, contactez le service client.",
     'IDS_ERR_CONNECT_DOWNLOAD_SERVER': 'Impossible de contacter le serveur de téléchargement. Vérifiez votre connexion Internet et réessayez. Si le problème persiste, contactez le service client.',
+    'IDS_ERR_PAYLOAD_DAMAGED': "Le fichier téléchargé %s est endommagé ou a été modifié. Il a été supprimé et rien n'a été installé. Réessayez plus tard. Si le problème persiste, contactez le service client.",
     'IDS_ERR_CREATE_FOLDER_FAILED': "Le chemin %s n'est pas disponible.",
     'IDS_CLOSE_RUNNING_APPS': "Les applications suivantes doivent être fermées avant de poursuivre l'installation :",
 })

@@ -31,6 +31,7 @@ InstallTexts InstallTextsFrom(const UiStringCatalogue& strings) {
   InstallTexts t;
   t.connectDownloadServer = strings.LookupUiString(IDS_ERR_CONNECT_DOWNLOAD_SERVER);
   t.closeRunningApps = strings.LookupUiString(IDS_CLOSE_RUNNING_APPS);
+  t.payloadDamaged = strings.LookupUiString(IDS_ERR_PAYLOAD_DAMAGED);
   return t;
 }
 

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "install/failure_cause.h"
 
@@ -20,6 +21,8 @@ struct DownloadControl {
   // Why the run failed, set where the failure is found (the worker sets
   // Cancelled and PackageFailed itself); None while nothing failed.
   FailureCause failureCause = FailureCause::None;
+  // The item whose package was refused, when one was.
+  std::u16string failedItem;
 };
 
 }  // namespace vwi

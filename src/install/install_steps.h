@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "download/download_control.h"
 #include "install/install_item.h"
 
 namespace vwi {
@@ -34,8 +35,8 @@ class IInstallSteps {
   virtual void ApplyPostInstallSettings(InstallWorker& worker) = 0;
   // Hands the captured home page to the installer context.
   virtual void PublishHomepage(const std::u16string& homepageUrl) = 0;
-  // The box that tells the user the server could not be reached.
-  virtual void ShowDownloadFailure() = 0;
+  // The box that tells the user why the downloads failed (DownloadFailureText).
+  virtual void ShowDownloadFailure(const DownloadControl& control) = 0;
 };
 
 }  // namespace vwi

@@ -69,7 +69,7 @@ void InstallWorker::Run() {
     if (!IsCancelling()) ReportStatus(InstallState::Finished, -1, 0, u"");
   } else if (!IsCancelling()) {
     // A cancelled run says nothing more: the user asked for it.
-    if (control.failureReason == kFailureDownload) steps_.ShowDownloadFailure();
+    if (control.failureReason == kFailureDownload) steps_.ShowDownloadFailure(control);
     if (!IsCancelling()) ReportStatus(InstallState::Failed, -1, 0, u"");
   }
   // The cause is final before the final report, which readers wait for.

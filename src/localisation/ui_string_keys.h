@@ -15,7 +15,8 @@ struct StringKey {
 // Texts of section "UISTRING". Placeholders (filled with FormatUiString):
 // IDS_PRODUCT_READY %s (short name), IDS_LAUNCH_APP %s (full name),
 // IDS_ERR_INSTALLED_ALREADY %s (short name), IDS_ERR_CREATE_FOLDER_FAILED %s
-// (folder), IDS_ERR_OUT_OF_DISK %s (megabytes), IDS_TIME_REMAINING_HOURS
+// (folder), IDS_ERR_OUT_OF_DISK %s (megabytes), IDS_ERR_PAYLOAD_DAMAGED %s
+// (the package's name), IDS_TIME_REMAINING_HOURS
 // %02d x3, IDS_TIME_REMAINING_MINS %02d x2, IDS_TIME_REMAINING_SECS %02d.
 inline constexpr StringKey IDS_INSTALL{u"IDS_INSTALL", u"Install"};
 inline constexpr StringKey IDS_STATUS_INIT{u"IDS_STATUS_INIT", u"Initializing..."};
@@ -73,6 +74,10 @@ inline constexpr StringKey IDS_ERR_CONNECT_DOWNLOAD_SERVER{
     u"IDS_ERR_CONNECT_DOWNLOAD_SERVER",
     u"Unable to contact the download server. Check your Internet connection and try again. If "
     u"the issue persists, please contact Customer Care."};
+inline constexpr StringKey IDS_ERR_PAYLOAD_DAMAGED{
+    u"IDS_ERR_PAYLOAD_DAMAGED",
+    u"The downloaded file %s is damaged or has been changed. It was deleted and nothing was "
+    u"installed. Try again later. If the issue persists, please contact Customer Care."};
 inline constexpr StringKey IDS_ERR_CREATE_FOLDER_FAILED{u"IDS_ERR_CREATE_FOLDER_FAILED",
                                                         u"The specified path %s is unavailable."};
 inline constexpr StringKey IDS_CLOSE_RUNNING_APPS{
@@ -118,6 +123,7 @@ inline constexpr StringKey kAllUiStrings[] = {IDS_INSTALL,
                                               IDS_ERR_CLIENT_TOO_OLD,
                                               IDS_ERR_OUT_OF_DISK,
                                               IDS_ERR_CONNECT_DOWNLOAD_SERVER,
+                                              IDS_ERR_PAYLOAD_DAMAGED,
                                               IDS_ERR_CREATE_FOLDER_FAILED,
                                               IDS_CLOSE_RUNNING_APPS};
 

@@ -65,6 +65,7 @@ bool PassesCheck(const InstallItem& item, DownloadControl& control, const Downlo
       VerifyPayload(item.sha256, item.localPath, *checks.files, checks.held);
   if (IsAccepted(verdict)) return true;
   control.failureReason = kFailureDownload;
+  control.failedItem = item.name;
   control.failureCause =
       IsIntegrityFailure(verdict) ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed;
   if (verdict == PayloadVerdict::Link) {

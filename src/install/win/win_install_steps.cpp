@@ -110,8 +110,8 @@ void WinInstallSteps::ShowOutOfDisk(uint64_t megabytesNeeded) {
                      message_box::kOk | message_box::kIconError);
 }
 
-void WinInstallSteps::ShowDownloadFailure() {
-  env_.plainBox.Show(env_.texts.connectDownloadServer, env_.context.manifest.shortName,
+void WinInstallSteps::ShowDownloadFailure(const DownloadControl& control) {
+  env_.plainBox.Show(DownloadFailureText(env_.texts, control), env_.context.manifest.shortName,
                      message_box::kIconError);
 }
 

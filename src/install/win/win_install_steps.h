@@ -47,7 +47,7 @@ class WinInstallSteps final : public IInstallSteps {
   bool RunProgram(InstallWorker& worker, const InstallItem& item) override;
   void ApplyPostInstallSettings(InstallWorker& worker) override;
   void PublishHomepage(const std::u16string& homepageUrl) override;
-  void ShowDownloadFailure() override;
+  void ShowDownloadFailure(const DownloadControl& control) override;
 
  private:
   DownloadChecks Checks();

@@ -30,8 +30,14 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
   flags_ = &flags;
   handOver_ = {};
   taskDone_ = false;
-  if (DoModal() == -1) return;  // no window: nothing was checked, go on
-  if (task_.valid()) task_.wait();
+  if (DoModal() == -1) {
+    // No window could be made: the check still runs, here and without the
+    // marquee. A run never skips it.
+    WinStreamDownloader downloader;
+    RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
+  } else if (task_.valid()) {
+    task_.wait();
+  }
   outcome = static_cast<int32_t>(handOver_.outcome);
   updaterPath = handOver_.updaterPath;
   downloadResult = handOver_.downloadResult;
@@ -106,7 +112,9 @@ std::optional<LRESULT> CClientValidator::OnEraseBkgnd(HDC dc) {
 
 void CClientValidator::Wait(uint32_t milliseconds) { Sleep(milliseconds); }
 
-void CClientValidator::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+void CClientValidator::Hide() {
+  if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+}
 
 std::u16string CClientValidator::InstalledExecutablePath() {
   return installedExecutablePath ? installedExecutablePath() : std::u16string();
@@ -121,7 +129,9 @@ void CClientValidator::LaunchUnelevated(const std::u16string& path) {
 
 void CClientValidator::Close() {
   taskDone_ = true;
-  PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  // Without a window there is nothing to close (and a message posted to no
+  // window would wait in the thread's queue for the wizard).
+  if (hwnd()) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace vwi

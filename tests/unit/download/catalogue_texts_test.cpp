@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "install/install_texts.h"
+
 namespace vwi {
 namespace {
 
@@ -24,6 +26,29 @@ TEST(CatalogueTexts, DefaultsMatchTheEnglishTexts) {
   const RecheckTexts recheck = RecheckTextsFrom(strings);
   EXPECT_EQ(recheck.installedAlready, RecheckTexts{}.installedAlready);
   EXPECT_EQ(recheck.clientTooOld, RecheckTexts{}.clientTooOld);
+  const InstallTexts install = InstallTextsFrom(strings);
+  EXPECT_EQ(install.connectDownloadServer, InstallTexts{}.connectDownloadServer);
+  EXPECT_EQ(install.payloadDamaged, InstallTexts{}.payloadDamaged);
+  EXPECT_EQ(install.closeRunningApps, InstallTexts{}.closeRunningApps);
+}
+
+TEST(DownloadFailureText, APackageThatDiffersFromItsDigestIsNamedInItsOwnBox) {
+  const InstallTexts texts;
+  DownloadControl control;
+  control.failureCause = FailureCause::PayloadIntegrity;
+  control.failedItem = u"VimzeeHome27.msi";
+  EXPECT_EQ(DownloadFailureText(texts, control),
+            u"The downloaded file VimzeeHome27.msi is damaged or has been changed. It was deleted "
+            u"and nothing was installed. Try again later. If the issue persists, please contact "
+            u"Customer Care.");
+  // Every other failure of the downloads is the server's.
+  for (const FailureCause cause : {FailureCause::DownloadFailed, FailureCause::None}) {
+    control.failureCause = cause;
+    EXPECT_EQ(DownloadFailureText(texts, control), texts.connectDownloadServer);
+  }
+  control.failureCause = FailureCause::PayloadIntegrity;
+  control.failedItem.clear();
+  EXPECT_EQ(DownloadFailureText(texts, control), texts.connectDownloadServer);
 }
 
 }  // namespace

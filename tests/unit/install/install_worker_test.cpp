@@ -81,7 +81,7 @@ struct FakeSteps : IInstallSteps {
     Hook(worker, u"settings");
   }
   void PublishHomepage(const std::u16string& url) override { published = url; }
-  void ShowDownloadFailure() override { ++boxes; }
+  void ShowDownloadFailure(const DownloadControl&) override { ++boxes; }
 };
 
 struct Worker : testing::Test {

@@ -331,9 +331,12 @@ TEST_F(Engine, PackagesDifferingFromTheirDigestAreNeverRunOrInstalled) {
     const auto boxes = answerer.Finish();
     EXPECT_EQ(end.state, InstallState::Failed) << kinds[kind];
     EXPECT_EQ(cause, FailureCause::PayloadIntegrity) << kinds[kind];
-    // Failed like a download: the server box, and the differing file is gone.
+    // Failed like a download, with a box that names the file; it is gone.
     ASSERT_EQ(boxes.size(), 1u) << kinds[kind];
-    EXPECT_EQ(boxes[0].text.rfind(L"Unable to contact the download server.", 0), 0u);
+    EXPECT_EQ(boxes[0].text, L"The downloaded file " + ToWide(items[kind].name) +
+                                 L" is damaged or has been changed. It was deleted and nothing "
+                                 L"was installed. Try again later. If the issue persists, please "
+                                 L"contact Customer Care.");
     ASSERT_EQ(items.size(), 4u);
     EXPECT_FALSE(FileExists(ToWide(items[kind].localPath))) << kinds[kind];
     ExpectNothingInstalled();

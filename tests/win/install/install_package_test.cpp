@@ -29,7 +29,7 @@ struct NoSteps : IInstallSteps {
   bool RunProgram(InstallWorker&, const InstallItem&) override { return true; }
   void ApplyPostInstallSettings(InstallWorker&) override {}
   void PublishHomepage(const std::u16string&) override {}
-  void ShowDownloadFailure() override {}
+  void ShowDownloadFailure(const DownloadControl&) override {}
 };
 
 struct RecordingBox : IMessageBox {

@@ -12,6 +12,7 @@
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"
 #include "validation/run_validation.h"
+#include "validation/win/client_validator.h"
 #include "win/download/test_servers.h"
 
 namespace vwi {
@@ -165,6 +166,24 @@ TEST_F(Validation, NewerInstallerDifferingFromItsDigestIsNeverHandedOver) {
   EXPECT_TRUE(DeleteFileW(ToWide(handOver.updaterPath).c_str()));
   RemoveDirectoryW(
       ToWide(handOver.updaterPath.substr(0, handOver.updaterPath.rfind(u'\\'))).c_str());
+}
+
+TEST_F(Validation, WithoutItsWindowTheCheckStillRuns) {
+  // This test program carries no dialog templates: the validator's window
+  // cannot be made. The check must run all the same, and here it finds
+  // that a newer installer is required.
+  const std::vector<uint8_t> served = test::ServedBytes("updater.exe");
+  const std::string digest = Utf8FromUtf16(Sha256Hex(*Sha256OfBytes(served.data(), served.size())));
+  context.manifest.versionCheckUrl = ServeVersionFile("version-windowless.xml", digest);
+  CClientValidator validator;
+  validator.RunModal(context, flags);
+  EXPECT_EQ(validator.outcome, static_cast<int32_t>(ValidationOutcome::HandOver));
+  ASSERT_FALSE(validator.updaterPath.empty());
+  EXPECT_EQ(test::ReadBytes(ToWide(validator.updaterPath)), served);
+  validator.updaterHold.reset();
+  DeleteFileW(ToWide(validator.updaterPath).c_str());
+  RemoveDirectoryW(
+      ToWide(validator.updaterPath.substr(0, validator.updaterPath.rfind(u'\\'))).c_str());
 }
 
 }  // namespace
