@@ -1,5 +1,7 @@
 #include "controls/frame_geometry.h"
 
+#include <algorithm>
+
 namespace vwi {
 
 Rect FrameClientRect(Rect window, bool maximized, const DpiScale& dpi) {
@@ -39,7 +41,7 @@ FramePaintLayout ComputeFramePaintLayout(int width, int height, int clientWidth,
 }
 
 CaptionTitleLayout ComputeCaptionTitleLayout(Rect caption, bool hasIcon, int textHeight,
-                                             const DpiScale& dpi) {
+                                             const DpiScale& dpi, int buttonsLeft) {
   CaptionTitleLayout t;
   if (hasIcon) {
     const int x = caption.left + 4 * dpi.X(1);
@@ -49,7 +51,9 @@ CaptionTitleLayout ComputeCaptionTitleLayout(Rect caption, bool hasIcon, int tex
   }
   const int left = caption.left + 5 * dpi.Y(1);
   const int top = caption.top + (dpi.Y(28) - textHeight) / 2;
-  t.title = {left, top, caption.right, top + textHeight};
+  const int limit = buttonsLeft < caption.right ? buttonsLeft - dpi.X(4) : caption.right;
+  const int right = std::max(left, limit);
+  t.title = {left, top, right, top + textHeight};
   return t;
 }
 

@@ -35,7 +35,11 @@ struct CaptionTitleLayout {
   Rect icon;   // empty when there is no icon
   Rect title;  // text rectangle; its height is the text's height
 };
+// `buttonsLeft` is the left edge of the leftmost caption button (the
+// caption's right edge without buttons): the title ends ScaleX(4) before it
+// (it is then drawn with an ellipsis), so a long title never runs under
+// Minimize or Close.
 CaptionTitleLayout ComputeCaptionTitleLayout(Rect caption, bool hasIcon, int textHeight,
-                                             const DpiScale& dpi);
+                                             const DpiScale& dpi, int buttonsLeft);
 
 }  // namespace vwi

@@ -146,7 +146,13 @@ void CVrelDialog::DrawIconAndTitle(HDC dc, Rect caption) {
     SelectScope font(dc, captionFont_.get());
     GetTextExtentPoint32W(dc, title, length, &extent);
   }
-  const CaptionTitleLayout t = ComputeCaptionTitleLayout(caption, icon != nullptr, extent.cy, dpi);
+  int buttonsLeft = caption.right;
+  for (const CaptionButton& button : captionBar_.buttons()) {
+    if (button.visible && !button.rect.Empty())
+      buttonsLeft = std::min(buttonsLeft, button.rect.left);
+  }
+  const CaptionTitleLayout t =
+      ComputeCaptionTitleLayout(caption, icon != nullptr, extent.cy, dpi, buttonsLeft);
   if (icon) {
     DrawIconEx(dc, t.icon.left, t.icon.top, icon, t.icon.Width(), t.icon.Height(), 0, nullptr,
                DI_NORMAL);
@@ -156,7 +162,7 @@ void CVrelDialog::DrawIconAndTitle(HDC dc, Rect caption) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Palette().captionText);
   RECT r = ToRECT(t.title);
-  DrawTextW(dc, title, length, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_WORD_ELLIPSIS);
+  DrawTextW(dc, title, length, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 bool CVrelDialog::OnNcMouseMove(UINT, POINT screen) {

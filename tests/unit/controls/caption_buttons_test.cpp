@@ -219,16 +219,30 @@ TEST(FrameGeometry, PaintLayoutAt96And144) {
 
 TEST(FrameGeometry, IconAndTitle) {
   const Rect caption{1, 1, 499, 29};
-  const CaptionTitleLayout withIcon = ComputeCaptionTitleLayout(caption, true, 17, {96, 96});
+  const CaptionTitleLayout withIcon = ComputeCaptionTitleLayout(caption, true, 17, {96, 96}, 499);
   EXPECT_EQ(withIcon.icon, (Rect{5, 6, 23, 24}));
   EXPECT_EQ(withIcon.title, (Rect{28, 6, 499, 23}));
-  const CaptionTitleLayout plain = ComputeCaptionTitleLayout(caption, false, 17, {96, 96});
+  const CaptionTitleLayout plain = ComputeCaptionTitleLayout(caption, false, 17, {96, 96}, 499);
   EXPECT_TRUE(plain.icon.Empty());
   EXPECT_EQ(plain.title, (Rect{6, 6, 499, 23}));
-  const CaptionTitleLayout big = ComputeCaptionTitleLayout({1, 1, 599, 43}, true, 25, {144, 144});
+  const CaptionTitleLayout big =
+      ComputeCaptionTitleLayout({1, 1, 599, 43}, true, 25, {144, 144}, 599);
   EXPECT_EQ(big.icon, (Rect{5, 8, 32, 35}));
   EXPECT_EQ(big.title.left, 37);
   EXPECT_EQ(big.title.top, 9);
+}
+
+TEST(FrameGeometry, ALongTitleEndsBeforeTheCaptionButtons) {
+  // Minimize at 403, Close beside it: the title stops four pixels short.
+  const Rect caption{1, 1, 499, 29};
+  const CaptionTitleLayout t = ComputeCaptionTitleLayout(caption, true, 17, {96, 96}, 403);
+  EXPECT_EQ(t.title, (Rect{28, 6, 399, 23}));
+  const CaptionTitleLayout scaled =
+      ComputeCaptionTitleLayout({1, 1, 749, 43}, false, 25, {144, 144}, 605);
+  EXPECT_EQ(scaled.title.right, 599);
+  // Buttons that leave no room give an empty title, never a reversed one.
+  const CaptionTitleLayout none = ComputeCaptionTitleLayout(caption, true, 17, {96, 96}, 20);
+  EXPECT_EQ(none.title.right, none.title.left);
 }
 
 }  // namespace
