@@ -31,7 +31,11 @@ void InstallWorker::CancelInstall() {
   if (!ReportStatus(prepared ? InstallState::Cancelling : InstallState::Cancelled, -1, 0, u"")) {
     return;
   }
-  if (prepared) steps_.SignalCancel(*this);
+  if (prepared) {
+    steps_.SignalCancel(*this);
+  } else {
+    control.failureCause = FailureCause::Cancelled;  // final at once: no thread will set it
+  }
   control.cancelRequested = true;
 }
 

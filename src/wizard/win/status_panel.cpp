@@ -121,7 +121,7 @@ void CStatusPanel::OnShowPanel() {
 bool CStatusPanel::OnTimer(UINT_PTR id) {
   if (id == kStartInstallTimer) {
     KillTimer(kStartInstallTimer);
-    StartInstallation();
+    if (startGate_.WaitEnded()) StartInstallation();
     return true;
   }
   if (id == kPollStatusTimer) {
@@ -142,6 +142,13 @@ void CStatusPanel::StartInstallation() {
   if (env_.flags.silentMode) PrepareSilentInstallFolder();
   worker.StartInstall();
   SetTimer(kPollStatusTimer, 1000);
+}
+
+void CStatusPanel::EndBeforeTheStart() {
+  // Nothing was started: the wizard ends now, without waiting for a poll.
+  KillTimer(kStartInstallTimer);
+  RecordOutcome();
+  if (CInstallGuide* guide = Guide()) guide->EndWizard();
 }
 
 void CStatusPanel::PrepareSilentInstallFolder() {
@@ -188,18 +195,23 @@ bool CStatusPanel::Finished() const {
 bool CStatusPanel::CanClose() {
   if (cancelConfirmed) return false;
   if (Finished()) return true;
-  // The downloads wait while the question is open.
+  // The downloads wait while the question is open, and none starts under it.
   if (worker.control.runEvent) ResetEvent(worker.control.runEvent);
+  startGate_.QuestionOpened();
   const int answer = ownedBox_.Show(env_.context.strings.LookupUiString(IDS_MESSAGE_CANCELNOTICE),
                                     env_.context.manifest.shortName,
                                     message_box::kYesNo | message_box::kIconWarning);
-  if (answer == message_box::kAnswerYes) {
+  const bool yes = answer == message_box::kAnswerYes;
+  const bool startNow = startGate_.QuestionAnswered(yes);
+  if (yes) {
     if (Finished()) return true;
     cancelConfirmed = true;
     worker.CancelInstall();
+    if (!startGate_.started()) EndBeforeTheStart();
     return false;
   }
   if (worker.control.runEvent) SetEvent(worker.control.runEvent);
+  if (startNow) StartInstallation();
   return false;
 }
 

@@ -17,6 +17,7 @@
 #include "install/registry_language_packs.h"
 #include "install/win/win_install_steps.h"
 #include "platform/win/win_message_box.h"
+#include "wizard/start_gate.h"
 #include "wizard/win/guide_panel.h"
 
 namespace vwi {
@@ -51,6 +52,8 @@ class CStatusPanel : public CGuidePanel {
   void SetUpLabel(CVrelStatic& label, int id, UINT format);
   void SetLabel(CVrelStatic& label, const std::u16string& text);
   void StartInstallation();
+  // The user cancelled before the installation started.
+  void EndBeforeTheStart();
   void PrepareSilentInstallFolder();
   // One look at the status; false when polling ends.
   bool PollStatus();
@@ -68,6 +71,7 @@ class CStatusPanel : public CGuidePanel {
   // Held apart from the environment, which the wizard releases before its
   // panels.
   RunOutcome& outcome_;
+  StartGate startGate_;
   // Declared last: destroyed first, it waits for its thread while the
   // steps and boxes it uses still exist.
   InstallWorker worker;

@@ -291,6 +291,7 @@ TEST_F(Worker, CancelBeforeTheStartEndsAtOnceAndNothingRuns) {
     EXPECT_TRUE(worker.control.cancelRequested);
   });
   ExpectFinal(end, InstallState::Cancelled);
+  EXPECT_EQ(cause, FailureCause::Cancelled);
   EXPECT_TRUE(steps.calls.empty());
   EXPECT_EQ(steps.signals, 0);
   EXPECT_EQ(steps.releases, 0);
