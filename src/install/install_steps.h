@@ -17,13 +17,16 @@ class IInstallSteps {
  public:
   virtual ~IInstallSteps() = default;
 
+  // When the worker is made: creates its two events (cancel not signalled,
+  // run signalled) in its control record, so that the close question can
+  // pause a download from the first moment.
+  virtual void CreateEvents(InstallWorker& worker) = 0;
   // Before the thread starts: fills the worker's items (and the status's
-  // weights), opens the internet session, creates the worker's two events
-  // (cancel not signalled, run signalled) in its control record.
+  // weights) and opens the internet session.
   virtual void Prepare(InstallWorker& worker) = 0;
   // Sets both events so that a paused download sees the cancellation.
   virtual void SignalCancel(InstallWorker& worker) = 0;
-  // Closes the events; called once the thread has ended.
+  // Closes the events; called once, when the worker goes (after its thread).
   virtual void Release(InstallWorker& worker) = 0;
 
   // The worker thread's steps, in order.

@@ -8,11 +8,13 @@
 namespace vwi {
 
 InstallWorker::InstallWorker(InstallStatus& status, IInstallSteps& steps)
-    : status(status), steps_(steps) {}
+    : status(status), steps_(steps) {
+  steps_.CreateEvents(*this);
+}
 
 InstallWorker::~InstallWorker() {
   Join();
-  if (prepared_) steps_.Release(*this);
+  steps_.Release(*this);
 }
 
 void InstallWorker::StartInstall() {
@@ -25,13 +27,15 @@ void InstallWorker::StartInstall() {
 }
 
 void InstallWorker::CancelInstall() {
-  const bool prepared = control.cancelEvent && control.runEvent;
+  // Before the start (or without events) there is no thread to stop: the
+  // run ends Cancelled at once.
+  const bool running = prepared_ && control.cancelEvent && control.runEvent;
   // The check and the change are one step under the status lock: a run that
   // has just ended stays ended.
-  if (!ReportStatus(prepared ? InstallState::Cancelling : InstallState::Cancelled, -1, 0, u"")) {
+  if (!ReportStatus(running ? InstallState::Cancelling : InstallState::Cancelled, -1, 0, u"")) {
     return;
   }
-  if (prepared) {
+  if (running) {
     steps_.SignalCancel(*this);
   } else {
     control.failureCause = FailureCause::Cancelled;  // final at once: no thread will set it

@@ -20,6 +20,7 @@ namespace vwi {
 
 class InstallWorker {
  public:
+  // Creates the events (through the steps).
   InstallWorker(InstallStatus& status, IInstallSteps& steps);
   InstallWorker(const InstallWorker&) = delete;
   InstallWorker& operator=(const InstallWorker&) = delete;
@@ -28,9 +29,9 @@ class InstallWorker {
 
   // Builds the items and starts the worker thread. Called once.
   void StartInstall();
-  // The user confirmed cancelling: Cancelling (or, before the events exist,
-  // Cancelled at once), then both events set and cancelRequested. Nothing
-  // happens once the run has reached a final state.
+  // The user confirmed cancelling: Cancelling, both events set and
+  // cancelRequested (before the start, Cancelled at once). Nothing happens
+  // once the run has reached a final state.
   void CancelInstall();
   // Waits until the worker thread has ended (no effect when none runs).
   void Join();

@@ -21,6 +21,9 @@ void WinInstallSteps::Prepare(InstallWorker& worker) {
   BuildInstallItems(env_.context, env_.flags, probe, env_.languagePacks, env_.system.TickCount(),
                     worker.items, worker.status);
   OpenInternetSession();
+}
+
+void WinInstallSteps::CreateEvents(InstallWorker& worker) {
   cancelEvent_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   runEvent_.reset(CreateEventW(nullptr, TRUE, TRUE, nullptr));
   // Both or neither: a cancel without events ends the run at once.

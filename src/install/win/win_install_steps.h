@@ -37,6 +37,7 @@ class WinInstallSteps final : public IInstallSteps {
  public:
   explicit WinInstallSteps(InstallEnvironment environment) : env_(environment) {}
 
+  void CreateEvents(InstallWorker& worker) override;
   void Prepare(InstallWorker& worker) override;
   void SignalCancel(InstallWorker& worker) override;
   void Release(InstallWorker& worker) override;

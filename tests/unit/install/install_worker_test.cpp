@@ -44,11 +44,11 @@ struct FakeSteps : IInstallSteps {
     calls.push_back(step);
     if (during) during(worker, step);
   }
-  void Prepare(InstallWorker& worker) override {
-    worker.items = plan;
+  void CreateEvents(InstallWorker& worker) override {
     worker.control.cancelEvent = &gCancelEvent;
     worker.control.runEvent = &gRunEvent;
   }
+  void Prepare(InstallWorker& worker) override { worker.items = plan; }
   void SignalCancel(InstallWorker&) override { ++signals; }
   void Release(InstallWorker& worker) override {
     ++releases;
@@ -287,14 +287,17 @@ TEST_F(Worker, CancellingTwiceChangesNothingVisible) {
 
 TEST_F(Worker, CancelBeforeTheStartEndsAtOnceAndNothingRuns) {
   const auto end = RunToEnd([](InstallWorker& worker) {
-    worker.CancelInstall();  // no events exist yet
+    // The events exist from the worker's making, so a question asked
+    // before the start can pause; a cancel then has no thread to stop.
+    EXPECT_TRUE(worker.control.cancelEvent && worker.control.runEvent);
+    worker.CancelInstall();
     EXPECT_TRUE(worker.control.cancelRequested);
   });
   ExpectFinal(end, InstallState::Cancelled);
   EXPECT_EQ(cause, FailureCause::Cancelled);
   EXPECT_TRUE(steps.calls.empty());
   EXPECT_EQ(steps.signals, 0);
-  EXPECT_EQ(steps.releases, 0);
+  EXPECT_EQ(steps.releases, 1);  // the events go with the worker
 }
 
 TEST_F(Worker, DestructionWaitsForTheThreadBeforeReleasingTheEvents) {

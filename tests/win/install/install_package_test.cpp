@@ -19,6 +19,7 @@ namespace {
 using namespace vwi::test;
 
 struct NoSteps : IInstallSteps {
+  void CreateEvents(InstallWorker&) override {}
   void Prepare(InstallWorker&) override {}
   void SignalCancel(InstallWorker&) override {}
   void Release(InstallWorker&) override {}
