@@ -44,17 +44,8 @@ std::u16string Sha256Hex(const Sha256Digest& digest) {
 }
 
 bool HasWellFormedDigests(const ProductManifest& manifest) {
-  if (!WellFormed(manifest.mainComponentSha256)) return false;
-  for (const auto& transform : manifest.transforms) {
-    if (!WellFormed(transform.sha256)) return false;
-  }
-  for (const auto& pack : manifest.languagePacks) {
-    if (!WellFormed(pack.sha256)) return false;
-  }
-  for (const auto& dependency : manifest.dependencies) {
-    if (!WellFormed(dependency.sha256)) return false;
-  }
-  return true;
+  return WellFormed(manifest.mainComponentSha256) &&
+         EveryListedItem(manifest, [](const auto& item) { return WellFormed(item.sha256); });
 }
 
 }  // namespace vwi

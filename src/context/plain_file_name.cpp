@@ -48,19 +48,8 @@ bool IsPlainFileName(std::u16string_view name) {
 }
 
 bool HasPlainFileNames(const ProductManifest& manifest) {
-  if (!IsPlainFileName(manifest.mainComponentName) || !IsPlainFileName(manifest.fullName)) {
-    return false;
-  }
-  for (const auto& transform : manifest.transforms) {
-    if (!IsPlainFileName(transform.name)) return false;
-  }
-  for (const auto& pack : manifest.languagePacks) {
-    if (!IsPlainFileName(pack.name)) return false;
-  }
-  for (const auto& dependency : manifest.dependencies) {
-    if (!IsPlainFileName(dependency.name)) return false;
-  }
-  return true;
+  return IsPlainFileName(manifest.mainComponentName) && IsPlainFileName(manifest.fullName) &&
+         EveryListedItem(manifest, [](const auto& item) { return IsPlainFileName(item.name); });
 }
 
 }  // namespace vwi

@@ -64,4 +64,20 @@ struct ProductManifest {
   std::optional<std::u16string> mainComponentSha256{};
 };
 
+// True when `accept` holds for every transform, language pack and
+// prerequisite of the manifest (each has a name and may have a digest).
+template <typename Accept>
+bool EveryListedItem(const ProductManifest& manifest, Accept accept) {
+  for (const auto& transform : manifest.transforms) {
+    if (!accept(transform)) return false;
+  }
+  for (const auto& pack : manifest.languagePacks) {
+    if (!accept(pack)) return false;
+  }
+  for (const auto& dependency : manifest.dependencies) {
+    if (!accept(dependency)) return false;
+  }
+  return true;
+}
+
 }  // namespace vwi
