@@ -29,15 +29,7 @@ struct GpBitmapDeleter {
 };
 using GpBitmapPtr = std::unique_ptr<Gdiplus::GpBitmap, GpBitmapDeleter>;
 
-struct DecodedPixels {
-  UniqueBitmap bitmap;
-  int width = 0;
-  int height = 0;
-  std::uint8_t* bits = nullptr;
-};
-
-// Copies a decoded GDI+ bitmap into a new top-down 32-bit DIB section with
-// straight alpha (blue, green, red, alpha bytes).
+// Copies a decoded GDI+ bitmap into a new top-down 32-bit DIB section.
 DecodedPixels ToDibSection(Gdiplus::GpBitmap* source) {
   DecodedPixels out;
   UINT width = 0, height = 0;
@@ -98,17 +90,32 @@ ComPtr<IStream> MemoryStream(std::span<const std::uint8_t> png) {
   return stream;
 }
 
+class GdiplusReader final : public IPictureReader {
+ public:
+  bool Open(IStream* stream) override {
+    Gdiplus::GpBitmap* raw = nullptr;
+    if (!Decoder().ok() || gp::GdipCreateBitmapFromStream(stream, &raw) != Gdiplus::Ok) {
+      return false;
+    }
+    bitmap_.reset(raw);
+    return true;
+  }
+  DecodedPixels CopyPixels() override {
+    return bitmap_ ? ToDibSection(bitmap_.get()) : DecodedPixels{};
+  }
+
+ private:
+  GpBitmapPtr bitmap_;
+};
+
 }  // namespace
 
-std::shared_ptr<CImageWrapper> DecodePngStream(IStream* stream) {
+std::unique_ptr<IPictureReader> MakeGdiplusReader() { return std::make_unique<GdiplusReader>(); }
+
+std::shared_ptr<CImageWrapper> DecodePngStream(IStream* stream, IPictureReader& reader) {
   auto image = std::make_shared<CImageWrapper>();
-  if (!Decoder().ok() || !stream) return image;
-  Gdiplus::GpBitmap* raw = nullptr;
-  if (gp::GdipCreateBitmapFromStream(stream, &raw) != Gdiplus::Ok) return image;
-  // The pixels are copied while the stream is still there; the bitmap goes
-  // before this returns, so the caller may release the stream afterwards.
-  GpBitmapPtr decoded(raw);
-  DecodedPixels pixels = ToDibSection(decoded.get());
+  if (!stream || !reader.Open(stream)) return image;
+  DecodedPixels pixels = reader.CopyPixels();
   if (!pixels.bitmap) return image;
   PremultiplyBgra({pixels.bits, static_cast<std::size_t>(pixels.width) * pixels.height * 4});
   image->bitmap = pixels.bitmap.release();
@@ -117,11 +124,21 @@ std::shared_ptr<CImageWrapper> DecodePngStream(IStream* stream) {
   return image;
 }
 
-std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png) {
+std::shared_ptr<CImageWrapper> DecodePngStream(IStream* stream) {
+  return DecodePngStream(stream, *MakeGdiplusReader());
+}
+
+std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png,
+                                              IPictureReader& reader) {
   if (png.empty()) return std::make_shared<CImageWrapper>();
+  // The stream, and the block it owns, outlive the reader's last read.
   const ComPtr<IStream> stream = MemoryStream(png);
   if (!stream) return nullptr;  // out of memory
-  return DecodePngStream(stream.get());
+  return DecodePngStream(stream.get(), reader);
+}
+
+std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png) {
+  return DecodePngBytes(png, *MakeGdiplusReader());
 }
 
 std::unique_ptr<CImageWrapper> DecodeImageFile(const std::u16string& path) {

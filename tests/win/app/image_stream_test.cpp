@@ -1,8 +1,7 @@
-// Decoding a picture from a stream that stays the caller's: the pixels are
-// copied while the stream is there. (Wine's GDI+ reads the whole stream at
-// once and holds no reference while it reads, so the lazy reading of
-// Windows' GDI+ cannot be observed here; the decoder keeps the stream, and
-// the memory it reads, alive until the pixels are copied either way.)
+// Decoding a picture from a stream: the pixels are copied while the stream is
+// readable. Wine's GDI+ reads the whole stream at once, so a reader that
+// reads only when the pixels are copied, as Windows' GDI+ may, stands in for
+// it to show the order.
 #include <windows.h>
 
 #include <shlwapi.h>
@@ -38,6 +37,47 @@ TEST(ImageStream, ThePictureOfACallersStreamIsDecodedPremultiplied) {
   const auto again = DecodePngBytes(png);
   ASSERT_TRUE(again && again->bitmap);
   EXPECT_EQ(again->width, 2);
+}
+
+// Keeps a reference to the stream when opened and reads it only when the
+// pixels are wanted, then decodes what it read with the platform's reader.
+class LateReader final : public IPictureReader {
+ public:
+  ~LateReader() override {
+    if (stream_) stream_->Release();
+  }
+  bool Open(IStream* stream) override {
+    stream_ = stream;
+    stream_->AddRef();
+    return true;
+  }
+  DecodedPixels CopyPixels() override {
+    std::vector<BYTE> bytes(4096);
+    ULONG read = 0;
+    const LARGE_INTEGER start{};
+    if (FAILED(stream_->Seek(start, STREAM_SEEK_SET, nullptr)) ||
+        FAILED(stream_->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read))) {
+      return {};
+    }
+    IStream* copy = SHCreateMemStream(bytes.data(), read);
+    const auto real = MakeGdiplusReader();
+    DecodedPixels pixels = real->Open(copy) ? real->CopyPixels() : DecodedPixels{};
+    copy->Release();
+    return pixels;
+  }
+
+ private:
+  IStream* stream_ = nullptr;
+};
+
+TEST(ImageStream, TheBytesAreStillThereWhenAReaderReadsThemLate) {
+  const std::vector<BYTE> png = FileBytes(VWI_TEST_SOURCE_DIR L"\\app\\theme_premultiply.png");
+  ASSERT_FALSE(png.empty());
+  LateReader reader;
+  const auto image = DecodePngBytes(png, reader);
+  ASSERT_TRUE(image && image->bitmap);
+  EXPECT_EQ(image->width, 2);
+  EXPECT_EQ(image->height, 1);
 }
 
 TEST(ImageStream, BytesThatAreNoPictureGiveAnEmptyImage) {
