@@ -113,6 +113,13 @@ int wmain(int argc, wchar_t** argv) {
                               {"ours-noflush", Ours, false}};
   const bool reverse = argc > 4 && std::wstring(argv[4]) == L"reverse";
   int status = 0;
+  // The size query that precedes every package download.
+  const auto asked = std::chrono::steady_clock::now();
+  const int64_t announced = QueryRemoteFileSize(url);
+  std::printf("size-query %.3f %lld\n",
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count(),
+              static_cast<long long>(announced));
+  if (announced != static_cast<int64_t>(expected)) status = 1;
   for (int i = 0; i < 4; ++i) {
     const Variant& v = variants[reverse ? 3 - i : i];
     const auto start = std::chrono::steady_clock::now();

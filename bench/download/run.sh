@@ -19,6 +19,7 @@ source "$root/tests/harness/wine-env.sh"
 # shellcheck source=../../tests/harness/servers/servers.sh
 source "$root/tests/harness/servers/servers.sh"
 wine_env_start "$build" >/dev/null
+rm -f "$out/servers/nginx-access.log"
 servers_start "$out" "$out/www"
 trap 'servers_stop; wine_env_stop' EXIT
 url="http://127.0.0.1:$VWI_NGINX_PORT/big.bin"
@@ -33,11 +34,16 @@ for run in $(seq 1 "$runs"); do
   echo "curl $t" >>"$results"
   order=$([ $((run % 2)) -eq 0 ] && echo reverse || echo forward)
   wine_run "$exe" "$url" "$bytes" "$target" "$order" | tr -d '\r' >>"$results"
-  echo "run $run ($order): $(tail -5 "$results" | awk '{printf "%s %ss  ", $1, $2}')"
+  echo "run $run ($order): $(tail -6 "$results" | awk '{printf "%s %ss  ", $1, $2}')"
 done
-python3 - "$results" "$mib" <<'PY'
+python3 - "$results" "$mib" "$out/servers/nginx-access.log" <<'PY'
 import statistics, sys
 times = {}
+sent = {}
+for line in open(sys.argv[3]):
+    f = line.split()
+    if len(f) > 9 and f[6] == "/big.bin":
+        sent.setdefault(f[5].strip('"'), []).append(int(f[9]))
 for line in open(sys.argv[1]):
     name, secs = line.split()[:2]
     if secs == "FAILED":
@@ -48,6 +54,11 @@ med = {k: statistics.median(v) for k, v in times.items()}
 for k in ["curl", "bare-flush", "ours-flush", "bare-noflush", "ours-noflush"]:
     print("%-13s median %7.3f s  %7.1f MiB/s  (runs: %s)" % (
         k, med[k], mib / med[k], " ".join("%.2f" % t for t in times[k])))
+print("size query     median %7.3f s  (runs: %s)" % (
+    med["size-query"], " ".join("%.3f" % t for t in times["size-query"])))
+for method, counts in sorted(sent.items()):
+    print("server sent for %-4s requests: %d requests, %s bytes each (min/median/max)" % (
+        method, len(counts), "/".join(str(x) for x in (min(counts), int(statistics.median(counts)), max(counts)))))
 print("DownloadToFile / bare loop (flush):    %.2fx" % (med["ours-flush"] / med["bare-flush"]))
 print("DownloadToFile / bare loop (no flush): %.2fx" % (med["ours-noflush"] / med["bare-noflush"]))
 print("DownloadToFile / curl:                 %.2fx" % (med["ours-flush"] / med["curl"]))

@@ -17,6 +17,10 @@ bool IsAcceptedSizeStatus(uint32_t status) {
 
 bool IsBodyStatus(uint32_t status) { return status >= 200 && status <= 299; }
 
+bool IsDefiniteHeadAnswer(uint32_t status, std::optional<int64_t> length) {
+  return IsBodyStatus(status) && length && *length > 0;
+}
+
 std::optional<int64_t> ParseContentLength(std::u16string_view text) {
   size_t i = 0;
   while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;

@@ -30,6 +30,14 @@ uint32_t RequestFlags(RequestKind kind, bool secure);
 // 200 and above 500.
 bool IsAcceptedSizeStatus(uint32_t status);
 
+// The size query asks with HEAD first, which brings no body: an unread GET
+// body is still transferred, because the HTTP stack drains it on close to
+// reuse the connection. A HEAD answer counts only when it is a success with
+// a length; for anything else (a server that refuses HEAD, signs its links
+// for GET only, or has no length to give) the GET is asked and its answer
+// stands.
+bool IsDefiniteHeadAnswer(uint32_t status, std::optional<int64_t> length);
+
 // A body is written only from a success answer (2xx): an error page is
 // never stored as a package.
 bool IsBodyStatus(uint32_t status);

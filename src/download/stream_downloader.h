@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string>
+
+#include "platform/byte_sink.h"
 
 namespace vwi {
 
@@ -12,7 +13,7 @@ class IStreamDownloader {
  public:
   virtual ~IStreamDownloader() = default;
   // True only when the whole body of a success answer reached `out`.
-  virtual bool DownloadToStream(const std::u16string& url, std::ostream& out) = 0;
+  virtual bool DownloadToStream(const std::u16string& url, IByteSink& out) = 0;
   // The size the server announces for `url` without sending the body; 0 when
   // it is unknown (the free-space check is then left out).
   virtual int64_t AnnouncedSize(const std::u16string& url) {

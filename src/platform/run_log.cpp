@@ -1,8 +1,8 @@
 #include "platform/run_log.h"
 
-#include <cstdio>
 #include <memory>
 #include <mutex>
+#include <string>
 
 #include "platform/text.h"
 
@@ -12,6 +12,13 @@ namespace {
 std::mutex logLock;
 std::unique_ptr<ILogFile> logFile;
 std::u16string logPath;
+
+// `value` in decimal with leading zeros up to `width` digits.
+std::string Padded(int value, size_t width) {
+  std::string digits = value < 0 ? "0" : std::to_string(value);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  return digits;
+}
 
 size_t FileNameStart(std::u16string_view path) {
   const size_t slash = path.find_last_of(u"\\/");
@@ -25,9 +32,10 @@ void AppendLocked(std::u16string_view text) {
 }  // namespace
 
 std::string FormatLogEntry(const LogTime& time, std::u16string_view text) {
-  char stamp[32];
-  std::snprintf(stamp, sizeof(stamp), "%04d-%02d-%02d %02d:%02d:%02d.%03d ", time.year, time.month,
-                time.day, time.hour, time.minute, time.second, time.millisecond);
+  const std::string stamp = Padded(time.year, 4) + "-" + Padded(time.month, 2) + "-" +
+                            Padded(time.day, 2) + " " + Padded(time.hour, 2) + ":" +
+                            Padded(time.minute, 2) + ":" + Padded(time.second, 2) + "." +
+                            Padded(time.millisecond, 3) + " ";
   std::string entry;
   size_t start = 0;
   while (start <= text.size()) {

@@ -1,8 +1,6 @@
 #include "validation/version_check.h"
 
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "download/install_items.h"
@@ -15,16 +13,6 @@
 namespace vwi {
 
 namespace {
-
-// Paths are Windows paths; the native build maps their backslashes.
-std::filesystem::path FsPath(std::u16string path) {
-#ifndef _WIN32
-  for (char16_t& c : path) {
-    if (c == u'\\') c = u'/';
-  }
-#endif
-  return std::filesystem::path(path);
-}
 
 // Reads the three values of an offer group (the current element) in order.
 void ReadOffer(XmlDocument& doc, VersionOffer& offer, std::u16string* productVersionCopy) {
@@ -55,12 +43,11 @@ void ReadOffer(XmlDocument& doc, VersionOffer& offer, std::u16string* productVer
 // Downloads `url` into the file at `path` (created or truncated).
 bool DownloadIntoFile(IStreamDownloader& downloader, const std::u16string& url,
                       const std::u16string& path, bool& opened) {
-  std::ofstream out(FsPath(path), std::ios::binary | std::ios::out | std::ios::trunc);
-  opened = out.is_open();
+  FileSink out(path);
+  opened = out.IsOpen();
   if (!opened) return false;
   const bool result = downloader.DownloadToStream(url, out);
-  out.close();
-  return result && !out.fail();
+  return out.Close() && result;
 }
 
 }  // namespace
@@ -91,8 +78,6 @@ bool IsNewerVersion(std::u16string_view x, std::u16string_view y) {
 
 bool ReadVersionFile(const std::u16string& path, ProductManifest& manifest) {
   if (path.empty()) return false;
-  std::error_code ec;
-  if (!std::filesystem::exists(FsPath(path), ec)) return false;
   XmlDocument doc;
   doc.SetText(u"");
   doc.SetFileSizeLimit(kMaxVersionFileBytes);
@@ -191,8 +176,7 @@ namespace {
 // Removes a newer installer that must never be started and forgets its path.
 void DiscardUpdater(ValidationHandOver& handOver) {
   if (!handOver.updaterPath.empty()) {
-    std::error_code ec;
-    std::filesystem::remove(FsPath(handOver.updaterPath), ec);
+    RemoveFile(handOver.updaterPath);
   }
   handOver.updaterPath.clear();
   handOver.downloadResult = 0;

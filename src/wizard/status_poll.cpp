@@ -1,6 +1,9 @@
 #include "wizard/status_poll.h"
 
-#include <cstdio>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/text.h"
 
 namespace vwi {
 
@@ -19,10 +22,15 @@ int ProgressBarPosition(float percent) {
   return position < 0 ? 0 : position > 1000 ? 1000 : position;
 }
 
+// Tenths by integer arithmetic, rounded to even as printf's "%.1f" rounds,
+// so the program needs no floating-point formatter.
 std::u16string PercentLabel(float percent) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f%%", static_cast<double>(percent));
-  return std::u16string(text, text + std::char_traits<char>::length(text));
+  if (!std::isfinite(percent)) return u"0.0%";
+  // Ten times a float is exact in a double, so only the rounding remains.
+  const double tenths = std::nearbyint(static_cast<double>(percent) * 10);
+  const int64_t magnitude = static_cast<int64_t>(std::fabs(tenths));
+  const std::u16string sign = std::signbit(percent) ? u"-" : u"";
+  return sign + DecimalText(magnitude / 10) + u"." + DecimalText(magnitude % 10) + u"%";
 }
 
 }  // namespace vwi

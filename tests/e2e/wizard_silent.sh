@@ -27,6 +27,13 @@ check "the product is installed" test -f "$WINEPREFIX/drive_c/Program Files/Orva
 check "the package saw the folder" equals "$(reg_value "$PRODUCT_KEY" InstallDir)" 'C:\Program Files\Orvanta\'
 check "the prerequisite ran" equals "$(reg_value "$PROGRAMS_KEY\\Prerequisite" Runs)" 0x1
 check "the product was not started" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" ""
+# Each package crossed the network once: the server sent, over all requests
+# for it, exactly its size (the size query brings no body).
+access_log="$VWI_OUT/wizard-silent-servers/servers/nginx-access.log"
+for package in install/Vimzee.msi install/vc_redist.exe; do
+  sent=$(awk -v p="/$package" '$7 == p { s += $10 } END { print s + 0 }' "$access_log")
+  check "the server sent $package once" equals "$sent" "$(stat -c %s "$WWW/$package")"
+done
 
 # The offered version is the installed one: the validator's question, no wizard.
 start_installer run "$dist"

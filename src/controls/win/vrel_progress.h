@@ -34,10 +34,7 @@ class CVrelProgress : public Window {
   std::optional<LRESULT> OnEraseBkgnd(HDC) override { return TRUE; }
 
  private:
-  void Draw(HDC dc, const RECT& client);
-
-  ComPtr<ID2D1DCRenderTarget> renderTarget_;
-  ComPtr<ID2D1Factory> drawFactory_;
+  void Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& client);
 };
 
 }  // namespace vwi

@@ -1,5 +1,7 @@
 #include "controls/win/vrel_text_button.h"
 
+#include "controls/win/shared_drawing.h"
+
 #include <algorithm>
 
 #include "app/theme.h"
@@ -60,75 +62,51 @@ void CVrelTextButton::RedrawNow() {
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void CVrelTextButton::CreateDrawingObjects() {
-  if (!drawFactory_ &&
-      FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_MULTI_THREADED, __uuidof(ID2D1Factory), nullptr,
-                               drawFactory_.put_void()))) {
-    OutputDebugStringW(L"Failed to cread Direct2D Factory");
-  }
-  if (drawFactory_ && !renderTarget_) {
-    const D2D1_RENDER_TARGET_PROPERTIES properties{
-        D2D1_RENDER_TARGET_TYPE_DEFAULT,
-        {DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE},
-        0.0f,
-        0.0f,
-        D2D1_RENDER_TARGET_USAGE_NONE,
-        D2D1_FEATURE_LEVEL_DEFAULT};
-    if (FAILED(drawFactory_->CreateDCRenderTarget(&properties, renderTarget_.put()))) {
-      OutputDebugStringW(L"Failed to cread Direct2D Render Target");
-    }
-  }
-  if (!writeFactory_ &&
-      FAILED(DWriteCreateFactory(DWRITE_FACTORY_TYPE_SHARED, __uuidof(IDWriteFactory),
-                                 reinterpret_cast<IUnknown**>(writeFactory_.put())))) {
-    OutputDebugStringW(L"Failed to cread Direct2D Write Factory");
-  }
-  if (writeFactory_ && !textFormat_) {
+// The label's format follows the screen's DPI; the render target and the
+// text factory are the controls' shared ones.
+IDWriteTextFormat* CVrelTextButton::TextFormat() {
+  IDWriteFactory* factory = shared_drawing::TextFactory();
+  if (!textFormat_ && factory) {
     const float size = static_cast<float>(ScreenDpi().dpiY * 14 / 96);
-    if (SUCCEEDED(writeFactory_->CreateTextFormat(
-            L"Tahoma", nullptr, DWRITE_FONT_WEIGHT_NORMAL, DWRITE_FONT_STYLE_NORMAL,
-            DWRITE_FONT_STRETCH_NORMAL, size, L"", textFormat_.put()))) {
+    if (SUCCEEDED(factory->CreateTextFormat(L"Tahoma", nullptr, DWRITE_FONT_WEIGHT_NORMAL,
+                                            DWRITE_FONT_STYLE_NORMAL, DWRITE_FONT_STRETCH_NORMAL,
+                                            size, L"", textFormat_.put()))) {
       textFormat_->SetWordWrapping(DWRITE_WORD_WRAPPING_WHOLE_WORD);
     }
   }
-}
-
-void CVrelTextButton::ReleaseDrawingObjects() {
-  textFormat_.reset();
-  writeFactory_.reset();
-  renderTarget_.reset();
-  drawFactory_.reset();
+  return textFormat_.get();
 }
 
 bool CVrelTextButton::OnPaint() {
   PaintScope paint(hwnd());
-  // Objects that exist stay; a new attempt is made only after all of them
-  // were released.
-  if (!drawFactory_ && !renderTarget_ && !writeFactory_ && !textFormat_) CreateDrawingObjects();
-  if (renderTarget_) Draw(paint.dc(), ClientRect());
+  if (ID2D1DCRenderTarget* target = shared_drawing::Target()) {
+    Draw(*target, paint.dc(), ClientRect());
+  }
   return true;
 }
 
-void CVrelTextButton::Draw(HDC dc, const RECT& client) {
-  if (FAILED(renderTarget_->BindDC(dc, &client))) return;
+void CVrelTextButton::Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& client) {
+  if (FAILED(target.BindDC(dc, &client))) return;
   const float width = static_cast<float>(client.right - client.left);
   const float height = static_cast<float>(client.bottom - client.top);
   const ActionButtonLook look =
       ChooseActionButtonLook(colors, enabled, mouse_.hover, mouse_.pressed);
 
-  renderTarget_->BeginDraw();
-  renderTarget_->Clear(ToD2DColor(colors.backColor));
+  target.BeginDraw();
+  target.Clear(ToD2DColor(colors.backColor));
   ComPtr<ID2D1SolidColorBrush> fill;
-  renderTarget_->CreateSolidColorBrush(ToD2DColor(look.fill), fill.put());
+  target.CreateSolidColorBrush(ToD2DColor(look.fill), fill.put());
   if (fill) {
     const D2D1_ROUNDED_RECT shape{
         {0, 0, width, height}, ClampRadius(radiusX, width), ClampRadius(radiusY, height)};
-    renderTarget_->FillRoundedRectangle(&shape, fill.get());
+    target.FillRoundedRectangle(&shape, fill.get());
   }
   ComPtr<IDWriteTextLayout> layout;
-  if (!text.empty() && writeFactory_ && textFormat_ &&
-      SUCCEEDED(writeFactory_->CreateTextLayout(Wide(text), static_cast<UINT32>(text.size()),
-                                                textFormat_.get(), width, height, layout.put()))) {
+  IDWriteFactory* factory = shared_drawing::TextFactory();
+  IDWriteTextFormat* format = TextFormat();
+  if (!text.empty() && factory && format &&
+      SUCCEEDED(factory->CreateTextLayout(Wide(text), static_cast<UINT32>(text.size()), format,
+                                          width, height, layout.put()))) {
     layout->SetTextAlignment(DWRITE_TEXT_ALIGNMENT_CENTER);
     DWRITE_TEXT_METRICS metrics{};
     DWRITE_OVERHANG_METRICS overhang{};
@@ -137,27 +115,28 @@ void CVrelTextButton::Draw(HDC dc, const RECT& client) {
     const int ink = InkHeight({metrics.top, metrics.height, overhang.top, overhang.bottom, height});
     const int top = LabelTop(0, client.bottom - client.top, ink);
     ComPtr<ID2D1SolidColorBrush> label;
-    renderTarget_->CreateSolidColorBrush(ToD2DColor(look.text), label.put());
+    target.CreateSolidColorBrush(ToD2DColor(look.text), label.put());
     if (label) {
-      renderTarget_->DrawTextLayout({0, static_cast<float>(top)}, layout.get(), label.get());
+      target.DrawTextLayout({0, static_cast<float>(top)}, layout.get(), label.get());
     }
   }
-  if (GetFocus() == hwnd()) DrawFocusRing(width, height, look.text);
-  if (renderTarget_->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
-    ReleaseDrawingObjects();
+  if (GetFocus() == hwnd()) DrawFocusRing(target, width, height, look.text);
+  if (target.EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
+    shared_drawing::Recreate();
   }
 }
 
 // A thin rounded line inside the edge, in the label's colour.
-void CVrelTextButton::DrawFocusRing(float width, float height, ColorRef color) {
+void CVrelTextButton::DrawFocusRing(ID2D1DCRenderTarget& target, float width, float height,
+                                    ColorRef color) {
   ComPtr<ID2D1SolidColorBrush> ring;
-  renderTarget_->CreateSolidColorBrush(ToD2DColor(color), ring.put());
+  target.CreateSolidColorBrush(ToD2DColor(color), ring.put());
   if (!ring) return;
   const float inset = 2.5f;
   const D2D1_ROUNDED_RECT shape{{inset, inset, width - inset, height - inset},
                                 ClampRadius(std::max(0.0f, radiusX - inset), width - 2 * inset),
                                 ClampRadius(std::max(0.0f, radiusY - inset), height - 2 * inset)};
-  renderTarget_->DrawRoundedRectangle(&shape, ring.get(), 1.0f);
+  target.DrawRoundedRectangle(&shape, ring.get(), 1.0f);
 }
 
 bool CVrelTextButton::OnMouseMove(UINT, POINT point) {

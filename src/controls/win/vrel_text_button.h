@@ -51,16 +51,12 @@ class CVrelTextButton : public Window {
   bool OnCaptureChanged(HWND) override;
 
  private:
-  void CreateDrawingObjects();
-  void ReleaseDrawingObjects();
-  void Draw(HDC dc, const RECT& client);
-  void DrawFocusRing(float width, float height, ColorRef color);
+  IDWriteTextFormat* TextFormat();
+  void Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& client);
+  void DrawFocusRing(ID2D1DCRenderTarget& target, float width, float height, ColorRef color);
   void RedrawNow();
 
   PushButtonMouse mouse_;
-  ComPtr<ID2D1Factory> drawFactory_;
-  ComPtr<ID2D1DCRenderTarget> renderTarget_;
-  ComPtr<IDWriteFactory> writeFactory_;
   ComPtr<IDWriteTextFormat> textFormat_;
 };
 

@@ -35,7 +35,7 @@ struct OpenResult {
 OpenResult Fail(OpenStep step, DWORD error) { return {step, error}; }
 
 OpenResult OpenAndSend(const std::u16string& url, RequestKind kind, const wchar_t* extraHeaders,
-                       OpenRequest& out) {
+                       OpenRequest& out, const wchar_t* verb = L"GET") {
   std::optional<UrlParts> parts = SplitUrl(url);
   if (!parts) return Fail(OpenStep::Split, 0);
   OpenInternetSession();
@@ -52,7 +52,7 @@ OpenResult OpenAndSend(const std::u16string& url, RequestKind kind, const wchar_
   static const wchar_t* kXmlAccept[] = {L"application/xml", L"*/*", nullptr};
   static const wchar_t* kAnyAccept[] = {L"*/*", nullptr};
   const wchar_t** accept = kind == RequestKind::FileDownload ? kAnyAccept : kXmlAccept;
-  out.request.reset(HttpOpenRequestW(out.connection.get(), L"GET", object.c_str(), L"HTTP/1.1",
+  out.request.reset(HttpOpenRequestW(out.connection.get(), verb, object.c_str(), L"HTTP/1.1",
                                      nullptr, accept, RequestFlags(kind, out.secure), 0));
   if (!out.request) return Fail(OpenStep::Open, GetLastError());
 
@@ -78,13 +78,18 @@ std::optional<DWORD> StatusCode(HINTERNET request) {
   return status;
 }
 
-// The announced Content-Length, or -1 when none (or an unreadable one) is announced.
-int64_t ContentLength(HINTERNET request) {
+// The announced Content-Length, if one is announced and readable.
+std::optional<int64_t> AnnouncedLength(HINTERNET request) {
   wchar_t text[16] = {};
   DWORD size = sizeof(text);
-  if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) return -1;
-  return ParseContentLength(FromWide(text)).value_or(-1);
+  if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) {
+    return std::nullopt;
+  }
+  return ParseContentLength(FromWide(text));
 }
+
+// The announced Content-Length, or -1 when none (or an unreadable one) is announced.
+int64_t ContentLength(HINTERNET request) { return AnnouncedLength(request).value_or(-1); }
 
 const char16_t* OpenFailureMessage(OpenStep step) {
   switch (step) {
@@ -216,7 +221,42 @@ std::optional<UrlParts> SplitUrl(const std::u16string& url) {
   return parts;
 }
 
+namespace {
+
+// What the HEAD request of the size query learnt.
+struct HeadAnswer {
+  std::optional<int64_t> size;  // set when the answer is definite
+  bool unreachable = false;     // no connection: the GET would meet the same
+};
+
+bool IsUnreachable(DWORD error) {
+  return error == ERROR_INTERNET_CANNOT_CONNECT || error == ERROR_INTERNET_NAME_NOT_RESOLVED ||
+         error == ERROR_INTERNET_TIMEOUT;
+}
+
+HeadAnswer AskHead(const std::u16string& url) {
+  LoggedRequest logged(u"size query HEAD", url);
+  OpenRequest open;
+  const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open, L"HEAD");
+  if (opened.failedAt != OpenStep::Done) {
+    logged.record.failure = OpenFailureMessage(opened.failedAt);
+    return {std::nullopt, IsUnreachable(opened.error)};
+  }
+  const std::optional<DWORD> status = StatusCode(open.request.get());
+  logged.record.status = status;
+  const std::optional<int64_t> length = AnnouncedLength(open.request.get());
+  if (!status || !IsDefiniteHeadAnswer(*status, length)) return {};
+  logged.record.bytes = static_cast<uint64_t>(*length);
+  logged.Result(true);
+  return {length, false};
+}
+
+}  // namespace
+
 int64_t QueryRemoteFileSize(const std::u16string& url) {
+  const HeadAnswer head = AskHead(url);
+  if (head.size) return *head.size;
+  if (head.unreachable) return 0;
   LoggedRequest logged(u"size query", url);
   OpenRequest open;
   const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open);
@@ -277,7 +317,7 @@ bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE fi
 namespace {
 
 // The body of a stream request into `out`; its answer goes into `record`.
-bool StreamBody(ICancelRequest& cancel, const std::u16string& url, std::ostream& out,
+bool StreamBody(ICancelRequest& cancel, const std::u16string& url, IByteSink& out,
                 RequestRecord& record) {
   OpenRequest open;
   static const wchar_t kJson[] = L"Content-Type: application/json";
@@ -305,8 +345,7 @@ bool StreamBody(ICancelRequest& cancel, const std::u16string& url, std::ostream&
       return false;
     }
     if (read == 0) break;
-    out.write(buffer.data(), read);
-    if (!out) return false;
+    if (!out.Write(buffer.data(), read)) return false;
     received += read;
     record.bytes = received;
   }
@@ -316,7 +355,7 @@ bool StreamBody(ICancelRequest& cancel, const std::u16string& url, std::ostream&
 
 }  // namespace
 
-bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, std::ostream& out) {
+bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, IByteSink& out) {
   LoggedRequest logged(u"GET stream", url);
   return logged.Result(StreamBody(cancel, url, out, logged.record));
 }

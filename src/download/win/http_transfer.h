@@ -7,10 +7,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "download/download_status.h"
+#include "platform/byte_sink.h"
 
 namespace vwi {
 
@@ -48,8 +48,8 @@ bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE fi
                     IDownloadCallback& callback, const TransferOptions& options = {});
 
 // Downloads `url` into `out`. True only when the server answered 2xx, the
-// whole body was written to the stream and no cancel was requested; pauses
+// whole body was written to `out` and no cancel was requested; pauses
 // are not observed.
-bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, std::ostream& out);
+bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, IByteSink& out);
 
 }  // namespace vwi

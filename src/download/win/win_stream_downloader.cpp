@@ -5,7 +5,7 @@
 
 namespace vwi {
 
-bool WinStreamDownloader::DownloadToStream(const std::u16string& url, std::ostream& out) {
+bool WinStreamDownloader::DownloadToStream(const std::u16string& url, IByteSink& out) {
   CancelRequest never;
   return vwi::DownloadToStream(never, url, out);
 }

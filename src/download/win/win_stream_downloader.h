@@ -8,7 +8,7 @@ namespace vwi {
 
 class WinStreamDownloader final : public IStreamDownloader {
  public:
-  bool DownloadToStream(const std::u16string& url, std::ostream& out) override;
+  bool DownloadToStream(const std::u16string& url, IByteSink& out) override;
   int64_t AnnouncedSize(const std::u16string& url) override;
 };
 

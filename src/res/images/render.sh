@@ -6,7 +6,8 @@
 #
 # A name "x-16" is the artboard svg/x-16.svg at its own size; "x-WxH" without
 # an artboard of its own is svg/x.svg scaled to W x H. The output depends only
-# on the artboards and the Debian packages librsvg2-bin and imagemagick.
+# on the artboards and the Debian packages librsvg2-bin, imagemagick and
+# optipng (which recompresses every PNG losslessly, as small as it goes).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,10 +27,38 @@ grep -oE '^[0-9]+ PNG "[^"]+\.png"' "$here/../images.rc" | sed -E 's/.*"(.*)\.pn
     fi
   done
 
-icons=()
+small=()
 for size in 16 24 32 48 64 256; do
   rsvg-convert -w $size -h $size "$here/svg/icon.svg" -o "$out/icon-$size.png"
-  icons+=("$out/icon-$size.png")
+  [ $size -le 32 ] && small+=("$out/icon-$size.png")
 done
 # -strip keeps the file free of time stamps, so the same artboards give the same bytes.
-convert "${icons[@]}" -strip "$out/vimzee.ico"
+convert "${small[@]}" -strip "$out/icon-small.ico"
+optipng -quiet -o7 -strip all "$out"/*.png
+# The icon: the small sizes as bitmaps (as ImageMagick writes them), the
+# larger ones as PNG images, which Windows reads in icons since Vista and
+# which are a fraction of a bitmap's size.
+python3 - "$out" <<'PY'
+import struct, sys
+out = sys.argv[1]
+data = open(out + "/icon-small.ico", "rb").read()
+count = struct.unpack_from("<HHH", data)[2]
+images = []
+for i in range(count):
+    entry = data[6 + 16 * i: 22 + 16 * i]
+    size, offset = struct.unpack_from("<II", entry, 8)
+    images.append((entry[:8], data[offset:offset + size]))
+for size in (48, 64, 256):
+    png = open("%s/icon-%d.png" % (out, size), "rb").read()
+    side = size % 256
+    images.append((struct.pack("<BBBBHH", side, side, 0, 0, 1, 32), png))
+offset = 6 + 16 * len(images)
+with open(out + "/vimzee.ico", "wb") as ico:
+    ico.write(struct.pack("<HHH", 0, 1, len(images)))
+    for head, body in images:
+        ico.write(head + struct.pack("<II", len(body), offset))
+        offset += len(body)
+    for _, body in images:
+        ico.write(body)
+PY
+rm -f "$out/icon-small.ico"

@@ -14,6 +14,8 @@ port (0: a free one), writes the port it got to --port-file, and serves:
   /headers                  200, the request line and headers as the body (text)
   /file/<name>              200, a file from --root with Content-Length
 
+HEAD is refused (405), as by a server that answers only GET.
+
 The pattern byte at offset i is (i * 7 + i // 4096) & 0xFF, so a misplaced
 batch shows in a byte comparison.
 """
@@ -58,6 +60,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             sent += n
             if delay:
                 time.sleep(delay)
+
+    def do_HEAD(self):
+        self.head(405, 0)
 
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)

@@ -32,6 +32,17 @@ TEST(StatusRules, SizeQueryAndBodyAcceptance) {
   for (uint32_t s : {199u, 300u, 302u, 401u, 404u, 500u}) EXPECT_FALSE(IsBodyStatus(s));
 }
 
+// Only a success with a length settles the size; anything else (a refusal,
+// a link signed for GET only, no length, a length of 0) is asked again with GET.
+TEST(StatusRules, AHeadAnswerCountsOnlyAsASuccessWithALength) {
+  EXPECT_TRUE(IsDefiniteHeadAnswer(200, 123457));
+  EXPECT_TRUE(IsDefiniteHeadAnswer(203, 5000000000LL));
+  for (uint32_t s : {301u, 401u, 403u, 404u, 405u, 500u, 501u})
+    EXPECT_FALSE(IsDefiniteHeadAnswer(s, 77)) << s;
+  EXPECT_FALSE(IsDefiniteHeadAnswer(200, std::nullopt));
+  EXPECT_FALSE(IsDefiniteHeadAnswer(200, 0));
+}
+
 TEST(ContentLength, SixtyFourBitsAndNothingForGarbage) {
   EXPECT_EQ(ParseContentLength(u"40961"), 40961);
   EXPECT_EQ(ParseContentLength(u"  2147483648"), 2147483648LL);

@@ -46,11 +46,10 @@ class FakeWindow : public IValidationWindow, public IMessageBox {
 class FakeServer : public IStreamDownloader {
  public:
   std::map<std::u16string, std::string> bodies;
-  bool DownloadToStream(const std::u16string& url, std::ostream& out) override {
+  bool DownloadToStream(const std::u16string& url, IByteSink& out) override {
     auto it = bodies.find(url);
     if (it == bodies.end()) return false;
-    out << it->second;
-    return true;
+    return out.Write(it->second.data(), it->second.size());
   }
   int64_t AnnouncedSize(const std::u16string& url) override {
     auto it = bodies.find(url);

@@ -132,12 +132,11 @@ TEST(ReadVersionFile, AFileAboveItsSmallLimitIsNotRead) {
 
 // Serves files of the fixture folder by URL, and records what was asked.
 struct FakeDownloader : IStreamDownloader {
-  bool DownloadToStream(const std::u16string& url, std::ostream& out) override {
+  bool DownloadToStream(const std::u16string& url, IByteSink& out) override {
     urls.push_back(url);
     auto it = bodies.find(url);
     if (it == bodies.end()) return false;
-    out << it->second;
-    return true;
+    return out.Write(it->second.data(), it->second.size());
   }
   std::map<std::u16string, std::string> bodies;
   std::vector<std::u16string> urls;

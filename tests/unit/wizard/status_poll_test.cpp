@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace vwi {
 namespace {
 
@@ -38,6 +41,18 @@ TEST(StatusPoll, BarAndLabel) {
   EXPECT_EQ(PercentLabel(100.0f), u"100.0%");
   EXPECT_EQ(ProgressBarPosition(250.0f), 1000);
   EXPECT_EQ(ProgressBarPosition(-3.0f), 0);
+}
+
+// The label reads as printf's "%.1f%%" would write it, ties rounded to even.
+TEST(StatusPoll, LabelMatchesTheFormatterForEveryTenthAndTie) {
+  for (int i = 0; i <= 20000; ++i) {
+    for (const float percent : {i / 200.0f, i * 0.005f + 0.00001f, -i / 200.0f}) {
+      char text[32];
+      std::snprintf(text, sizeof text, "%.1f%%", static_cast<double>(percent));
+      const std::string expected(text);
+      ASSERT_EQ(PercentLabel(percent), std::u16string(expected.begin(), expected.end())) << percent;
+    }
+  }
 }
 
 }  // namespace

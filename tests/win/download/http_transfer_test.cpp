@@ -75,6 +75,27 @@ TEST_F(Transfer, SizeQueryFollowsTheStatusRule) {
   EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/redirect?to=/bytes/1234")), 1234);
 }
 
+// The size query asks with HEAD, so the server sends no body for it; a
+// server that does not answer HEAD (the fault server) is asked with GET, and
+// the status rule above holds for both.
+TEST_F(Transfer, TheSizeQueryBringsNoBody) {
+  // The servers' logs outlive a run: this run's requests carry its own mark.
+  const std::string mark =
+      std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
+  const std::u16string mark16(mark.begin(), mark.end());
+  EXPECT_EQ(QueryRemoteFileSize(NginxUrl(u"/main.msi?once-" + mark16)), 123457);
+  const std::vector<std::string> lines =
+      test::LogLinesWith(test::ServerLog(L"nginx-access.log"), "/main.msi?once-" + mark);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("\"HEAD /main.msi?once-" + mark + " HTTP/1.1\" 200 0 "),
+            std::string::npos)
+      << lines[0];
+
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/status/402?len=79&twice-" + mark16)), 79);
+  EXPECT_EQ(test::FaultRequests("HEAD /status/402?len=79&twice-" + mark), 1);
+  EXPECT_EQ(test::FaultRequests("GET /status/402?len=79&twice-" + mark), 1);
+}
+
 TEST_F(Transfer, SizesOfTwoGibibytesAndMoreStayPositive) {
   EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/huge/2147483648")), 2147483648LL);
   EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/huge/5000000000")), 5000000000LL);
@@ -224,11 +245,11 @@ TEST_F(Transfer, CancelDuringAPauseEndsTheTransfer) {
 
 std::string Headers(const std::u16string& referer = u"") {
   RefererUrl() = referer;
-  std::ostringstream out;
+  StringSink out;
   CancelRequest never;
   EXPECT_TRUE(DownloadToStream(never, FaultUrl(u"/headers"), out));
   RefererUrl().clear();
-  return out.str();
+  return out.text;
 }
 
 TEST_F(Transfer, StreamRequestCarriesTheInstallersHeaders) {
@@ -243,23 +264,23 @@ TEST_F(Transfer, StreamRequestCarriesTheInstallersHeaders) {
 }
 
 TEST_F(Transfer, StreamGetsTheWholeBodyOrFails) {
-  std::ostringstream out;
+  StringSink out;
   CancelRequest never;
   ASSERT_TRUE(DownloadToStream(never, NginxUrl(u"/version-ok.xml"), out));
   const std::vector<uint8_t> served = test::ServedBytes("version-ok.xml");
-  EXPECT_EQ(out.str(), std::string(served.begin(), served.end()));
+  EXPECT_EQ(out.text, std::string(served.begin(), served.end()));
 
-  std::ostringstream big;
+  StringSink big;
   ASSERT_TRUE(DownloadToStream(never, NginxUrl(u"/main.msi"), big));
   const std::vector<uint8_t> msi = test::ServedBytes("main.msi");
-  EXPECT_EQ(big.str(), std::string(msi.begin(), msi.end()));
+  EXPECT_EQ(big.text, std::string(msi.begin(), msi.end()));
 
-  std::ostringstream page;
+  StringSink page;
   EXPECT_FALSE(DownloadToStream(never, FaultUrl(u"/status/404?len=20"), page));
-  EXPECT_TRUE(page.str().empty());
-  std::ostringstream cut;
+  EXPECT_TRUE(page.text.empty());
+  StringSink cut;
   EXPECT_FALSE(DownloadToStream(never, FaultUrl(u"/cut/50000/20000"), cut));
-  std::ostringstream none;
+  StringSink none;
   EXPECT_FALSE(DownloadToStream(never, u"http://127.0.0.1:1/x", none));
   EXPECT_FALSE(DownloadToStream(never, u"bad", none));
 }

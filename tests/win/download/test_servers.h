@@ -50,14 +50,33 @@ inline std::vector<uint8_t> ServedBytes(const std::string& name) {
                    std::wstring(name.begin(), name.end()));
 }
 
-// How many requests the fault server logged whose request line holds `text`.
-inline int FaultRequests(const std::string& text) {
+// A log of the loopback servers ("fault.log", "nginx-access.log").
+inline std::string ServerLog(const wchar_t* name) {
   std::u16string www = EnvText("VWI_WWW");
   const std::wstring log =
       std::wstring(www.begin(), www.begin() + static_cast<ptrdiff_t>(www.rfind(u'\\'))) +
-      L"\\servers\\fault.log";
+      L"\\servers\\" + name;
   const std::vector<uint8_t> bytes = ReadBytes(log);
-  const std::string all(bytes.begin(), bytes.end());
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// The lines of a server log that hold `text`.
+inline std::vector<std::string> LogLinesWith(const std::string& log, const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < log.size()) {
+    size_t end = log.find('\n', start);
+    if (end == std::string::npos) end = log.size();
+    const std::string line = log.substr(start, end - start);
+    if (line.find(text) != std::string::npos) lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// How many requests the fault server logged whose request line holds `text`.
+inline int FaultRequests(const std::string& text) {
+  const std::string all = ServerLog(L"fault.log");
   // One line per request (the line may quote the request twice).
   int count = 0;
   size_t start = 0;

@@ -1,0 +1,60 @@
+// The floor programs the wizard is measured against: a window and nothing
+// else, or ("d2d") a window painted through one Direct2D DC render target
+// cleared on every paint. Both run until closed.
+#include <windows.h>
+
+#include <d2d1.h>
+
+#include <cwchar>
+
+namespace {
+
+ID2D1DCRenderTarget* target = nullptr;
+
+LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (target) {
+      RECT client;
+      GetClientRect(window, &client);
+      target->BindDC(dc, &client);
+      target->BeginDraw();
+      target->Clear(D2D1::ColorF(1.0f, 1.0f, 1.0f));
+      target->EndDraw();
+    }
+    EndPaint(window, &paint);
+    return 0;
+  }
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+  if (std::wcsstr(commandLine, L"d2d")) {
+    ID2D1Factory* factory = nullptr;
+    D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr,
+                      reinterpret_cast<void**>(&factory));
+    const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
+        D2D1_RENDER_TARGET_TYPE_DEFAULT,
+        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
+    if (factory) factory->CreateDCRenderTarget(&properties, &target);
+  }
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = Proc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = L"VwiFloorWindow";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(0, L"VwiFloorWindow", L"Floor", WS_OVERLAPPEDWINDOW, 100, 100, 640,
+                                480, nullptr, nullptr, instance, nullptr);
+  ShowWindow(window, SW_SHOW);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}

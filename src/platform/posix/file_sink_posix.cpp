@@ -1,0 +1,41 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/byte_sink.h"
+#include "platform/posix/posix_system_services.h"
+
+namespace vwi {
+
+FileSink::FileSink(const std::u16string& path) {
+  const int file = open(PosixSystemServices::LocalPath(path).c_str(),
+                        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (file >= 0) handle_ = file;
+}
+
+FileSink::~FileSink() { Close(); }
+
+bool FileSink::Write(const char* data, std::size_t size) {
+  while (IsOpen() && !failed_ && size > 0) {
+    const ssize_t written = write(static_cast<int>(handle_), data, size);
+    if (written <= 0) {
+      failed_ = true;
+      break;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return IsOpen() && !failed_;
+}
+
+bool FileSink::Close() {
+  if (!IsOpen()) return false;
+  const bool closed = close(static_cast<int>(handle_)) == 0;
+  handle_ = kNone;
+  return closed && !failed_;
+}
+
+bool RemoveFile(const std::u16string& path) {
+  return unlink(PosixSystemServices::LocalPath(path).c_str()) == 0;
+}
+
+}  // namespace vwi
