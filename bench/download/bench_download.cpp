@@ -5,6 +5,9 @@
 // ("reverse" runs the variants in the opposite order, so that alternating
 // runs cancel any effect of the order.)
 // Prints one line per variant: "<name> <seconds> <MiB/s>".
+//   bench_download.exe fetch OUT_FOLDER URL...
+// fetches each URL once with the bare loop (with the flush) into OUT_FOLDER,
+// under the URL's file name: the download part of a silent run's floor.
 #include <windows.h>
 #include <wininet.h>
 
@@ -93,7 +96,21 @@ bool Bare(const std::u16string& url, const std::wstring& path, bool flush) {
 
 }  // namespace
 
+// The bare loop over each URL, into `folder`; 0 when every fetch succeeded.
+int Fetch(int argc, wchar_t** argv) {
+  OpenInternetSession();
+  int status = 0;
+  for (int i = 3; i < argc; ++i) {
+    const std::wstring url = argv[i];
+    const std::wstring path = std::wstring(argv[2]) + L"\\" + url.substr(url.rfind(L'/') + 1);
+    if (!Bare(FromWide(url.c_str()), path, true)) status = 1;
+  }
+  CloseInternetSession();
+  return status;
+}
+
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 3 && std::wstring(argv[1]) == L"fetch") return Fetch(argc, argv);
   if (argc < 4) {
     std::fprintf(stderr, "usage: bench_download URL EXPECTED_BYTES OUT_FOLDER\n");
     return 2;

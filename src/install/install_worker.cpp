@@ -85,6 +85,7 @@ void InstallWorker::Run() {
     control.failureCause = FailureCause::Cancelled;
     ReportStatus(InstallState::Cancelled, -1, 0, u"");
   }
+  if (onEnded) onEnded();
 }
 
 bool InstallWorker::InstallItems() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -45,6 +46,10 @@ class InstallWorker {
   // Reports through the shared status; false when the report was ignored.
   bool ReportStatus(InstallState state, int32_t index, int32_t percent, std::u16string text);
   bool IsCancelling() const;
+
+  // Called on the worker thread once the final state has been reported, so
+  // whoever shows the run need not wait for its next poll to see the end.
+  std::function<void()> onEnded;
 
   InstallStatus& status;
   std::vector<InstallItem> items;

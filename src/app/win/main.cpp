@@ -6,8 +6,8 @@
 #include "platform/win/safe_start.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  // Before the application object exists: its validator opens the HTTP
-  // session, which loads a library.
+  // Before the application object exists: nothing it makes may load a
+  // library from the program's folder.
   const std::u16string startFolder = vwi::EnterSafeStart();
   static vwi::CVrelMasterInstallerApp application;
   application.startFolder = startFolder;

@@ -18,7 +18,9 @@ constexpr int kProgressBarId = 171;
 
 }  // namespace
 
-CClientValidator::CClientValidator() : CVrelDialog(kValidatorTemplate) { OpenInternetSession(); }
+// The HTTP session opens with the first request, on the check's thread, so
+// its library does not load before the first window shows.
+CClientValidator::CClientValidator() : CVrelDialog(kValidatorTemplate) {}
 
 CClientValidator::~CClientValidator() {
   if (task_.valid()) task_.wait();

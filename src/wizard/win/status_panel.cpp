@@ -125,8 +125,7 @@ bool CStatusPanel::OnTimer(UINT_PTR id) {
     return true;
   }
   if (id == kPollStatusTimer) {
-    KillTimer(kPollStatusTimer);
-    if (PollStatus()) SetTimer(kPollStatusTimer, 1000);
+    PollAndReschedule();
     return true;
   }
   return false;
@@ -140,6 +139,7 @@ void CStatusPanel::StartInstallation() {
     return;
   }
   if (env_.flags.silentMode) PrepareSilentInstallFolder();
+  worker.onEnded = [window = hwnd()] { PostMessageW(window, kRunEndedMessage, 0, 0); };
   worker.StartInstall();
   SetTimer(kPollStatusTimer, 1000);
 }
@@ -158,6 +158,18 @@ void CStatusPanel::PrepareSilentInstallFolder() {
   if (env_.flags.productInstalled) return;
   WinFolderSystem folders;
   PrepareInstallFolder(env_.context.installFolder, folders);
+}
+
+// Polls unless the run's end was already acted on (by a poll, or by the
+// worker's message, whichever came first).
+void CStatusPanel::PollAndReschedule() {
+  KillTimer(kPollStatusTimer);
+  if (endActedOn_) return;
+  if (PollStatus()) {
+    SetTimer(kPollStatusTimer, 1000);
+  } else {
+    endActedOn_ = true;
+  }
 }
 
 bool CStatusPanel::PollStatus() {
@@ -216,6 +228,11 @@ bool CStatusPanel::CanClose() {
 }
 
 std::optional<LRESULT> CStatusPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunEndedMessage) {
+    // The end shows at once instead of at the next second's poll.
+    PollAndReschedule();
+    return 0;
+  }
   if (message == WM_SLIDESHOW_CLICK) {
     ShellOpen(hwnd(), env_.context.strings.LookupLink(IDS_RLINK_SLIDE_SHOW));
     return 0;

@@ -24,6 +24,8 @@ namespace vwi {
 
 inline constexpr UINT_PTR kStartInstallTimer = 1125;
 inline constexpr UINT_PTR kPollStatusTimer = 1124;
+// Posted by the worker when the run has ended: poll now.
+inline constexpr UINT kRunEndedMessage = WM_APP + 124;
 
 class CStatusPanel : public CGuidePanel {
  public:
@@ -57,6 +59,7 @@ class CStatusPanel : public CGuidePanel {
   void PrepareSilentInstallFolder();
   // One look at the status; false when polling ends.
   bool PollStatus();
+  void PollAndReschedule();
   void LoadSlides();
   bool Finished() const;
   // Copies the worker's final state and cause into the run's outcome.
@@ -72,6 +75,7 @@ class CStatusPanel : public CGuidePanel {
   // panels.
   RunOutcome& outcome_;
   StartGate startGate_;
+  bool endActedOn_ = false;
   // Declared last: destroyed first, it waits for its thread while the
   // steps and boxes it uses still exist.
   InstallWorker worker;

@@ -132,6 +132,21 @@ TEST_F(Worker, InstallsEveryItemInOrderAndFinishes) {
   EXPECT_EQ(steps.releases, 1);
 }
 
+// Whoever shows the run hears of its end once, after the final state is
+// readable, whether it finished, failed or was cancelled.
+TEST_F(Worker, TheEndIsAnnouncedOnceTheFinalStateIsThere) {
+  for (const bool fail : {false, true}) {
+    steps.download = !fail;
+    std::vector<InstallState> seen;
+    const InstallStatusFields end = RunToEnd([&](InstallWorker& worker) {
+      worker.onEnded = [&seen, &worker] { seen.push_back(worker.status.Read().state); };
+    });
+    ASSERT_EQ(seen.size(), 1u) << fail;
+    EXPECT_EQ(seen[0], end.state);
+    EXPECT_EQ(seen[0], fail ? InstallState::Failed : InstallState::Finished);
+  }
+}
+
 TEST_F(Worker, TransformIsReportedButNeverInstalledOnItsOwn) {
   std::vector<InstallStatusFields> seen;
   steps.during = [&](InstallWorker& worker, const std::u16string& step) {

@@ -1,0 +1,111 @@
+#include "download/retry_rule.h"
+
+namespace vwi {
+namespace {
+
+// Digits only, no sign, no overflow; nothing for anything else.
+std::optional<uint64_t> Digits(std::u16string_view text) {
+  if (text.empty() || text.size() > 19) return std::nullopt;
+  uint64_t value = 0;
+  for (const char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - u'0');
+  }
+  return value;
+}
+
+std::u16string_view Trimmed(std::u16string_view text) {
+  while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+bool IsTransient(const TryOutcome& outcome) {
+  switch (outcome.failure) {
+    case TryFailure::CouldNotConnect:
+    case TryFailure::Dropped:
+    case TryFailure::TimedOut:
+    case TryFailure::Stalled:
+      return true;
+    case TryFailure::Status:
+      switch (outcome.status) {
+        case 408:
+        case 429:
+        case 500:
+        case 502:
+        case 503:
+        case 504:
+          return true;
+        default:
+          return false;
+      }
+    default:
+      return false;
+  }
+}
+
+RetryDecision DecideRetry(int retriesUsed, const TryOutcome& outcome, bool digestRetried) {
+  if (outcome.failure == TryFailure::DigestMismatch) {
+    return {!digestRetried, 0, true};
+  }
+  if (!IsTransient(outcome) || retriesUsed >= kMaxRetries) return {};
+  uint32_t wait = 1000u << retriesUsed;  // 1, 2, 4 seconds
+  if (outcome.retryAfterSeconds) {
+    const uint32_t asked = *outcome.retryAfterSeconds < kMaxRetryAfterSeconds
+                               ? *outcome.retryAfterSeconds
+                               : kMaxRetryAfterSeconds;
+    wait = asked * 1000;
+  }
+  return {true, wait, false};
+}
+
+std::optional<uint32_t> ParseRetryAfter(std::u16string_view text) {
+  const std::optional<uint64_t> seconds = Digits(Trimmed(text));
+  if (!seconds) return std::nullopt;
+  return *seconds > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(*seconds);
+}
+
+std::optional<ContentRange> ParseContentRange(std::u16string_view text) {
+  text = Trimmed(text);
+  constexpr std::u16string_view kUnit = u"bytes ";
+  if (text.substr(0, kUnit.size()) != kUnit) return std::nullopt;
+  text.remove_prefix(kUnit.size());
+  const size_t dash = text.find(u'-'), slash = text.find(u'/');
+  if (dash == std::u16string_view::npos || slash == std::u16string_view::npos || slash < dash) {
+    return std::nullopt;
+  }
+  const std::optional<uint64_t> first = Digits(text.substr(0, dash));
+  const std::optional<uint64_t> last = Digits(text.substr(dash + 1, slash - dash - 1));
+  if (!first || !last || *last < *first) return std::nullopt;
+  ContentRange range{*first, *last, std::nullopt};
+  const std::u16string_view total = text.substr(slash + 1);
+  if (total != u"*") {
+    range.total = Digits(total);
+    if (!range.total || *range.total <= *last) return std::nullopt;
+  }
+  return range;
+}
+
+ResumeAnswer JudgeResumeAnswer(uint32_t status, std::optional<ContentRange> range, uint64_t offset,
+                               uint64_t size) {
+  if (status == 200) return ResumeAnswer::StartOver;
+  if (status != 206 || !range || range->first != offset) return ResumeAnswer::Failed;
+  // The rest of the same file: it must end where the file was announced to.
+  if (size != 0 && ((range->total && *range->total != size) || range->last + 1 != size)) {
+    return ResumeAnswer::Failed;
+  }
+  return ResumeAnswer::Append;
+}
+
+std::optional<std::u16string_view> ResumeValidator(std::u16string_view etag,
+                                                   std::u16string_view lastModified) {
+  etag = Trimmed(etag);
+  lastModified = Trimmed(lastModified);
+  if (etag.size() >= 2 && etag.front() == u'"' && etag.back() == u'"') return etag;
+  if (!lastModified.empty()) return lastModified;
+  return std::nullopt;
+}
+
+}  // namespace vwi

@@ -1,0 +1,83 @@
+// When a failed transfer is tried again, after how long, and how an answer
+// to a resumed request (Range) continues the bytes already on disk. Kept
+// apart from the HTTP stack so the rules can be checked.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace vwi {
+
+// Why one try of a transfer ended without the whole body.
+enum class TryFailure {
+  None,
+  CouldNotConnect,  // no connection was made
+  Dropped,          // reset or closed before the announced size arrived
+  TimedOut,         // the response did not come in time
+  Stalled,          // nothing arrived for the stall limit
+  Status,           // the server answered with a status that is no success
+  DigestMismatch,   // the whole body arrived but is not the package
+  DiskFull,
+  Cancelled,
+  Other,
+};
+
+struct TryOutcome {
+  TryFailure failure = TryFailure::None;
+  uint32_t status = 0;                        // with Status
+  std::optional<uint32_t> retryAfterSeconds;  // the answer's Retry-After
+};
+
+inline constexpr int kMaxRetries = 3;
+inline constexpr uint32_t kMaxRetryAfterSeconds = 30;
+inline constexpr uint32_t kStallLimitMilliseconds = 30000;
+
+// Busy, overloaded or briefly unavailable servers, and every way the network
+// can lose a transfer; never another 4xx, a full disk or a cancel.
+bool IsTransient(const TryOutcome& outcome);
+
+struct RetryDecision {
+  bool retry = false;
+  uint32_t waitMilliseconds = 0;
+  bool fromScratch = false;  // the bytes on disk are dropped (digest mismatch)
+};
+
+// After the try numbered `retriesUsed` (0 for the first) failed as
+// `outcome`: up to three more tries after about 1, 2 and 4 seconds, or the
+// server's Retry-After when it gives one (at most 30 s). A package that
+// arrived whole but is not the package is fetched once more from scratch;
+// `digestRetried` says whether that was done already.
+RetryDecision DecideRetry(int retriesUsed, const TryOutcome& outcome, bool digestRetried);
+
+// A Retry-After value in seconds: delta-seconds only (a date is treated as
+// absent, and the ordinary wait applies).
+std::optional<uint32_t> ParseRetryAfter(std::u16string_view text);
+
+struct ContentRange {
+  uint64_t first = 0;
+  uint64_t last = 0;
+  std::optional<uint64_t> total;  // "*" when the server does not say
+};
+
+// "bytes FIRST-LAST/TOTAL" (TOTAL may be "*"); nothing for any other text.
+std::optional<ContentRange> ParseContentRange(std::u16string_view text);
+
+enum class ResumeAnswer {
+  Append,     // 206 continuing exactly at the offset asked for
+  StartOver,  // 200: the whole body again, written from offset 0
+  Failed,     // anything else counts as a failed try
+};
+
+// The server's answer to a request for the bytes from `offset` on, of a file
+// whose whole size is `size` (0 when unknown).
+ResumeAnswer JudgeResumeAnswer(uint32_t status, std::optional<ContentRange> range, uint64_t offset,
+                               uint64_t size);
+
+// The If-Range value from the first answer: its ETag when it is a strong
+// one (If-Range allows no weak validator), else its Last-Modified; nothing
+// when neither is there (then no range is asked for, the try starts over).
+std::optional<std::u16string_view> ResumeValidator(std::u16string_view etag,
+                                                   std::u16string_view lastModified);
+
+}  // namespace vwi
