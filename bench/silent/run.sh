@@ -8,18 +8,10 @@
 #   bench/silent/run.sh [BUILD_WIN_DIR] [RUNS]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$root/build/win}" && pwd)
 runs=${2:-5}
-fetch="$build/bench/bench_download.exe"
-[ -f "$fetch" ] || { echo "build bench_download first (ninja -C $build bench_download)" >&2; exit 1; }
-export VWI_ROOT=$root VWI_BUILD_WIN=$build VWI_OUT=$build/bench/silent
-mkdir -p "$VWI_OUT"
-source "$root/tests/harness/e2e-lib.sh"
-source "$root/tests/harness/product-lib.sh"
-wine_env_start "$build" >/dev/null
-product_server bench-silent >/dev/null || exit 1
-dist="$VWI_OUT/dist"
-product_dist "$dist"
+source "$root/bench/product-bench.sh"
+bench_product silent "${1:-$root/build/win}" bench_download
+fetch="$bench/bench_download.exe"
 floor_dir="$VWI_OUT/floor"
 mkdir -p "$floor_dir"
 folder='C:\Program Files\Orvanta'

@@ -8,19 +8,10 @@
 #   bench/wizard/leak.sh [BUILD_WIN_DIR] [MINUTES]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$root/build/win}" && pwd)
 minutes=${2:-10}
-bench="$build/bench"
-[ -f "$bench/bench_window.exe" ] || { echo "build bench_window first" >&2; exit 1; }
-export VWI_ROOT=$root VWI_BUILD_WIN=$build VWI_OUT=$build/bench/leak
-mkdir -p "$VWI_OUT"
-source "$root/tests/harness/e2e-lib.sh"
-source "$root/tests/harness/product-lib.sh"
-wine_env_start "$build" >/dev/null
-product_server bench-leak >/dev/null || exit 1
+source "$root/bench/product-bench.sh"
+bench_product leak "${1:-$root/build/win}" bench_window
 clean_machine
-dist="$VWI_OUT/dist"
-product_dist "$dist"
 # The product is installed first; a newer offer then opens the status panel.
 (cd "$dist" && "$WINE64" "$DRIVER_EXE" run "$(wine_path "$dist/VimzeeWebInstaller.exe")" /s \
   >/dev/null 2>&1)

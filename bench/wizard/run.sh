@@ -9,20 +9,9 @@
 #   bench/wizard/run.sh [BUILD_WIN_DIR] [RUNS]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$root/build/win}" && pwd)
 runs=${2:-5}
-bench="$build/bench"
-for exe in bench_window bench_floor; do
-  [ -f "$bench/$exe.exe" ] || { echo "build $exe first (ninja -C $build $exe)" >&2; exit 1; }
-done
-export VWI_ROOT=$root VWI_BUILD_WIN=$build VWI_OUT=$build/bench/wizard
-mkdir -p "$VWI_OUT"
-source "$root/tests/harness/e2e-lib.sh"
-source "$root/tests/harness/product-lib.sh"
-wine_env_start "$build" >/dev/null
-product_server bench-wizard >/dev/null || exit 1
-dist="$VWI_OUT/dist"
-product_dist "$dist"
+source "$root/bench/product-bench.sh"
+bench_product wizard "${1:-$root/build/win}" bench_window bench_floor
 measure() { # label class program args...
   local label=$1 class=$2
   shift 2
