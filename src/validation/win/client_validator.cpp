@@ -18,8 +18,8 @@ constexpr int kProgressBarId = 171;
 
 }  // namespace
 
-// The HTTP session opens with the first request, on the check's thread, so
-// its library does not load before the first window shows.
+// The HTTP session opens on the check's thread, so its library does not load
+// before the first window shows.
 CClientValidator::CClientValidator() : CVrelDialog(kValidatorTemplate) {}
 
 CClientValidator::~CClientValidator() {
@@ -63,6 +63,8 @@ bool CClientValidator::OnInitDialog() {
   RedrawFrame();
   SendDlgItemMessageW(hwnd(), kProgressBarId, PBM_SETMARQUEE, TRUE, 10);
   task_ = std::async(std::launch::async, [this] {
+    // The HTTP library loads here, during the check's opening wait.
+    OpenInternetSession();
     WinStreamDownloader downloader;
     RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
   });

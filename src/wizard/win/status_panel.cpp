@@ -98,7 +98,8 @@ void CStatusPanel::ApplyTexts(const LanguageEntry&) {
   progressTexts_ = ProgressTextsFrom(env_.context.strings);
   SetLabel(statusLabel, env_.context.strings.LookupUiString(IDS_STATUS_INIT));
   SetLabel(timeLabel, env_.context.strings.LookupUiString(IDS_CALC_TIME_REMAINING));
-  LoadSlides();
+  // A silent run never shows the slides: their pictures are not decoded.
+  if (!env_.flags.silentMode) LoadSlides();
 }
 
 void CStatusPanel::LoadSlides() {
