@@ -29,15 +29,33 @@ std::u16string InstalledProductVersion(const std::u16string& productCode,
 
 void DetectExistingInstallation(const ProductManifest& manifest, InstallationState state,
                                 InstallationProbes probes) {
-  state.installedVersion = InstalledProductVersion(manifest.productCode, manifest.shortName,
-                                                   probes.products, probes.box);
-  if (state.installedVersion.empty()) return;
-  state.flags.productInstalled = 1;
+  if (!DetectInstalledVersion(manifest, state.installedVersion, state.flags, probes)) return;
+  if (const auto initial = RecordedInitialLanguage(manifest.registryPath, probes.registry, true)) {
+    state.strings.languageId = *initial;
+  }
+}
 
-  RegistryKey packs(probes.registry);
-  packs.Open(RegistryRoot::kLocalMachine, LanguagePacksKey(manifest.registryPath));
+bool DetectInstalledVersion(const ProductManifest& manifest, std::u16string& installedVersion,
+                            AppFlags& flags, InstallationProbes probes) {
+  installedVersion = InstalledProductVersion(manifest.productCode, manifest.shortName,
+                                             probes.products, probes.box);
+  if (installedVersion.empty()) return false;
+  flags.productInstalled = 1;
+  return true;
+}
+
+std::optional<int32_t> RecordedInitialLanguage(const std::u16string& registryPath,
+                                               IRegistry& registry, bool create) {
+  RegistryKey packs(registry);
+  const std::u16string path = LanguagePacksKey(registryPath);
+  if (create) {
+    packs.Open(RegistryRoot::kLocalMachine, path);
+  } else {
+    packs.OpenForRead(RegistryRoot::kLocalMachine, path);
+  }
   const auto initial = static_cast<int32_t>(packs.QueryNumber(u"InitialLangID").value_or(1033));
-  if (initial != 1033) state.strings.languageId = initial;
+  if (initial == 1033) return std::nullopt;
+  return initial;
 }
 
 std::vector<int32_t> InstalledLanguagePacks(const std::u16string& registryPath,

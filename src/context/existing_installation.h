@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,17 @@ struct InstallationProbes {
 // HKLM registryPath\LanguagePacks) unless it is 1033 or absent.
 void DetectExistingInstallation(const ProductManifest& manifest, InstallationState state,
                                 InstallationProbes probes = {});
+
+// The first half of DetectExistingInstallation: fills `installedVersion` and,
+// when a version is found, sets `productInstalled` and returns true.
+bool DetectInstalledVersion(const ProductManifest& manifest, std::u16string& installedVersion,
+                            AppFlags& flags, InstallationProbes probes = {});
+
+// The language of the first installation when one other than 1033 is
+// recorded. `create` opens the key for writing, creating it when missing (as
+// the probe of an installed product always has); otherwise it is only read.
+std::optional<int32_t> RecordedInitialLanguage(const std::u16string& registryPath,
+                                               IRegistry& registry, bool create);
 
 // LANGIDs of the installed language packs: the sub-keys of HKLM
 // registryPath\LanguagePacks, in enumeration order, read as numbers (0 for

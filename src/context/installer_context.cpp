@@ -37,7 +37,8 @@ int32_t InstallerContext::Initialise(ContextServices& services) {
   if (!HasRequiredValues(manifest)) return kManifestUnusable;
 
   // A language recorded by an earlier installation overrides the one chosen
-  // from the offered languages, so the installation probe comes second.
+  // from the offered languages, so the installation probe comes second (and
+  // may be left for FinishInstallationProbe).
   ChooseLanguages(services);
   DetectInstallation(services);
 
@@ -69,8 +70,27 @@ void InstallerContext::ChooseLanguages(ContextServices& services) {
 }
 
 void InstallerContext::DetectInstallation(ContextServices& services) {
-  DetectExistingInstallation(manifest, {installedVersion, strings, services.flags},
-                             {services.registry, services.products, services.messageBox});
+  const InstallationProbes probes{services.registry, services.products, services.messageBox};
+  // Windows Installer is slow to load. Before the first window it is asked
+  // only when its answer can change that window's texts: when an earlier
+  // installation recorded a language of its own.
+  if (RecordedInitialLanguage(manifest.registryPath, services.registry, false)) {
+    DetectExistingInstallation(manifest, {installedVersion, strings, services.flags}, probes);
+    return;
+  }
+  pendingProbe_ = [this, probes, &flags = services.flags] {
+    if (!DetectInstalledVersion(manifest, installedVersion, flags, probes)) return;
+    // The language was settled before the first window showed; the key is
+    // still opened as an installed product's probe always opens it.
+    RecordedInitialLanguage(manifest.registryPath, probes.registry, true);
+  };
+}
+
+void InstallerContext::FinishInstallationProbe() {
+  if (!pendingProbe_) return;
+  const std::function<void()> probe = std::move(pendingProbe_);
+  pendingProbe_ = nullptr;
+  probe();
 }
 
 bool InstallerContext::PrepareWorkFolders(ISystemServices& system) {

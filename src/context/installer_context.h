@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,11 @@ class InstallerContext {
   // newer installer is downloaded into; empty when no folder can be made.
   std::u16string MakeUpdaterPath(ISystemServices& system) const;
 
+  // Runs the probe of an earlier installation when Initialise left it for
+  // later; call before anything reads `installedVersion` or
+  // `productInstalled`. Once done it does nothing.
+  void FinishInstallationProbe();
+
   // The offered languages, as a copy for the language box.
   std::vector<LanguageEntry> LanguagesCopy() const { return languages; }
 
@@ -60,6 +66,8 @@ class InstallerContext {
   int32_t ApplyManifestOverride(ContextServices& services);
   void ChooseLanguages(ContextServices& services);
   void DetectInstallation(ContextServices& services);
+
+  std::function<void()> pendingProbe_;
 };
 
 }  // namespace vwi

@@ -56,13 +56,16 @@ bool CVrelMasterInstallerApp::InitInstance() {
   InitTheme();
   ContextServices services{system_, flags};
   const int32_t initialised = context.Initialise(services);
-  LogLine(ManifestLogEntry(context));
   if (initialised != kInitialiseOk) {
+    FinishStartupProbe();
     ReportInitialiseFailure(initialised);
     return false;
   }
 
-  if (!flags.skipValidation) {
+  if (flags.skipValidation) {
+    FinishStartupProbe();
+  } else {
+    validator.beforeCheck = [this] { FinishStartupProbe(); };
     validator.installedExecutablePath = [this] {
       return InstalledExecutablePath(context.manifest.registryPath);
     };
@@ -73,6 +76,11 @@ bool CVrelMasterInstallerApp::InitInstance() {
   }
   RunWizard();
   return false;
+}
+
+void CVrelMasterInstallerApp::FinishStartupProbe() {
+  context.FinishInstallationProbe();
+  LogLine(ManifestLogEntry(context));
 }
 
 void CVrelMasterInstallerApp::OpenLog() {

@@ -38,6 +38,9 @@ class CVrelMasterInstallerApp : public WinApp {
   // Another copy runs: raise its window. True when this copy must end.
   bool AnotherCopyRuns();
   bool RegisterMainWindowClass();
+  // The installation probe Initialise may have left for later, and the log
+  // entry that shows its result.
+  void FinishStartupProbe();
   // Opens the run's log when "/log" asked for one.
   void OpenLog();
   // Tells the user why a context that failed to initialise ends the run.

@@ -15,6 +15,7 @@ namespace {
 
 constexpr UINT kValidatorTemplate = 172;
 constexpr int kProgressBarId = 171;
+constexpr UINT kStartCheckMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -35,10 +36,12 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
   if (DoModal() == -1) {
     // No window could be made: the check still runs, here and without the
     // marquee. A run never skips it.
+    if (beforeCheck) beforeCheck();
     WinStreamDownloader downloader;
     RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
   } else if (task_.valid()) {
     task_.wait();
+    task_ = {};
   }
   outcome = static_cast<int32_t>(handOver_.outcome);
   updaterPath = handOver_.updaterPath;
@@ -62,14 +65,27 @@ bool CClientValidator::OnInitDialog() {
   SetWindowTextW(hwnd(), Wide(title));
   RedrawFrame();
   SendDlgItemMessageW(hwnd(), kProgressBarId, PBM_SETMARQUEE, TRUE, 10);
+  if (flags_->silentMode) HideForSilentRun();
+  // The check starts once the window shows: the libraries it loads would
+  // otherwise hold the loader up while the window is being shown.
+  PostMessageW(hwnd(), kStartCheckMessage, 0, 0);
+  return true;
+}
+
+std::optional<LRESULT> CClientValidator::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kStartCheckMessage) return CVrelDialog::OnMessage(message, wParam, lParam);
+  if (!task_.valid()) StartCheck();
+  return 0;
+}
+
+void CClientValidator::StartCheck() {
   task_ = std::async(std::launch::async, [this] {
     // The HTTP library loads here, during the check's opening wait.
     OpenInternetSession();
+    if (beforeCheck) beforeCheck();
     WinStreamDownloader downloader;
     RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
   });
-  if (flags_->silentMode) HideForSilentRun();
-  return true;
 }
 
 void CClientValidator::OnLayout(const RECT&) { CentreProgressBar(); }

@@ -20,11 +20,14 @@ namespace vwi {
 
 class CClientValidator : public CVrelDialog, private IValidationWindow {
  public:
-  // Opens the process-wide internet session; the destructor waits for the
-  // background task and closes the session.
+  // The destructor waits for the background task and closes the internet
+  // session it opened.
   CClientValidator();
   ~CClientValidator() override;
 
+  // Runs on the check's thread before the check: start-up work that need not
+  // hold up the window.
+  std::function<void()> beforeCheck;
   // Where the installed product's program is, when the user asks to start it.
   std::function<std::u16string()> installedExecutablePath;
   // Starts a program with the user's ordinary rights (COM is initialised).
@@ -51,8 +54,11 @@ class CClientValidator : public CVrelDialog, private IValidationWindow {
   std::optional<LRESULT> OnEraseBkgnd(HDC dc) override;
   void OnLayout(const RECT& client) override;
   void OnCancel() override {}
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Runs the check on a thread of its own.
+  void StartCheck();
   void CentreProgressBar();
   void HideForSilentRun();
 

@@ -120,6 +120,48 @@ TEST_F(Initialise, RecordedLanguageOfAnInstallationWins) {
   EXPECT_EQ(context.installedVersion, u"27.0.1.4");
   EXPECT_EQ(flags_.productInstalled, 1);
   EXPECT_EQ(context.strings.languageId, 1041);
+  context.FinishInstallationProbe();  // asked already
+  EXPECT_EQ(products_.asked.size(), 1u);
+}
+
+TEST_F(Initialise, WithoutARecordedLanguageTheInstallerIsAskedOnlyWhenFinishing) {
+  WriteManifest(root_ / "setup" / "config" / "manifestHome.xml", kManifest, "false");
+  const std::u16string packs = u"SOFTWARE\\Orvanta\\Vimzee Home\\270\\LanguagePacks";
+  products_.versions[u"{CODE}"] = u"27.0.1.4";
+  products_.errors[u"{CODE}"] = 1610;  // the installer's answer shows a box
+  userLanguage_ = 1031;
+  InstallerContext context;
+  ASSERT_EQ(Run(context), kInitialiseOk);
+  // Nothing asked, shown or created before the first window.
+  EXPECT_TRUE(products_.asked.empty());
+  EXPECT_TRUE(box_.shown.empty());
+  EXPECT_FALSE(registry_.HasKey(RegistryRoot::kLocalMachine, packs));
+
+  context.FinishInstallationProbe();
+  EXPECT_EQ(products_.asked.size(), 1u);
+  EXPECT_EQ(box_.shown.size(), 1u);
+  EXPECT_EQ(flags_.productInstalled, 0);
+
+  products_.errors.clear();
+  InstallerContext second;
+  ASSERT_EQ(Run(second), kInitialiseOk);
+  second.FinishInstallationProbe();
+  second.FinishInstallationProbe();  // once only
+  EXPECT_EQ(products_.asked.size(), 2u);
+  EXPECT_EQ(second.installedVersion, u"27.0.1.4");
+  EXPECT_EQ(flags_.productInstalled, 1);
+  EXPECT_EQ(second.strings.languageId, 1031);
+  EXPECT_TRUE(registry_.HasKey(RegistryRoot::kLocalMachine, packs));
+}
+
+TEST_F(Initialise, AnEnglishRecordedLanguageLeavesTheProbeForLater) {
+  WriteManifest(root_ / "setup" / "config" / "manifestHome.xml", kManifest, "false");
+  registry_.PutNumber(RegistryRoot::kLocalMachine,
+                      u"SOFTWARE\\Orvanta\\Vimzee Home\\270\\LanguagePacks", u"InitialLangID",
+                      1033);
+  InstallerContext context;
+  ASSERT_EQ(Run(context), kInitialiseOk);
+  EXPECT_TRUE(products_.asked.empty());
 }
 
 TEST_F(Initialise, StandaloneInCapitalsSkipsTheOverride) {

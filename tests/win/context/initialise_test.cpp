@@ -83,6 +83,7 @@ TEST(InitialiseUnderWindows, ReadsTheDemoProduct) {
                 {u"English", 1033}, {u"Deutsch", 1031}, {u"Fran\u00e7ais", 1036}}));
   EXPECT_EQ(context.strings.languageId, 1036);
   EXPECT_EQ(context.strings.LookupUiString(IDS_INSTALL), u"Installer");
+  context.FinishInstallationProbe();
   EXPECT_EQ(context.installedVersion, u"");
   EXPECT_EQ(flags.productInstalled, 0);
   EXPECT_EQ(box.shown, 0);
