@@ -33,10 +33,10 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
   flags_ = &flags;
   handOver_ = {};
   taskDone_ = false;
+  prepared_ = false;
   if (DoModal() == -1) {
     // No window could be made: the check still runs, here and without the
     // marquee. A run never skips it.
-    if (beforeCheck) beforeCheck();
     WinStreamDownloader downloader;
     RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
   } else if (task_.valid()) {
@@ -80,9 +80,6 @@ std::optional<LRESULT> CClientValidator::OnMessage(UINT message, WPARAM wParam, 
 
 void CClientValidator::StartCheck() {
   task_ = std::async(std::launch::async, [this] {
-    // The HTTP library loads here, during the check's opening wait.
-    OpenInternetSession();
-    if (beforeCheck) beforeCheck();
     WinStreamDownloader downloader;
     RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
   });
@@ -130,7 +127,18 @@ std::optional<LRESULT> CClientValidator::OnEraseBkgnd(HDC dc) {
   return TRUE;
 }
 
-void CClientValidator::Wait(uint32_t milliseconds) { Sleep(milliseconds); }
+void CClientValidator::Wait(uint32_t milliseconds) {
+  // The check's opening wait is spent, as far as it goes, on what the check
+  // needs first: the HTTP library and the start-up work left for this thread.
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  if (!prepared_) {
+    prepared_ = true;
+    OpenInternetSession();
+    if (beforeCheck) beforeCheck();
+  }
+  const ULONGLONG now = GetTickCount64();
+  if (now < end) Sleep(static_cast<DWORD>(end - now));
+}
 
 void CClientValidator::Hide() {
   if (hwnd()) ShowWindow(hwnd(), SW_HIDE);

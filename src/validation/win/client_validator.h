@@ -25,8 +25,8 @@ class CClientValidator : public CVrelDialog, private IValidationWindow {
   CClientValidator();
   ~CClientValidator() override;
 
-  // Runs on the check's thread before the check: start-up work that need not
-  // hold up the window.
+  // Runs on the check's thread during its opening wait: start-up work that
+  // need not hold up the window.
   std::function<void()> beforeCheck;
   // Where the installed product's program is, when the user asks to start it.
   std::function<std::u16string()> installedExecutablePath;
@@ -77,6 +77,7 @@ class CClientValidator : public CVrelDialog, private IValidationWindow {
   ValidationHandOver handOver_;
   std::future<void> task_;
   std::atomic<bool> taskDone_{false};
+  bool prepared_ = false;  // the opening wait's work is done (check's thread)
 };
 
 }  // namespace vwi

@@ -29,7 +29,11 @@ void CInstallGuide::CreatePanels() {
   auto add = [this](int32_t index, std::shared_ptr<CGuidePanel> panel) {
     if (panel->CreateModeless(hwnd())) panels[index] = std::move(panel);
   };
-  add(kSettingPanelIndex, std::make_shared<CSettingPanel>(env_));
+  // The wizard only goes forward: a run that starts at the status panel
+  // (silent, or the product installed already) never shows the settings.
+  if (FirstPanelIndex(env_.flags) == kSettingPanelIndex) {
+    add(kSettingPanelIndex, std::make_shared<CSettingPanel>(env_));
+  }
   add(kStatusPanelIndex, std::make_shared<CStatusPanel>(env_));
   add(kSuccessPanelIndex, std::make_shared<CSuccessPanel>(env_, /*launchBoxTicked=*/true));
 }
