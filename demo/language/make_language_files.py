@@ -71,6 +71,7 @@ GERMAN = ('Deutsch', {
     'IDS_ERR_PAYLOAD_DAMAGED': 'Die heruntergeladene Datei %s ist beschädigt oder wurde verändert. Sie wurde gelöscht, und es wurde nichts installiert. Versuchen Sie es später erneut. Wenn das Problem weiterhin besteht, wenden Sie sich an den Kundendienst.',
     'IDS_ERR_CREATE_FOLDER_FAILED': 'Der angegebene Pfad %s ist nicht verfügbar.',
     'IDS_CLOSE_RUNNING_APPS': 'Die folgenden Anwendungen sollten vor dem Fortsetzen der Installation geschlossen werden:',
+    'IDS_STATUS_RETRYING': 'Verbindung unterbrochen. Neuer Versuch in %d Sekunden...',
 })
 
 FRENCH = ('Français', {
@@ -110,6 +111,7 @@ FRENCH = ('Français', {
     'IDS_ERR_PAYLOAD_DAMAGED': "Le fichier téléchargé %s est endommagé ou a été modifié. Il a été supprimé et rien n'a été installé. Réessayez plus tard. Si le problème persiste, contactez le service client.",
     'IDS_ERR_CREATE_FOLDER_FAILED': "Le chemin %s n'est pas disponible.",
     'IDS_CLOSE_RUNNING_APPS': "Les applications suivantes doivent être fermées avant de poursuivre l'installation :",
+    'IDS_STATUS_RETRYING': 'Connexion interrompue. Nouvel essai dans %d secondes...',
 })
 
 

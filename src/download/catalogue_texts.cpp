@@ -13,6 +13,7 @@ ProgressTexts ProgressTextsFrom(const UiStringCatalogue& strings) {
   t.statusFinished = strings.LookupUiString(IDS_STATUS_FINISHED);
   t.statusFailed = strings.LookupUiString(IDS_STATUS_INSTALL_FAILED);
   t.statusCancelled = strings.LookupUiString(IDS_STATUS_CANCELLED);
+  t.retrying = strings.LookupUiString(IDS_STATUS_RETRYING);
   t.calculating = strings.LookupUiString(IDS_CALC_TIME_REMAINING);
   t.hours = strings.LookupUiString(IDS_TIME_REMAINING_HOURS);
   t.mins = strings.LookupUiString(IDS_TIME_REMAINING_MINS);

@@ -4,13 +4,13 @@ namespace vwi {
 
 void CDownloadJob::OnDownloadStatus(const DownloadStatusInfo& info) {
   if (!callback) return;
-  if (fileSize == 0) {
-    callback(info);
-    return;
-  }
-  DownloadStatusInfo withTotal = info;
-  withTotal.total = static_cast<uint64_t>(fileSize);
-  callback(withTotal);
+  DownloadStatusInfo shown = info;
+  // A try that starts over counts from 0 again; what is shown stays where
+  // it was until the new try passes it.
+  if (shown.received < shownReceived_) shown.received = shownReceived_;
+  shownReceived_ = shown.received;
+  if (fileSize != 0) shown.total = static_cast<uint64_t>(fileSize);
+  callback(shown);
 }
 
 int32_t DownloadPercent(const DownloadStatusInfo& info) {

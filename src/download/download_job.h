@@ -19,7 +19,7 @@ class CDownloadJob : public IDownloadCallback {
       : url(std::move(url)), localPath(std::move(localPath)) {}
 
   // Passes the record on to the callback, with the server's size as total
-  // once it is known.
+  // once it is known, and never fewer bytes received than it passed before.
   void OnDownloadStatus(const DownloadStatusInfo& info) override;
 
   std::u16string url;
@@ -27,6 +27,9 @@ class CDownloadJob : public IDownloadCallback {
   int64_t fileSize = 0;              // the size the server reported, 0 until known
   DownloadControl* owner = nullptr;  // supplies the two events
   Callback callback;
+
+ private:
+  uint64_t shownReceived_ = 0;
 };
 
 // The percentage a progress record stands for: received * 100 / total in

@@ -12,15 +12,17 @@ enum class DownloadState : int32_t {
   Downloading = 2,  // bytes arrived
   Finished = 3,     // the transfer ended; `error` tells whether it ended well
   Cancelled = 4,
-  Failed = 5,  // set by the download job only
+  Failed = 5,          // set by the download job only
+  WaitingToRetry = 6,  // a failed try waits `retryInSeconds` before the next
 };
 
 struct DownloadStatusInfo {
   DownloadState state = DownloadState::None;
-  uint64_t received = 0;   // bytes received so far in this transfer
-  uint64_t total = 0;      // expected size; 0 = unknown (filled in by the job)
-  uint32_t error = 0;      // platform error code of the failure, 0 = none
-  std::u16string message;  // short English text naming the failed step
+  uint64_t received = 0;        // bytes received so far in this transfer
+  uint64_t total = 0;           // expected size; 0 = unknown (filled in by the job)
+  uint32_t error = 0;           // platform error code of the failure, 0 = none
+  std::u16string message;       // short English text naming the failed step
+  uint32_t retryInSeconds = 0;  // with WaitingToRetry
 };
 
 class IDownloadCallback {

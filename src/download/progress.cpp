@@ -162,6 +162,13 @@ ProgressSnapshot ComputeSnapshot(const ProgressInput& input, const ProgressTexts
     phase = (snap.percent - 50.0f) * 2.0f;
   }
 
+  // A transfer waiting to be tried again says so; no estimate holds then.
+  if (input.state == kDownloading && input.retryInSeconds > 0) {
+    if (startTick == 0) startTick = nowTick;
+    snap.statusText = FormatNumbers(texts.retrying, {input.retryInSeconds});
+    snap.timeText = texts.calculating;
+    return snap;
+  }
   if (startTick == 0) {
     startTick = nowTick;
     snap.timeText = phase > 0.0f ? FormatRemaining(1000, texts) : texts.calculating;

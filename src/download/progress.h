@@ -28,7 +28,9 @@ struct ProgressTexts {
   std::u16string statusFinished = u"Finished.";                       // IDS_STATUS_FINISHED
   std::u16string statusFailed = u"Install failed.";                   // IDS_STATUS_INSTALL_FAILED
   std::u16string statusCancelled = u"Cancelled.";                     // IDS_STATUS_CANCELLED
-  std::u16string calculating = u"Calculating time remaining...";      // IDS_CALC_TIME_REMAINING
+  std::u16string retrying =
+      u"Connection interrupted. Retrying in %d seconds...";       // IDS_STATUS_RETRYING
+  std::u16string calculating = u"Calculating time remaining...";  // IDS_CALC_TIME_REMAINING
   std::u16string hours =
       u"%02d hours %02d mins %02d secs remaining...";         // IDS_TIME_REMAINING_HOURS
   std::u16string mins = u"%02d mins %02d secs remaining...";  // IDS_TIME_REMAINING_MINS
@@ -66,13 +68,16 @@ struct ProgressInput {
   int32_t itemPercent = 0;
   const std::vector<uint32_t>* downloadWeights = nullptr;
   const std::vector<uint32_t>* installWeights = nullptr;
+  uint32_t retryInSeconds = 0;  // a transfer waits to be tried again; 0: none
 };
 
 // The overall percentage: downloads cover 0-50 and installing 50-100 when
 // anything is downloaded, installing alone 0-100 otherwise.
 float OverallPercent(const ProgressInput& input);
 
-// One snapshot at `nowTick`. `startTick` is the tick of the first snapshot;
+// One snapshot at `nowTick`; while a transfer waits to be tried again, the
+// status line counts the wait down and the time line says "calculating".
+// `startTick` is the tick of the first snapshot;
 // 0 means none was taken yet, and it is then set to `nowTick`. Tick
 // arithmetic is unsigned 32-bit, so a counter wrap-around is harmless.
 ProgressSnapshot ComputeSnapshot(const ProgressInput& input, const ProgressTexts& texts,

@@ -17,7 +17,9 @@ LoopEnd Fail(DownloadStatusInfo& info, LoopEnd end, uint32_t error, const char16
 
 class Batch {
  public:
-  explicit Batch(IBatchSink& sink) : sink_(sink) { data_.reserve(kBatchSize); }
+  Batch(IBatchSink& sink, uint64_t offset) : sink_(sink), offset_(offset) {
+    data_.reserve(kBatchSize);
+  }
   void Append(const uint8_t* chunk, uint32_t size) {
     data_.insert(data_.end(), chunk, chunk + size);
   }
@@ -34,7 +36,7 @@ class Batch {
  private:
   IBatchSink& sink_;
   std::vector<uint8_t> data_;
-  uint64_t offset_ = 0;
+  uint64_t offset_;
 };
 
 }  // namespace
@@ -43,7 +45,7 @@ LoopEnd RunReadLoop(ICancelRequest& cancel, IBodySource& source, IBatchSink& sin
                     IDownloadCallback& callback, DownloadStatusInfo& info, int64_t expectedLength,
                     const std::function<void()>& waitWhilePaused) {
   uint8_t chunk[kChunkSize];
-  Batch batch(sink);
+  Batch batch(sink, info.received);
   for (;;) {
     uint32_t available = 0;
     if (!source.QueryAvailable(available)) {

@@ -47,10 +47,12 @@ inline constexpr uint32_t kErrorConnectionAborted = 12030;
 
 // Reads the body in chunks of at most 4,096 bytes, reports each chunk
 // through `callback` (state Downloading, `info.received` advanced) and writes
-// batches of up to 40,960 bytes at increasing offsets. While paused it calls
-// `waitWhilePaused` and reads nothing. `expectedLength` is the announced
-// Content-Length, or -1 when none was announced. On a failure `info.error`
-// and `info.message` name it.
+// batches of up to 40,960 bytes at increasing offsets, from `info.received`
+// on (0 for a whole body, the bytes kept for a resumed one). While paused it
+// calls `waitWhilePaused` and reads nothing. `expectedLength` is what
+// `info.received` must come to (the announced Content-Length, plus the bytes
+// kept), or -1 when no length was announced. On a failure `info.error` and
+// `info.message` name it.
 LoopEnd RunReadLoop(ICancelRequest& cancel, IBodySource& source, IBatchSink& sink,
                     IDownloadCallback& callback, DownloadStatusInfo& info, int64_t expectedLength,
                     const std::function<void()>& waitWhilePaused);

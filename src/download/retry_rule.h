@@ -25,8 +25,8 @@ enum class TryFailure {
 
 struct TryOutcome {
   TryFailure failure = TryFailure::None;
-  uint32_t status = 0;                        // with Status
-  std::optional<uint32_t> retryAfterSeconds;  // the answer's Retry-After
+  uint32_t status = 0;                                       // with Status
+  std::optional<uint32_t> retryAfterSeconds = std::nullopt;  // the answer's Retry-After
 };
 
 inline constexpr int kMaxRetries = 3;

@@ -22,7 +22,13 @@ bool InstallStatus::ReportStatus(InstallState state, int32_t itemIndex, int32_t 
   fields_.itemIndex = itemIndex;
   fields_.itemPercent = itemPercent;
   fields_.itemText = std::move(itemText);
+  fields_.retryInSeconds = 0;
   return true;
+}
+
+void InstallStatus::ReportRetryWait(uint32_t seconds) {
+  std::lock_guard lock(statusLock);
+  if (fields_.state == InstallState::Downloading) fields_.retryInSeconds = seconds;
 }
 
 void InstallStatus::SetWeights(std::vector<uint32_t> downloadWeights,
@@ -41,8 +47,12 @@ InstallStatusFields InstallStatus::Read() const {
 
 ProgressSnapshot InstallStatus::Snapshot(const ProgressTexts& texts, uint32_t nowTick) {
   std::lock_guard lock(statusLock);
-  ProgressInput input{static_cast<int32_t>(fields_.state), fields_.itemIndex, fields_.itemPercent,
-                      &fields_.downloadWeights, &fields_.installWeights};
+  ProgressInput input{static_cast<int32_t>(fields_.state),
+                      fields_.itemIndex,
+                      fields_.itemPercent,
+                      &fields_.downloadWeights,
+                      &fields_.installWeights,
+                      fields_.retryInSeconds};
   return ComputeSnapshot(input, texts, nowTick, fields_.startTick);
 }
 

@@ -29,10 +29,11 @@ struct InstallStatusFields {
   std::vector<uint32_t> downloadWeights;  // one per downloaded item, summing to 100
   std::vector<uint32_t> installWeights;   // one per item of the list, summing to 100
   InstallState state = InstallState::Initial;
-  int32_t itemIndex = 0;    // item the report is about; -1 in final and cancelling reports
-  int32_t itemPercent = 0;  // 0 to 100
-  std::u16string itemText;  // the item's name; empty in final reports
-  uint32_t startTick = 0;   // tick of the first snapshot; 0 until then
+  int32_t itemIndex = 0;        // item the report is about; -1 in final and cancelling reports
+  int32_t itemPercent = 0;      // 0 to 100
+  std::u16string itemText;      // the item's name; empty in final reports
+  uint32_t startTick = 0;       // tick of the first snapshot; 0 until then
+  uint32_t retryInSeconds = 0;  // a download waits to be tried again; 0: none
 };
 
 // Every read and write takes statusLock, so a reader never sees the state of
@@ -44,6 +45,10 @@ class InstallStatus {
   // through. While the state is Cancelling, only a Cancelled report does.
   bool ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
                     std::u16string itemText);
+
+  // A download waits `seconds` before it is tried again; the next report
+  // of progress ends the wait. Ignored outside the download phase.
+  void ReportRetryWait(uint32_t seconds);
 
   // Stores both weight lists, each normalised to sum to 100. Called once,
   // before the worker thread starts.

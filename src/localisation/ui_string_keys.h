@@ -16,7 +16,7 @@ struct StringKey {
 // IDS_PRODUCT_READY %s (short name), IDS_LAUNCH_APP %s (full name),
 // IDS_ERR_INSTALLED_ALREADY %s (short name), IDS_ERR_CREATE_FOLDER_FAILED %s
 // (folder), IDS_ERR_OUT_OF_DISK %s (megabytes), IDS_ERR_PAYLOAD_DAMAGED %s
-// (the package's name), IDS_TIME_REMAINING_HOURS
+// (the package's name), IDS_STATUS_RETRYING %d (seconds), IDS_TIME_REMAINING_HOURS
 // %02d x3, IDS_TIME_REMAINING_MINS %02d x2, IDS_TIME_REMAINING_SECS %02d.
 inline constexpr StringKey IDS_INSTALL{u"IDS_INSTALL", u"Install"};
 inline constexpr StringKey IDS_STATUS_INIT{u"IDS_STATUS_INIT", u"Initializing..."};
@@ -25,6 +25,8 @@ inline constexpr StringKey IDS_STATUS_DOWNLOADING{u"IDS_STATUS_DOWNLOADING",
                                                   u"Downloading, please wait..."};
 inline constexpr StringKey IDS_STATUS_INSTALLING{u"IDS_STATUS_INSTALLING",
                                                  u"Installing, please wait..."};
+inline constexpr StringKey IDS_STATUS_RETRYING{
+    u"IDS_STATUS_RETRYING", u"Connection interrupted. Retrying in %d seconds..."};
 inline constexpr StringKey IDS_STATUS_FINISHED{u"IDS_STATUS_FINISHED", u"Finished."};
 inline constexpr StringKey IDS_STATUS_INSTALL_FAILED{u"IDS_STATUS_INSTALL_FAILED",
                                                      u"Install failed."};
@@ -125,7 +127,8 @@ inline constexpr StringKey kAllUiStrings[] = {IDS_INSTALL,
                                               IDS_ERR_CONNECT_DOWNLOAD_SERVER,
                                               IDS_ERR_PAYLOAD_DAMAGED,
                                               IDS_ERR_CREATE_FOLDER_FAILED,
-                                              IDS_CLOSE_RUNNING_APPS};
+                                              IDS_CLOSE_RUNNING_APPS,
+                                              IDS_STATUS_RETRYING};
 
 // Every key of section "RLINK".
 inline constexpr StringKey kAllLinks[] = {IDS_RLINK_TERMS, IDS_RLINK_SLIDE_SHOW};

@@ -13,6 +13,9 @@ class IByteSink {
   virtual ~IByteSink() = default;
   // False when the bytes could not all be kept.
   virtual bool Write(const char* data, std::size_t size) = 0;
+  // Drops everything written, for a transfer that starts over; false when
+  // the bytes cannot be taken back.
+  virtual bool Restart() = 0;
 };
 
 // Bytes kept in memory.
@@ -20,6 +23,10 @@ class StringSink final : public IByteSink {
  public:
   bool Write(const char* data, std::size_t size) override {
     text.append(data, size);
+    return true;
+  }
+  bool Restart() override {
+    text.clear();
     return true;
   }
   std::string text;
@@ -35,6 +42,7 @@ class FileSink final : public IByteSink {
 
   bool IsOpen() const { return handle_ != kNone; }
   bool Write(const char* data, std::size_t size) override;
+  bool Restart() override;
   // Closes the file; true when it was open and every write reached it.
   bool Close();
 

@@ -19,21 +19,6 @@ check_code() { # description run seconds code
   check "$1 ends with $4" equals "$(exit_code "$2" "$3")" "$4"
   check "the README documents $4" documented "$4"
 }
-# Answers every box (the product's, the Windows Installer's) with OK until
-# the run ends; prints the first box's text.
-answer_boxes() { # run seconds
-  local first="" text i caption
-  for i in $(seq 1 $(($2 * 2))); do
-    running "$1" || break
-    for caption in "$CAPTION" "Windows Installer" Error; do
-      if text=$(driver wait-box "$caption" 250); then
-        [ -z "$first" ] && first=$text
-        driver press-box "$caption" 1
-      fi
-    done
-  done
-  printf '%s' "$first"
-}
 # A manifest line's text replaced (sed expression) in the distribution's manifest.
 edit_manifest() { sed -i "$1" "$manifest"; }
 

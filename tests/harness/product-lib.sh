@@ -7,6 +7,7 @@
 #                                  PREFIX "slow" sends the prerequisite slowly
 #   clean_machine                  the product, its keys and the fixture programs' records gone
 #   reg_value KEY NAME             prints a registry value's data (empty when missing)
+#   answer_boxes RUN SECONDS       presses OK in every box until the run ends; prints the first
 source "$VWI_ROOT/tests/harness/servers/servers.sh"
 
 PRODUCT_CODE='{6A3C2F10-3B7E-4C55-9D0A-0F1E2D3C4B50}'
@@ -180,4 +181,20 @@ wait_control() { # id seconds
 language_text() { # folder langid key
   iconv -f UTF-16 -t UTF-8 "$1/language/$2/stringHome.ini" | tr -d '\r' |
     sed -n "s/^$3=//p" | head -1
+}
+
+# Answers every box (the product's, the Windows Installer's) with OK until
+# the run ends; prints the first box's text.
+answer_boxes() { # run seconds
+  local first="" text i caption
+  for i in $(seq 1 $(($2 * 2))); do
+    running "$1" || break
+    for caption in "$CAPTION" "Windows Installer" Error; do
+      if text=$(driver wait-box "$caption" 250); then
+        [ -z "$first" ] && first=$text
+        driver press-box "$caption" 1
+      fi
+    done
+  done
+  printf '%s' "$first"
 }

@@ -31,7 +31,7 @@ bool TransferJob(CDownloadJob& job, CancelRequest& cancel, DownloadStatusInfo& i
             u" is a link (a junction, symbolic link or mount point)");
     return false;
   }
-  const int64_t size = QueryRemoteFileSize(job.url);
+  const int64_t size = QueryRemoteFileSize(job.url, cancel);
   job.fileSize = size;
   if (size == 0) return false;
   if (!EnsureFreeSpace(checks, folder, static_cast<uint64_t>(size))) {
@@ -46,7 +46,9 @@ bool TransferJob(CDownloadJob& job, CancelRequest& cancel, DownloadStatusInfo& i
   UniqueFile file(CreateFileW(Wide(job.localPath), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
   if (!file) return false;
-  return DownloadToFile(cancel, job.url, file.get(), job);
+  TransferOptions options;
+  options.size = static_cast<uint64_t>(size);
+  return DownloadToFile(cancel, job.url, file.get(), job, options);
 }
 
 // A failed fetch is a download failure, unless the volume was too full
@@ -57,13 +59,8 @@ void RecordFetchFailure(DownloadControl& control) {
   control.failureCause = FailureCause::DownloadFailed;
 }
 
-// A package is held from its check to its use. One that fails its digest,
-// or cannot be held (a link, or open elsewhere for writing), fails the run
-// like a failed download.
-bool PassesCheck(const InstallItem& item, DownloadControl& control, const DownloadChecks& checks) {
-  const PayloadVerdict verdict =
-      VerifyPayload(item.sha256, item.localPath, *checks.files, checks.held);
-  if (IsAccepted(verdict)) return true;
+// Why a package was refused, for the run's failure and the log.
+void RecordRefusal(const InstallItem& item, PayloadVerdict verdict, DownloadControl& control) {
   control.failureReason = kFailureDownload;
   control.failedItem = item.name;
   control.failureCause =
@@ -73,7 +70,62 @@ bool PassesCheck(const InstallItem& item, DownloadControl& control, const Downlo
   } else if (verdict == PayloadVerdict::NotHeld) {
     LogLine(u"Item " + item.name + u": refused, its file could not be held against changes");
   }
+}
+
+// A package is held from its check to its use. One that fails its digest,
+// or cannot be held (a link, or open elsewhere for writing), fails the run
+// like a failed download.
+bool PassesCheck(const InstallItem& item, DownloadControl& control, const DownloadChecks& checks) {
+  const PayloadVerdict verdict =
+      VerifyPayload(item.sha256, item.localPath, *checks.files, checks.held);
+  if (IsAccepted(verdict)) return true;
+  RecordRefusal(item, verdict, control);
   return false;
+}
+
+// A package whose name is fixed may still be in its folder from an earlier
+// run; with the manifest's digest it is used (and held) as it is. Without a
+// digest nothing is reused. A file that does not match is deleted.
+bool ReusesEarlierDownload(const InstallItem& item, const DownloadChecks& checks) {
+  if (!item.sha256 || !checks.files->FileSize(item.localPath)) return false;
+  if (VerifyPayload(item.sha256, item.localPath, *checks.files, checks.held) !=
+      PayloadVerdict::Matched) {
+    return false;
+  }
+  LogLine(u"Item " + item.name + u": reused from an earlier download, its digest matches");
+  return true;
+}
+
+// Downloads an item and checks it. A package that arrived whole but does
+// not match its digest is fetched once more from the start.
+bool FetchChecked(const InstallItem& item, DownloadControl& control, InstallStatus& status,
+                  int32_t position, const DownloadChecks& checks) {
+  auto progress = [&status, &item, position](const DownloadStatusInfo& info) {
+    if (info.state == DownloadState::WaitingToRetry) {
+      status.ReportRetryWait(info.retryInSeconds);
+      return;
+    }
+    status.ReportStatus(InstallState::Downloading, position, DownloadPercent(info), item.name);
+  };
+  for (bool lastTry = false;; lastTry = true) {
+    CDownloadJob job(item.url, item.localPath);
+    if (!DownloadOne(job, &control, progress, checks)) {
+      RecordFetchFailure(control);
+      LogLine(u"Item " + item.name + u": not downloaded (" +
+              std::u16string(FailureCauseName(control.failureCause)) + u")");
+      return false;
+    }
+    const PayloadVerdict verdict =
+        VerifyPayload(item.sha256, item.localPath, *checks.files, checks.held);
+    if (IsAccepted(verdict)) return true;
+    if (verdict == PayloadVerdict::Mismatched && !lastTry) {
+      LogLine(u"Item " + item.name + u": its digest does not match; downloaded once more");
+      continue;
+    }
+    RecordRefusal(item, verdict, control);
+    LogLine(u"Item " + item.name + u": downloaded, but not accepted");
+    return false;
+  }
 }
 
 }  // namespace
@@ -112,21 +164,12 @@ bool DownloadItems(const std::vector<InstallItem>& items, DownloadControl& contr
       }
       continue;
     }
-    CDownloadJob job(item.url, item.localPath);
-    const int32_t position = downloaded;
-    auto progress = [&status, &item, position](const DownloadStatusInfo& info) {
-      status.ReportStatus(InstallState::Downloading, position, DownloadPercent(info), item.name);
-    };
-    if (!DownloadOne(job, &control, progress, checks)) {
-      RecordFetchFailure(control);
-      LogLine(u"Item " + item.name + u": not downloaded (" +
-              std::u16string(FailureCauseName(control.failureCause)) + u")");
-      return false;
+    if (ReusesEarlierDownload(item, checks)) {
+      status.ReportStatus(InstallState::Downloading, downloaded, 100, item.name);
+      ++downloaded;
+      continue;
     }
-    if (!PassesCheck(item, control, checks)) {
-      LogLine(u"Item " + item.name + u": downloaded, but not accepted");
-      return false;
-    }
+    if (!FetchChecked(item, control, status, downloaded, checks)) return false;
     LogLine(u"Item " + item.name + u": downloaded to " + item.localPath);
     ++downloaded;
   }

@@ -1,11 +1,15 @@
 #include "download/win/http_transfer.h"
 
+#include <functional>
 #include <mutex>
 #include <vector>
 
 #include "download/read_loop.h"
 #include "download/request_log.h"
 #include "download/request_shape.h"
+#include "download/retry_rule.h"
+#include "download/transfer_tries.h"
+#include "download/win/cancel_request.h"
 #include "download/win/internet_session.h"
 #include "platform/run_log.h"
 #include "platform/win/unique_handle.h"
@@ -155,14 +159,16 @@ class InternetBody final : public IBodySource {
   DWORD error_ = 0;
 };
 
+// Writes batches into the file; `end` follows the end of what is written.
 class FileBatchSink final : public IBatchSink {
  public:
-  FileBatchSink(HANDLE file, bool flush) : file_(file), flush_(flush) {}
+  FileBatchSink(HANDLE file, bool flush, uint64_t& end) : file_(file), flush_(flush), end_(end) {}
   bool WriteAt(uint64_t offset, const uint8_t* data, size_t size) override {
     std::lock_guard lock(TransferLock());
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(offset);
     if (!SetFilePointerEx(file_, position, nullptr, FILE_BEGIN)) return Failed();
+    const uint64_t end = offset + size;
     while (size > 0) {
       DWORD written = 0;
       if (!WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr)) return Failed();
@@ -174,6 +180,7 @@ class FileBatchSink final : public IBatchSink {
       size -= written;
     }
     if (flush_ && !FlushFileBuffers(file_)) return Failed();
+    end_ = end;
     return true;
   }
   uint32_t LastError() override { return error_; }
@@ -185,6 +192,7 @@ class FileBatchSink final : public IBatchSink {
   }
   HANDLE file_;
   bool flush_;
+  uint64_t& end_;
   DWORD error_ = 0;
 };
 
@@ -223,10 +231,61 @@ std::optional<UrlParts> SplitUrl(const std::u16string& url) {
 
 namespace {
 
-// What the HEAD request of the size query learnt.
-struct HeadAnswer {
-  std::optional<int64_t> size;  // set when the answer is definite
-  bool unreachable = false;     // no connection: the GET would meet the same
+// What a failed request or read means for another try.
+TryFailure NetworkFailure(DWORD error) {
+  switch (error) {
+    case ERROR_INTERNET_CANNOT_CONNECT:
+    case ERROR_INTERNET_NAME_NOT_RESOLVED:
+      return TryFailure::CouldNotConnect;
+    case ERROR_INTERNET_TIMEOUT:
+      return TryFailure::TimedOut;
+    case ERROR_INTERNET_CONNECTION_RESET:
+    case ERROR_INTERNET_CONNECTION_ABORTED:
+    case ERROR_HTTP_INVALID_SERVER_RESPONSE:
+      return TryFailure::Dropped;
+    default:
+      return TryFailure::Other;
+  }
+}
+
+// A text header of the answer; empty when it is absent.
+std::u16string HeaderText(HINTERNET request, DWORD header) {
+  wchar_t text[512] = {};
+  DWORD size = sizeof(text) - sizeof(wchar_t);
+  if (!HttpQueryInfoW(request, header, text, &size, nullptr)) return {};
+  return FromWide(text);
+}
+
+// Whether a status line came back at all: after a reset Wine may let the
+// send succeed with status 0.
+bool HasAnswer(std::optional<DWORD> status) { return status && *status != 0; }
+
+// A refusal as a failed try; busy servers may say when to ask again.
+TryOutcome Refused(HINTERNET request, DWORD status) {
+  return {TryFailure::Status, status, ParseRetryAfter(HeaderText(request, HTTP_QUERY_RETRY_AFTER))};
+}
+
+// The wait before another try: a pause (the close question) holds the count
+// down, a cancel ends it. `onSecond` hears the whole seconds left, at the
+// start and as each passes. False when cancelled.
+bool WaitUnlessCancelled(ICancelRequest& cancel, uint32_t milliseconds,
+                         const std::function<void(uint32_t)>& onSecond = {}) {
+  constexpr uint32_t kSlice = 50;
+  uint32_t told = 0;
+  for (uint32_t waited = 0; waited < milliseconds;) {
+    if (cancel.IsCancelled()) return false;
+    const uint32_t secondsLeft = (milliseconds - waited + 999) / 1000;
+    if (onSecond && secondsLeft != told) onSecond(told = secondsLeft);
+    Sleep(kSlice);
+    if (!cancel.IsPaused()) waited += kSlice;
+  }
+  return !cancel.IsCancelled();
+}
+
+// What the size query learnt from one try.
+struct SizeAnswer {
+  int64_t size = 0;
+  TryOutcome outcome;
 };
 
 bool IsUnreachable(DWORD error) {
@@ -234,82 +293,236 @@ bool IsUnreachable(DWORD error) {
          error == ERROR_INTERNET_TIMEOUT;
 }
 
-HeadAnswer AskHead(const std::u16string& url) {
+// HEAD, which moves no body. Nothing when its answer is not definite and the
+// GET is to be asked; a failure when the server cannot be reached (the GET
+// would meet the same).
+std::optional<SizeAnswer> AskHead(const std::u16string& url) {
   LoggedRequest logged(u"size query HEAD", url);
   OpenRequest open;
   const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open, L"HEAD");
   if (opened.failedAt != OpenStep::Done) {
     logged.record.failure = OpenFailureMessage(opened.failedAt);
-    return {std::nullopt, IsUnreachable(opened.error)};
+    if (!IsUnreachable(opened.error)) return std::nullopt;
+    return SizeAnswer{0, {NetworkFailure(opened.error)}};
   }
   const std::optional<DWORD> status = StatusCode(open.request.get());
   logged.record.status = status;
   const std::optional<int64_t> length = AnnouncedLength(open.request.get());
-  if (!status || !IsDefiniteHeadAnswer(*status, length)) return {};
+  if (!status || !IsDefiniteHeadAnswer(*status, length)) return std::nullopt;
   logged.record.bytes = static_cast<uint64_t>(*length);
   logged.Result(true);
-  return {length, false};
+  return SizeAnswer{*length, {}};
 }
 
-}  // namespace
-
-int64_t QueryRemoteFileSize(const std::u16string& url) {
-  const HeadAnswer head = AskHead(url);
-  if (head.size) return *head.size;
-  if (head.unreachable) return 0;
+// The GET whose body is never read, for servers that do not answer HEAD.
+SizeAnswer AskGet(const std::u16string& url) {
   LoggedRequest logged(u"size query", url);
   OpenRequest open;
   const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open);
   if (opened.failedAt != OpenStep::Done) {
     logged.record.failure = OpenFailureMessage(opened.failedAt);
-    return 0;
+    return {0, {NetworkFailure(opened.error)}};
   }
   const std::optional<DWORD> status = StatusCode(open.request.get());
   logged.record.status = status;
-  if (!status || !IsAcceptedSizeStatus(*status)) return 0;
+  if (!HasAnswer(status)) return {0, {TryFailure::Dropped}};
+  if (!IsAcceptedSizeStatus(*status)) return {0, Refused(open.request.get(), *status)};
   const int64_t length = ContentLength(open.request.get());
   logged.record.bytes = length < 0 ? 0 : static_cast<uint64_t>(length);
   logged.Result(true);
-  return length < 0 ? 0 : length;
+  return {length < 0 ? 0 : length, {}};
 }
+
+class SizeTries final : public ITransferTries {
+ public:
+  SizeTries(const std::u16string& url, ICancelRequest& cancel) : url_(url), cancel_(cancel) {}
+  TryResult Try(uint64_t) override {
+    std::optional<SizeAnswer> head = AskHead(url_);
+    answer = head ? *head : AskGet(url_);
+    return {answer.outcome, 0};
+  }
+  bool WaitToRetry(uint32_t milliseconds) override {
+    return WaitUnlessCancelled(cancel_, milliseconds);
+  }
+
+  SizeAnswer answer;
+
+ private:
+  const std::u16string& url_;
+  ICancelRequest& cancel_;
+};
+
+}  // namespace
+
+int64_t QueryRemoteFileSize(const std::u16string& url, ICancelRequest& cancel) {
+  SizeTries tries(url, cancel);
+  RunTries(tries, url);
+  return tries.answer.outcome.failure == TryFailure::None ? tries.answer.size : 0;
+}
+
+int64_t QueryRemoteFileSize(const std::u16string& url) {
+  CancelRequest never;
+  return QueryRemoteFileSize(url, never);
+}
+
+namespace {
+
+TryFailure LoopFailure(LoopEnd end, DWORD error) {
+  switch (end) {
+    case LoopEnd::Complete:
+      return TryFailure::None;
+    case LoopEnd::Cancelled:
+      return TryFailure::Cancelled;
+    case LoopEnd::Truncated:
+      return TryFailure::Dropped;
+    case LoopEnd::WriteFailed:
+      return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? TryFailure::DiskFull
+                                                                         : TryFailure::Other;
+    case LoopEnd::ReadFailed:
+      break;
+  }
+  return NetworkFailure(error);
+}
+
+// The tries of one file download: each a GET, from an offset when bytes are
+// kept and the first answer named the file's version (If-Range).
+class FileTries final : public ITransferTries {
+ public:
+  FileTries(ICancelRequest& cancel, const std::u16string& url, HANDLE file,
+            IDownloadCallback& callback, DownloadStatusInfo& info, const TransferOptions& options)
+      : cancel_(cancel),
+        url_(url),
+        file_(file),
+        callback_(callback),
+        info_(info),
+        options_(options) {}
+
+  TryResult Try(uint64_t offset) override {
+    LoggedRequest logged(u"GET file", url_);
+    if (offset == 0 && !StartOver()) return {{TryFailure::Other}};
+    TryResult result{Request(offset, logged.record)};
+    logged.record.bytes = info_.received;
+    logged.record.failure = cancel_.IsCancelled() ? u"cancelled" : info_.message;
+    logged.Result(result.outcome.failure == TryFailure::None);
+    result.kept = Kept();
+    return result;
+  }
+
+  bool WaitToRetry(uint32_t milliseconds) override {
+    return WaitUnlessCancelled(cancel_, milliseconds, [this](uint32_t secondsLeft) {
+      DownloadStatusInfo waiting = info_;
+      waiting.state = DownloadState::WaitingToRetry;
+      waiting.retryInSeconds = secondsLeft;
+      callback_.OnDownloadStatus(waiting);
+    });
+  }
+
+ private:
+  TryOutcome Request(uint64_t offset, RequestRecord& record) {
+    info_.error = 0;
+    info_.message.clear();
+    std::wstring headers;
+    if (offset > 0) {
+      headers = L"Range: bytes=" + std::to_wstring(offset) + L"-\r\nIf-Range: " +
+                ToWide(validator_) + L"\r\n";
+    }
+    OpenRequest open;
+    const OpenResult opened = OpenAndSend(url_, RequestKind::FileDownload,
+                                          headers.empty() ? nullptr : headers.c_str(), open);
+    if (opened.failedAt != OpenStep::Done) {
+      info_.error = opened.error;
+      info_.message = OpenFailureMessage(opened.failedAt);
+      return {NetworkFailure(opened.error)};
+    }
+    if (cancel_.IsCancelled()) return {TryFailure::Cancelled};
+    HINTERNET request = open.request.get();
+    const std::optional<DWORD> status = StatusCode(request);
+    record.status = status;
+    if (!HasAnswer(status)) return {TryFailure::Dropped};
+    if (!AcceptAnswer(*status, offset, request)) {
+      // An error page is never written in place of the package.
+      info_.error = *status;
+      info_.message = u"Server refused the download.";
+      return Refused(request, *status);
+    }
+    const int64_t length = ContentLength(request);
+    const int64_t expected = length < 0 ? -1 : static_cast<int64_t>(info_.received) + length;
+    InternetBody body(request);
+    FileBatchSink sink(file_, options_.flushEachBatch, onDisk_);
+    const LoopEnd end =
+        RunReadLoop(cancel_, body, sink, callback_, info_, expected, [] { Sleep(20); });
+    if (end == LoopEnd::Complete && cancel_.IsCancelled()) return {TryFailure::Cancelled};
+    return {LoopFailure(end, info_.error)};
+  }
+
+  // Whether the answer's body is to be written, and from where.
+  bool AcceptAnswer(DWORD status, uint64_t offset, HINTERNET request) {
+    if (offset == 0) {
+      if (!IsBodyStatus(status)) return false;
+      RememberValidator(request);
+      info_.received = 0;
+      return true;
+    }
+    const auto range = ParseContentRange(HeaderText(request, HTTP_QUERY_CONTENT_RANGE));
+    switch (JudgeResumeAnswer(status, range, offset, options_.size)) {
+      case ResumeAnswer::Append:
+        info_.received = offset;
+        onDisk_ = offset;
+        return true;
+      case ResumeAnswer::StartOver:
+        RememberValidator(request);
+        info_.received = 0;
+        return StartOver();
+      case ResumeAnswer::Failed:
+        break;
+    }
+    return false;
+  }
+
+  void RememberValidator(HINTERNET request) {
+    const std::u16string etag = HeaderText(request, HTTP_QUERY_ETAG);
+    const std::u16string modified = HeaderText(request, HTTP_QUERY_LAST_MODIFIED);
+    validator_ = std::u16string(ResumeValidator(etag, modified).value_or(u""));
+  }
+
+  // Empties the file for a body written from its start.
+  bool StartOver() {
+    std::lock_guard lock(TransferLock());
+    onDisk_ = 0;
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(file_, start, nullptr, FILE_BEGIN) && SetEndOfFile(file_);
+  }
+
+  // The bytes on disk a next try may continue after: none without a
+  // validator or a known size, or when they are the whole size already.
+  uint64_t Kept() const {
+    if (validator_.empty() || options_.size == 0) return 0;
+    return onDisk_ < options_.size ? onDisk_ : 0;
+  }
+
+  ICancelRequest& cancel_;
+  const std::u16string& url_;
+  HANDLE file_;
+  IDownloadCallback& callback_;
+  DownloadStatusInfo& info_;
+  const TransferOptions& options_;
+  std::u16string validator_;
+  uint64_t onDisk_ = 0;  // the end of the bytes written (the file is written in order)
+};
+
+}  // namespace
 
 bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE file,
                     IDownloadCallback& callback, const TransferOptions& options) {
   DownloadStatusInfo info;
-  bool result = false;
-  LoggedRequest logged(u"GET file", url);
-  {
-    OpenRequest open;
-    const OpenResult opened = OpenAndSend(url, RequestKind::FileDownload, nullptr, open);
-    if (opened.failedAt != OpenStep::Done) {
-      info.error = opened.error;
-      info.message = OpenFailureMessage(opened.failedAt);
-    } else if (!cancel.IsCancelled()) {
-      // An error page is never written in place of the package.
-      const std::optional<DWORD> status = StatusCode(open.request.get());
-      logged.record.status = status;
-      if (!status || !IsBodyStatus(*status)) {
-        info.error = status.value_or(GetLastError());
-        info.message = u"Server refused the download.";
-      } else {
-        InternetBody body(open.request.get());
-        FileBatchSink sink(file, options.flushEachBatch);
-        const LoopEnd end = RunReadLoop(cancel, body, sink, callback, info,
-                                        ContentLength(open.request.get()), [] { Sleep(20); });
-        result = end == LoopEnd::Complete && !cancel.IsCancelled();
-      }
-    }
-  }
+  FileTries tries(cancel, url, file, callback, info, options);
+  const bool result = RunTries(tries, url).failure == TryFailure::None && !cancel.IsCancelled();
   if (cancel.IsCancelled()) {
-    result = false;
     info.state = DownloadState::Cancelled;
     Sleep(500);
   } else {
     info.state = DownloadState::Finished;
   }
-  logged.record.bytes = info.received;
-  logged.record.failure = cancel.IsCancelled() ? u"cancelled" : info.message;
-  logged.Result(result);
   callback.OnDownloadStatus(info);
   return result;
 }
@@ -317,47 +530,77 @@ bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE fi
 namespace {
 
 // The body of a stream request into `out`; its answer goes into `record`.
-bool StreamBody(ICancelRequest& cancel, const std::u16string& url, IByteSink& out,
-                RequestRecord& record) {
+TryOutcome StreamBody(ICancelRequest& cancel, const std::u16string& url, IByteSink& out,
+                      RequestRecord& record) {
   OpenRequest open;
   static const wchar_t kJson[] = L"Content-Type: application/json";
   const OpenResult opened = OpenAndSend(url, RequestKind::StreamDownload, kJson, open);
   if (opened.failedAt != OpenStep::Done) {
     record.failure = OpenFailureMessage(opened.failedAt);
-    return false;
+    return {opened.failedAt == OpenStep::Split ? TryFailure::Other : NetworkFailure(opened.error)};
   }
-  if (cancel.IsCancelled()) return false;
-  const std::optional<DWORD> status = StatusCode(open.request.get());
+  if (cancel.IsCancelled()) return {TryFailure::Cancelled};
+  HINTERNET request = open.request.get();
+  const std::optional<DWORD> status = StatusCode(request);
   record.status = status;
-  if (!status || !IsBodyStatus(*status)) return false;
-  const int64_t expected = ContentLength(open.request.get());
+  if (!HasAnswer(status)) return {TryFailure::Dropped};
+  if (!IsBodyStatus(*status)) return Refused(request, *status);
+  const int64_t expected = ContentLength(request);
 
   std::vector<char> buffer(kStreamBufferSize);
   uint64_t received = 0;
   for (;;) {
     DWORD available = 0;
-    if (!InternetQueryDataAvailable(open.request.get(), &available, 0, 0)) return false;
-    if (cancel.IsCancelled()) return false;
+    if (!InternetQueryDataAvailable(request, &available, 0, 0)) {
+      return {NetworkFailure(GetLastError())};
+    }
+    if (cancel.IsCancelled()) return {TryFailure::Cancelled};
     if (available == 0) break;
     DWORD read = 0;
-    if (!InternetReadFile(open.request.get(), buffer.data(),
+    if (!InternetReadFile(request, buffer.data(),
                           available < kStreamBufferSize ? available : kStreamBufferSize, &read)) {
-      return false;
+      return {NetworkFailure(GetLastError())};
     }
     if (read == 0) break;
-    if (!out.Write(buffer.data(), read)) return false;
+    if (!out.Write(buffer.data(), read)) return {TryFailure::Other};
     received += read;
     record.bytes = received;
   }
-  if (expected >= 0 && received != static_cast<uint64_t>(expected)) return false;
-  return !cancel.IsCancelled();
+  if (expected >= 0 && received != static_cast<uint64_t>(expected)) return {TryFailure::Dropped};
+  if (cancel.IsCancelled()) return {TryFailure::Cancelled};
+  return {};
 }
+
+// The tries of a stream download: each from the start, into a sink emptied
+// again first.
+class StreamTries final : public ITransferTries {
+ public:
+  StreamTries(ICancelRequest& cancel, const std::u16string& url, IByteSink& out)
+      : cancel_(cancel), url_(url), out_(out) {}
+  TryResult Try(uint64_t) override {
+    if (tried_ && !out_.Restart()) return {{TryFailure::Other}};
+    tried_ = true;
+    LoggedRequest logged(u"GET stream", url_);
+    const TryOutcome outcome = StreamBody(cancel_, url_, out_, logged.record);
+    logged.Result(outcome.failure == TryFailure::None);
+    return {outcome, 0};
+  }
+  bool WaitToRetry(uint32_t milliseconds) override {
+    return WaitUnlessCancelled(cancel_, milliseconds);
+  }
+
+ private:
+  ICancelRequest& cancel_;
+  const std::u16string& url_;
+  IByteSink& out_;
+  bool tried_ = false;
+};
 
 }  // namespace
 
 bool DownloadToStream(ICancelRequest& cancel, const std::u16string& url, IByteSink& out) {
-  LoggedRequest logged(u"GET stream", url);
-  return logged.Result(StreamBody(cancel, url, out, logged.record));
+  StreamTries tries(cancel, url, out);
+  return RunTries(tries, url).failure == TryFailure::None;
 }
 
 }  // namespace vwi

@@ -27,6 +27,12 @@ bool FileSink::Write(const char* data, std::size_t size) {
   return IsOpen() && !failed_;
 }
 
+bool FileSink::Restart() {
+  if (!IsOpen() || failed_) return false;
+  const int file = static_cast<int>(handle_);
+  return ftruncate(file, 0) == 0 && lseek(file, 0, SEEK_SET) == 0;
+}
+
 bool FileSink::Close() {
   if (!IsOpen()) return false;
   const bool closed = close(static_cast<int>(handle_)) == 0;

@@ -32,6 +32,13 @@ bool FileSink::Write(const char* data, std::size_t size) {
   return IsOpen() && !failed_;
 }
 
+bool FileSink::Restart() {
+  if (!IsOpen() || failed_) return false;
+  LARGE_INTEGER start{};
+  return SetFilePointerEx(AsHandle(handle_), start, nullptr, FILE_BEGIN) &&
+         SetEndOfFile(AsHandle(handle_));
+}
+
 bool FileSink::Close() {
   if (!IsOpen()) return false;
   const bool closed = CloseHandle(AsHandle(handle_)) != FALSE;

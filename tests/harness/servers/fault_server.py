@@ -13,8 +13,24 @@ port (0: a free one), writes the port it got to --port-file, and serves:
   /redirect?to=<path>       302 to <path> on this server
   /headers                  200, the request line and headers as the body (text)
   /file/<name>              200, a file from --root with Content-Length
+  /resume/<key>/<n>/<cut>   the first request for <key>: 200, Content-Length n, an ETag,
+                            <cut> bytes, then the connection dropped; later ones: a
+                            "Range: bytes=N-" whose If-Range carries the ETag gets 206
+                            with the rest, anything else 200 with all n bytes.
+                            ?norange: Range is never honoured; ?noetag: no ETag
+  /busy/<key>/<times>/<n>   the first <times> requests for <key>: 503 (with Retry-After
+                            when ?after=S), then 200 with n bytes
+  /dropfile/<key>/<cut>/<path>, /busyfile/<key>/<times>/<path>
+                            as /resume and /busy, with a file from --root as the body
+  /wrongfile/<key>/<n>/<path>  the first <n> requests for <key>: the file with every
+                            byte changed (same length), then the file
+  /reset/<key>/<times>/<n>  the first <times> requests for <key>: the connection is reset
+                            without an answer, then 200 with n bytes
+  /seen/<key>               each request for <key> so far, one a line: its Range header
+                            ("-" for none) and the status it was answered with
 
-HEAD is refused (405), as by a server that answers only GET.
+HEAD is refused (405), as by a server that answers only GET, except on the
+file routes.
 
 The pattern byte at offset i is (i * 7 + i // 4096) & 0xFF, so a misplaced
 batch shows in a byte comparison.
@@ -22,7 +38,9 @@ batch shows in a byte comparison.
 import argparse
 import http.server
 import os
+import socket
 import socketserver
+import struct
 import sys
 import time
 import urllib.parse
@@ -35,6 +53,7 @@ def pattern(start, count):
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     root = "."
+    seen = {}  # key -> the Range header of each request, "-" for none
 
     def log_message(self, fmt, *args):
         sys.stderr.write("%s %s\n" % (self.requestline, fmt % args))
@@ -62,11 +81,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 time.sleep(delay)
 
     def do_HEAD(self):
-        self.head(405, 0)
+        # The file routes answer HEAD, as the product's server does, without
+        # counting it; everything else refuses it.
+        parts = [p for p in urllib.parse.urlsplit(self.path).path.split("/") if p]
+        if len(parts) > 3 and parts[0] in ("dropfile", "busyfile", "wrongfile"):
+            self.head(200, len(self.file(parts[3:])))
+        else:
+            self.head(405, 0)
 
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
-        query = urllib.parse.parse_qs(url.query)
+        query = urllib.parse.parse_qs(url.query, keep_blank_values=True)
         parts = [p for p in url.path.split("/") if p]
         try:
             self.route(parts, query)
@@ -113,6 +138,39 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_header("Content-Length", str(len(text)))
             self.end_headers()
             self.wfile.write(text)
+        elif kind == "resume":
+            n = int(parts[2])
+            self.resume(parts[1], pattern(0, n), int(parts[3]), query)
+        elif kind == "dropfile":
+            self.resume(parts[1], self.file(parts[3:]), int(parts[2]), query)
+        elif kind == "busy":
+            n = int(parts[3])
+            self.busy(parts[1], int(parts[2]), pattern(0, n), query)
+        elif kind == "busyfile":
+            self.busy(parts[1], int(parts[2]), self.file(parts[3:]), query)
+        elif kind == "wrongfile":
+            key, data = parts[1], self.file(parts[3:])
+            if len(self.seen.get(key, [])) < int(parts[2]):
+                data = bytes(b ^ 0xFF for b in data)
+            self.note(key, 200)
+            self.head(200, len(data))
+            self.wfile.write(data)
+        elif kind == "reset":
+            key, times, n = parts[1], int(parts[2]), int(parts[3])
+            if len(self.seen.get(key, [])) < times:
+                self.note(key, 0)
+                # Linger 0: the close sends a reset instead of an orderly end.
+                self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
+                                           struct.pack("ii", 1, 0))
+                self.close_connection = True
+                return
+            self.note(key, 200)
+            self.head(200, n)
+            self.body(n)
+        elif kind == "seen":
+            text = "".join(r + "\n" for r in self.seen.get(parts[1], [])).encode()
+            self.head(200, len(text))
+            self.wfile.write(text)
         elif kind == "file":
             path = os.path.join(self.root, *parts[1:])
             with open(path, "rb") as f:
@@ -121,6 +179,49 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.write(data)
         else:
             self.head(404, 0)
+
+
+    def note(self, key, status):
+        """Records this request for `key` and the status it is answered with."""
+        self.seen.setdefault(key, []).append("%s %d" % (self.headers.get("Range", "-"), status))
+
+    def file(self, path_parts):
+        with open(os.path.join(self.root, *path_parts), "rb") as f:
+            return f.read()
+
+    def resume(self, key, data, cut, query):
+        n = len(data)
+        etag = '"v-%s"' % key
+        extra = [] if "noetag" in query else [("ETag", etag)]
+        if key not in self.seen:
+            self.note(key, 200)
+            self.head(200, n, extra=extra, close=True)
+            self.wfile.write(data[:cut])
+            self.close_connection = True
+            return
+        asked = self.headers.get("Range", "")
+        if (asked.startswith("bytes=") and asked.endswith("-") and "norange" not in query
+                and self.headers.get("If-Range") == etag):
+            start = int(asked[6:-1])
+            self.note(key, 206)
+            self.head(206, n - start,
+                      extra=extra + [("Content-Range", "bytes %d-%d/%d" % (start, n - 1, n))])
+            self.wfile.write(data[start:])
+            return
+        self.note(key, 200)
+        self.head(200, n, extra=extra)
+        self.wfile.write(data)
+
+    def busy(self, key, times, data, query):
+        if len(self.seen.get(key, [])) < times:
+            self.note(key, 503)
+            extra = [("Retry-After", query["after"][0])] if "after" in query else []
+            self.head(503, 5, extra=extra)
+            self.wfile.write(b"busy\n")
+            return
+        self.note(key, 200)
+        self.head(200, len(data))
+        self.wfile.write(data)
 
 
 class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):

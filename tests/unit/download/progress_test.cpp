@@ -134,6 +134,24 @@ TEST_F(SnapshotCase, FinishedShowsOneSecondAndStatusTexts) {
   for (const auto& [state, text] : lines) EXPECT_EQ(StatusTextFor(state, texts), text);
 }
 
+TEST(InstallStatus, AWaitToRetryIsCountedDownUntilTheNextReport) {
+  InstallStatus status;
+  status.SetWeights({100}, {100});
+  ProgressTexts texts;
+  status.ReportRetryWait(4);  // before the downloads: ignored
+  EXPECT_EQ(status.Read().retryInSeconds, 0u);
+  status.ReportStatus(InstallState::Downloading, 0, 40, u"main.msi");
+  status.ReportRetryWait(2);
+  ProgressSnapshot s = status.Snapshot(texts, 1000);
+  EXPECT_EQ(s.statusText, u"Connection interrupted. Retrying in 2 seconds...");
+  EXPECT_EQ(s.timeText, u"Calculating time remaining...");
+  EXPECT_FLOAT_EQ(s.percent, 20.0f);  // the bar stays where it was
+  texts.retrying = u"Neuer Versuch in %d Sekunden...";
+  EXPECT_EQ(status.Snapshot(texts, 2000).statusText, u"Neuer Versuch in 2 Sekunden...");
+  status.ReportStatus(InstallState::Downloading, 0, 41, u"main.msi");
+  EXPECT_EQ(status.Snapshot(texts, 3000).statusText, u"Downloading, please wait...");
+}
+
 TEST(InstallStatus, ReportsAreIgnoredWhileCancellingExceptCancelled) {
   InstallStatus status;
   status.ReportStatus(InstallState::Downloading, 1, 30, u"main.msi");

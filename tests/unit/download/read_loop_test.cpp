@@ -127,6 +127,19 @@ TEST_F(ReadLoop, ShortReadsAreWrittenAtOnceAtIncreasingOffsets) {
   EXPECT_TRUE(BytesAreTheBody(sink.bytes));
 }
 
+TEST_F(ReadLoop, AResumedBodyIsWrittenAfterTheKeptBytesAndCountedFromThem) {
+  info.received = 100000;
+  FakeBody body({4096, 4096, 10});
+  EXPECT_EQ(Run(body, 100000 + 8202), LoopEnd::Complete);
+  EXPECT_EQ(sink.writes, (std::vector<Write>{{100000, 8202}}));
+  EXPECT_EQ(recorder.received.front(), 104096u);
+  EXPECT_EQ(info.received, 108202u);
+  // The length counts the kept bytes: the body alone is short of it.
+  info.received = 100000;
+  FakeBody shortBody({4096});
+  EXPECT_EQ(Run(shortBody, 100000 + 8192), LoopEnd::Truncated);
+}
+
 TEST_F(ReadLoop, ShortBodyIsTruncatedNotComplete) {
   FakeBody body({4096, 1000});
   EXPECT_EQ(Run(body, 100000), LoopEnd::Truncated);

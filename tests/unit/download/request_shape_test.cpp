@@ -76,6 +76,18 @@ TEST(DownloadJob, PercentAndTotalOfTheServersSize) {
   EXPECT_EQ(totals, (std::vector<uint64_t>{0, 6000000000ULL}));
 }
 
+TEST(DownloadJob, ATryThatStartsOverNeverMovesTheProgressBack) {
+  CDownloadJob job(u"u", u"p");
+  std::vector<uint64_t> shown;
+  job.callback = [&](const DownloadStatusInfo& i) { shown.push_back(i.received); };
+  for (uint64_t received : {4096u, 8192u, 0u, 4096u, 12288u}) {
+    DownloadStatusInfo info;
+    info.received = received;
+    job.OnDownloadStatus(info);
+  }
+  EXPECT_EQ(shown, (std::vector<uint64_t>{4096, 8192, 8192, 8192, 12288}));
+}
+
 TEST(FormatWithName, FillsTheFirstNameOnly) {
   EXPECT_EQ(FormatWithName(u"%s is already installed. Would you like to launch it?", u"Vimzee"),
             u"Vimzee is already installed. Would you like to launch it?");

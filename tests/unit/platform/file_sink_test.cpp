@@ -35,10 +35,30 @@ TEST(FileSink, ReplacesTheFileWithWhatWasWritten) {
   EXPECT_FALSE(RemoveFile(Utf16FromUtf8(path.string())));
 }
 
+TEST(FileSink, ARestartKeepsOnlyWhatIsWrittenAfterIt) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "vwi-file-sink-restart.bin";
+  {
+    FileSink sink(Utf16FromUtf8(path.string()));
+    EXPECT_TRUE(sink.Write("a first, longer try", 19));
+    EXPECT_TRUE(sink.Restart());
+    EXPECT_TRUE(sink.Write("again", 5));
+    EXPECT_TRUE(sink.Close());
+    EXPECT_FALSE(sink.Restart());  // closed
+  }
+  EXPECT_EQ(FileText(path), "again");
+  RemoveFile(Utf16FromUtf8(path.string()));
+  StringSink memory;
+  memory.Write("abc", 3);
+  EXPECT_TRUE(memory.Restart());
+  EXPECT_EQ(memory.text, "");
+}
+
 TEST(FileSink, AFileThatCannotBeMadeTakesNothing) {
   FileSink sink(u"/no-such-folder-for-vwi/file.bin");
   EXPECT_FALSE(sink.IsOpen());
   EXPECT_FALSE(sink.Write("x", 1));
+  EXPECT_FALSE(sink.Restart());
   EXPECT_FALSE(sink.Close());
   StringSink memory;
   EXPECT_TRUE(memory.Write("ab", 2) && memory.Write("c", 1));

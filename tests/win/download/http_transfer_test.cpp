@@ -39,12 +39,13 @@ class Transfer : public ::testing::Test {
   void SetUp() override { VWI_REQUIRE_SERVERS(); }
 
   // Downloads into a fresh file and returns the result; the bytes land in `bytes`.
-  bool Download(const std::u16string& url, ICancelRequest& cancel) {
+  bool Download(const std::u16string& url, ICancelRequest& cancel,
+                const TransferOptions& options = {}) {
     const std::wstring path = folder.File(L"target.bin");
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
     EXPECT_TRUE(file);
-    const bool result = DownloadToFile(cancel, url, file.get(), recorder);
+    const bool result = DownloadToFile(cancel, url, file.get(), recorder, options);
     file.reset();
     bytes = test::ReadBytes(path);
     return result;
@@ -52,6 +53,13 @@ class Transfer : public ::testing::Test {
   bool Download(const std::u16string& url) {
     CancelRequest never;
     return Download(url, never);
+  }
+  // A fault-server download whose size is known, as the download phase makes it.
+  bool Resumed(const std::u16string& path, uint64_t size) {
+    CancelRequest never;
+    TransferOptions options;
+    options.size = size;
+    return Download(FaultUrl(path), never, options);
   }
 
   test::TempFolder folder;
@@ -136,6 +144,7 @@ TEST_F(Transfer, BodiesWithoutLengthAndAfterRedirectArriveWhole) {
 }
 
 TEST_F(Transfer, ErrorPageIsNeverWrittenAsThePackage) {
+  // A server error is asked again three times; the outcome is the same.
   EXPECT_FALSE(Download(FaultUrl(u"/status/500?len=3000")));
   EXPECT_TRUE(bytes.empty());
   EXPECT_EQ(recorder.Final().state, DownloadState::Finished);
@@ -162,6 +171,76 @@ TEST_F(Transfer, FailuresBeforeTheReadLoopAreNamed) {
   EXPECT_NE(recorder.Final().error, 0u);
   EXPECT_EQ(recorder.Final().message, u"HttpSendRequest Failed.");
   EXPECT_TRUE(bytes.empty());
+}
+
+// A key of this run's own for the fault server's per-key answers.
+std::u16string RunKey(const char* name) {
+  const std::string key = std::string(name) + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                          std::to_string(GetTickCount64());
+  return std::u16string(key.begin(), key.end());
+}
+
+// Each request the fault server saw for `key`: its Range header and the
+// status it answered.
+std::vector<std::string> RequestsSeen(const std::u16string& key) {
+  StringSink out;
+  CancelRequest never;
+  EXPECT_TRUE(DownloadToStream(never, FaultUrl(u"/seen/" + key), out));
+  std::vector<std::string> lines;
+  std::istringstream text(out.text);
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST_F(Transfer, ADroppedTransferAsksForTheRestAndAppendsIt) {
+  const std::u16string key = RunKey("drop");
+  ASSERT_TRUE(Resumed(u"/resume/" + key + u"/300000/150000", 300000));
+  EXPECT_EQ(bytes, test::Pattern(300000));
+  EXPECT_EQ(RequestsSeen(key), (std::vector<std::string>{"- 200", "bytes=150000- 206"}));
+  EXPECT_EQ(recorder.Final().state, DownloadState::Finished);
+  EXPECT_EQ(recorder.Final().received, 300000u);
+}
+
+TEST_F(Transfer, AServerThatIgnoresTheRangeStartsTheFileOver) {
+  const std::u16string key = RunKey("norange");
+  ASSERT_TRUE(Resumed(u"/resume/" + key + u"/300000/150000?norange", 300000));
+  EXPECT_EQ(bytes, test::Pattern(300000));
+  EXPECT_EQ(RequestsSeen(key), (std::vector<std::string>{"- 200", "bytes=150000- 200"}));
+  // Without a validator nothing can be asked for: the retry starts over.
+  const std::u16string bare = RunKey("noetag");
+  ASSERT_TRUE(Resumed(u"/resume/" + bare + u"/200000/70000?noetag", 200000));
+  EXPECT_EQ(bytes, test::Pattern(200000));
+  EXPECT_EQ(RequestsSeen(bare), (std::vector<std::string>{"- 200", "- 200"}));
+}
+
+TEST_F(Transfer, ABusyServerIsAskedAgainAndAMissingFileOnlyOnce) {
+  const std::u16string key = RunKey("busy");
+  ASSERT_TRUE(Resumed(u"/busy/" + key + u"/2/50000?after=1", 50000));
+  EXPECT_EQ(bytes, test::Pattern(50000));
+  EXPECT_EQ(RequestsSeen(key), (std::vector<std::string>{"- 503", "- 503", "- 200"}));
+
+  const std::u16string missing = u"/status/404?len=10&" + RunKey("missing");
+  EXPECT_FALSE(Resumed(missing, 10));
+  const std::string asked(missing.begin(), missing.end());
+  EXPECT_EQ(test::FaultRequests("GET " + asked + " "), 1);
+}
+
+TEST_F(Transfer, ASizeQueryWhoseConnectionIsResetIsAskedAgain) {
+  const std::u16string key = RunKey("reset");
+  // WinINet sends a request again by itself once when a kept-alive
+  // connection was reset; the second reset is the installer's to retry.
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/reset/" + key + u"/2/4321")), 4321);
+  EXPECT_EQ(RequestsSeen(key), (std::vector<std::string>{"- 0", "- 0", "- 200"}));
+}
+
+TEST_F(Transfer, AStreamIsFetchedAgainFromTheStart) {
+  const std::u16string key = RunKey("stream");
+  StringSink out;
+  CancelRequest never;
+  ASSERT_TRUE(DownloadToStream(never, FaultUrl(u"/resume/" + key + u"/90000/30000"), out));
+  const std::vector<uint8_t> pattern = test::Pattern(90000);
+  EXPECT_EQ(out.text, std::string(pattern.begin(), pattern.end()));
+  EXPECT_EQ(RequestsSeen(key), (std::vector<std::string>{"- 200", "- 200"}));
 }
 
 struct Events {
@@ -283,6 +362,44 @@ TEST_F(Transfer, StreamGetsTheWholeBodyOrFails) {
   StringSink none;
   EXPECT_FALSE(DownloadToStream(never, u"http://127.0.0.1:1/x", none));
   EXPECT_FALSE(DownloadToStream(never, u"bad", none));
+}
+
+TEST_F(Transfer, TheWaitBeforeARetryEndsAtOnceOnCancelAndHoldsWhilePaused) {
+  Events events;
+  CancelRequest request = events.Request();
+  TransferOptions options;
+  options.size = 100;
+  // The server asks for 30 s; the cancel comes after 300 ms.
+  std::thread canceller([&] {
+    Sleep(300);
+    SetEvent(events.cancel.get());
+  });
+  const Clock::time_point start = Clock::now();
+  EXPECT_FALSE(
+      Download(FaultUrl(u"/busy/" + RunKey("wait") + u"/9/100?after=30"), request, options));
+  canceller.join();
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(recorder.Final().state, DownloadState::Cancelled);
+  // The wait is reported second by second while it lasts.
+  EXPECT_EQ(recorder.reports.front().info.state, DownloadState::WaitingToRetry);
+  EXPECT_EQ(recorder.reports.front().info.retryInSeconds, 30u);
+
+  // Paused (the close question open) for 1.5 s during a 1 s wait: the try
+  // comes after both.
+  Events paused;
+  CancelRequest held = paused.Request();
+  recorder.reports.clear();
+  recorder.onReport = [&](size_t n) {
+    if (n == 1) ResetEvent(paused.run.get());
+  };
+  std::thread resumer([&] {
+    Sleep(1500);
+    SetEvent(paused.run.get());
+  });
+  const Clock::time_point begun = Clock::now();
+  EXPECT_TRUE(Download(FaultUrl(u"/busy/" + RunKey("held") + u"/1/100"), held, options));
+  resumer.join();
+  EXPECT_GE(Clock::now() - begun, std::chrono::milliseconds(2300));
 }
 
 TEST(CancelRequest, NullHandlesNeverCancelOrPause) {
