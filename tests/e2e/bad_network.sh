@@ -85,5 +85,34 @@ check "it was asked for once" \
   equals "$(grep -c "Request size query $FAULT/status/404" "$logs/missing.log")" 1
 check "and never retried" bash -c "! grep -q '^.* Retry ' '$logs/missing.log'"
 
+# In the wizard: while the main package waits to be asked again, the status
+# line says so and counts down, the time line says "calculating"; closing
+# the wizard then (Yes) ends the run at once, cancelled.
+key="wizard-$$-$RANDOM"
+clean_machine
+product_dist "$dist"
+sed -i "s|<full_url>$SERVER/install/Vimzee.msi</full_url>|<full_url>$FAULT/busyfile/$key/9/install/Vimzee.msi?after=20</full_url>|" \
+  "$manifest"
+start_installer run "$dist"
+wait_control 133 60
+click_control 133
+waiting_text() {
+  local i
+  for i in $(seq 1 120); do
+    case "$(driver control-text "$MAIN_CLASS" 122)" in
+      "Connection interrupted. Retrying in "*" seconds...") return 0 ;;
+    esac
+    sleep 0.5
+  done
+  return 1
+}
+check "the status line tells of the wait" waiting_text
+check "the time line calculates" \
+  equals "$(driver control-text "$MAIN_CLASS" 173)" "Calculating time remaining..."
+screenshot bad-network-retrying
+close_wizard "$CAPTION" >/dev/null
+check "closing during the wait ends the run at once, cancelled" equals "$(exit_code "$run" 5)" 1602
+check "the package was asked for once" equals "$(seen "$key")" "- 503;"
+
 clean_machine
 finish

@@ -31,7 +31,7 @@ bool TransferJob(CDownloadJob& job, CancelRequest& cancel, DownloadStatusInfo& i
             u" is a link (a junction, symbolic link or mount point)");
     return false;
   }
-  const int64_t size = QueryRemoteFileSize(job.url, cancel);
+  const int64_t size = QueryRemoteFileSize(job.url, cancel, &job);
   job.fileSize = size;
   if (size == 0) return false;
   if (!EnsureFreeSpace(checks, folder, static_cast<uint64_t>(size))) {

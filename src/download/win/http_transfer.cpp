@@ -333,16 +333,29 @@ SizeAnswer AskGet(const std::u16string& url) {
   return {length < 0 ? 0 : length, {}};
 }
 
+// Tells `callback`, when there is one, the seconds left of a wait to retry.
+std::function<void(uint32_t)> WaitReporter(IDownloadCallback* callback,
+                                           const DownloadStatusInfo& progress) {
+  if (!callback) return {};
+  return [callback, progress](uint32_t secondsLeft) {
+    DownloadStatusInfo waiting = progress;
+    waiting.state = DownloadState::WaitingToRetry;
+    waiting.retryInSeconds = secondsLeft;
+    callback->OnDownloadStatus(waiting);
+  };
+}
+
 class SizeTries final : public ITransferTries {
  public:
-  SizeTries(const std::u16string& url, ICancelRequest& cancel) : url_(url), cancel_(cancel) {}
+  SizeTries(const std::u16string& url, ICancelRequest& cancel, IDownloadCallback* waits)
+      : url_(url), cancel_(cancel), waits_(waits) {}
   TryResult Try(uint64_t) override {
     std::optional<SizeAnswer> head = AskHead(url_);
     answer = head ? *head : AskGet(url_);
     return {answer.outcome, 0};
   }
   bool WaitToRetry(uint32_t milliseconds) override {
-    return WaitUnlessCancelled(cancel_, milliseconds);
+    return WaitUnlessCancelled(cancel_, milliseconds, WaitReporter(waits_, {}));
   }
 
   SizeAnswer answer;
@@ -350,12 +363,14 @@ class SizeTries final : public ITransferTries {
  private:
   const std::u16string& url_;
   ICancelRequest& cancel_;
+  IDownloadCallback* waits_;
 };
 
 }  // namespace
 
-int64_t QueryRemoteFileSize(const std::u16string& url, ICancelRequest& cancel) {
-  SizeTries tries(url, cancel);
+int64_t QueryRemoteFileSize(const std::u16string& url, ICancelRequest& cancel,
+                            IDownloadCallback* waits) {
+  SizeTries tries(url, cancel, waits);
   RunTries(tries, url);
   return tries.answer.outcome.failure == TryFailure::None ? tries.answer.size : 0;
 }
@@ -409,12 +424,7 @@ class FileTries final : public ITransferTries {
   }
 
   bool WaitToRetry(uint32_t milliseconds) override {
-    return WaitUnlessCancelled(cancel_, milliseconds, [this](uint32_t secondsLeft) {
-      DownloadStatusInfo waiting = info_;
-      waiting.state = DownloadState::WaitingToRetry;
-      waiting.retryInSeconds = secondsLeft;
-      callback_.OnDownloadStatus(waiting);
-    });
+    return WaitUnlessCancelled(cancel_, milliseconds, WaitReporter(&callback_, info_));
   }
 
  private:

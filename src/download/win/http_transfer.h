@@ -32,8 +32,10 @@ std::optional<UrlParts> SplitUrl(const std::u16string& url);
 // reading the body; 0 on any failure, on status 403, 404, below 200 or
 // above 500, and when no length is announced. A query that fails for a
 // passing reason (no connection, a busy server) is asked again, up to three
-// more times; the waits end early on `cancel`.
-int64_t QueryRemoteFileSize(const std::u16string& url, ICancelRequest& cancel);
+// more times; the waits end early on `cancel`, and `waits` (when given) hears
+// their seconds left in WaitingToRetry records.
+int64_t QueryRemoteFileSize(const std::u16string& url, ICancelRequest& cancel,
+                            IDownloadCallback* waits = nullptr);
 int64_t QueryRemoteFileSize(const std::u16string& url);
 
 struct TransferOptions {

@@ -225,6 +225,15 @@ TEST_F(Transfer, ABusyServerIsAskedAgainAndAMissingFileOnlyOnce) {
   EXPECT_EQ(test::FaultRequests("GET " + asked + " "), 1);
 }
 
+TEST_F(Transfer, ASizeQueryToldToWaitSaysSo) {
+  CancelRequest never;
+  EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/busy/" + RunKey("size") + u"/1/77"), never, &recorder),
+            77);
+  ASSERT_FALSE(recorder.reports.empty());
+  EXPECT_EQ(recorder.reports.front().info.state, DownloadState::WaitingToRetry);
+  EXPECT_EQ(recorder.reports.front().info.retryInSeconds, 1u);
+}
+
 TEST_F(Transfer, ASizeQueryWhoseConnectionIsResetIsAskedAgain) {
   const std::u16string key = RunKey("reset");
   // WinINet sends a request again by itself once when a kept-alive
