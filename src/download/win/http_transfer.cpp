@@ -12,6 +12,7 @@
 #include "download/win/cancel_request.h"
 #include "download/win/internet_session.h"
 #include "platform/run_log.h"
+#include "platform/text.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
@@ -433,8 +434,8 @@ class FileTries final : public ITransferTries {
     info_.message.clear();
     std::wstring headers;
     if (offset > 0) {
-      headers = L"Range: bytes=" + std::to_wstring(offset) + L"-\r\nIf-Range: " +
-                ToWide(validator_) + L"\r\n";
+      headers = L"Range: bytes=" + ToWide(DecimalText(static_cast<int64_t>(offset))) +
+                L"-\r\nIf-Range: " + ToWide(validator_) + L"\r\n";
     }
     OpenRequest open;
     const OpenResult opened = OpenAndSend(url_, RequestKind::FileDownload,
