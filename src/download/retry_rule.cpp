@@ -20,6 +20,16 @@ std::u16string_view Trimmed(std::u16string_view text) {
   return text;
 }
 
+// A value the server sent that can go back into a request header as it is:
+// printable ASCII only, and not so long that the request would be refused.
+bool IsHeaderSafe(std::u16string_view value) {
+  if (value.size() > 256) return false;
+  for (const char16_t c : value) {
+    if (c < 0x20 || c > 0x7E) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IsTransient(const TryOutcome& outcome) {
@@ -103,8 +113,10 @@ std::optional<std::u16string_view> ResumeValidator(std::u16string_view etag,
                                                    std::u16string_view lastModified) {
   etag = Trimmed(etag);
   lastModified = Trimmed(lastModified);
-  if (etag.size() >= 2 && etag.front() == u'"' && etag.back() == u'"') return etag;
-  if (!lastModified.empty()) return lastModified;
+  if (etag.size() >= 2 && etag.front() == u'"' && etag.back() == u'"' && IsHeaderSafe(etag)) {
+    return etag;
+  }
+  if (!lastModified.empty() && IsHeaderSafe(lastModified)) return lastModified;
   return std::nullopt;
 }
 

@@ -77,6 +77,8 @@ ResumeAnswer JudgeResumeAnswer(uint32_t status, std::optional<ContentRange> rang
 // The If-Range value from the first answer: its ETag when it is a strong
 // one (If-Range allows no weak validator), else its Last-Modified; nothing
 // when neither is there (then no range is asked for, the try starts over).
+// A value that is not printable ASCII, or longer than 256, is never sent
+// back: it counts as absent.
 std::optional<std::u16string_view> ResumeValidator(std::u16string_view etag,
                                                    std::u16string_view lastModified);
 

@@ -99,6 +99,11 @@ TEST(ResumeRule, IfRangeCarriesAStrongETagElseTheDate) {
   EXPECT_EQ(ResumeValidator(u"", u" Tue, 08 Dec 2026 10:00:00 GMT "),
             u"Tue, 08 Dec 2026 10:00:00 GMT");
   EXPECT_EQ(ResumeValidator(u"", u""), std::nullopt);
+  // A hostile answer cannot put a header of its own into the next request.
+  EXPECT_EQ(ResumeValidator(u"\"a\r\nX-Evil: 1\"", u"Tue, 08 Dec 2026 10:00:00 GMT"),
+            u"Tue, 08 Dec 2026 10:00:00 GMT");
+  EXPECT_EQ(ResumeValidator(u"", u"Tue\n, 08 Dec"), std::nullopt);
+  EXPECT_EQ(ResumeValidator(u"\"" + std::u16string(300, u'a') + u"\"", u""), std::nullopt);
 }
 
 }  // namespace
