@@ -8,6 +8,10 @@
 //   bench_download.exe fetch OUT_FOLDER URL...
 // fetches each URL once with the bare loop (with the flush) into OUT_FOLDER,
 // under the URL's file name: the download part of a silent run's floor.
+//   bench_download.exe cut OUT_FOLDER EXPECTED_BYTES WHOLE_URL CUT_URL
+// downloads the same file whole and from a URL whose connection is cut
+// (resumed by the retries), as the download phase does it (size known);
+// prints "whole <seconds>" and "cut <seconds>".
 #include <windows.h>
 #include <wininet.h>
 
@@ -42,13 +46,19 @@ uint64_t SizeOf(const std::wstring& path) {
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool Ours(const std::u16string& url, const std::wstring& path, bool flush) {
+// `size`: the size the server announced, which lets a cut transfer resume.
+bool OursOfSize(const std::u16string& url, const std::wstring& path, bool flush, uint64_t size) {
   UniqueFile file = Create(path);
   CancelRequest never;
   Quiet quiet;
   TransferOptions options;
   options.flushEachBatch = flush;
+  options.size = size;
   return DownloadToFile(never, url, file.get(), quiet, options);
+}
+
+bool Ours(const std::u16string& url, const std::wstring& path, bool flush) {
+  return OursOfSize(url, path, flush, 0);
 }
 
 // The plain loop: the same session, request flags and read/batch sizes, no
@@ -109,8 +119,33 @@ int Fetch(int argc, wchar_t** argv) {
   return status;
 }
 
+// The whole download against the cut one; 0 when both arrived whole.
+int Cut(wchar_t** argv) {
+  const std::wstring out = std::wstring(argv[2]) + L"\\cut.bin";
+  const uint64_t expected = _wcstoui64(argv[3], nullptr, 10);
+  OpenInternetSession();
+  int status = 0;
+  const char* names[] = {"whole", "cut"};
+  for (int i = 0; i < 2; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool ok = OursOfSize(FromWide(argv[4 + i]), out, true, expected);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!ok || SizeOf(out) != expected) status = 1;
+    if (ok) {
+      std::printf("%s %.3f\n", names[i], seconds);
+    } else {
+      std::printf("%s FAILED\n", names[i]);
+    }
+    DeleteFileW(out.c_str());
+  }
+  CloseInternetSession();
+  return status;
+}
+
 int wmain(int argc, wchar_t** argv) {
   if (argc > 3 && std::wstring(argv[1]) == L"fetch") return Fetch(argc, argv);
+  if (argc > 5 && std::wstring(argv[1]) == L"cut") return Cut(argv);
   if (argc < 4) {
     std::fprintf(stderr, "usage: bench_download URL EXPECTED_BYTES OUT_FOLDER\n");
     return 2;

@@ -2,7 +2,9 @@
 # The download benchmark: a 256 MiB file from nginx on loopback, fetched by
 # DownloadToFile under Wine, by a bare WinINet loop of the same shape in the
 # same run, and by curl, alternating, several runs; prints every run and the
-# medians, the ratios and the cost of the per-batch flush.
+# medians, the ratios and the cost of the per-batch flush. Each run also
+# downloads the file from the fault server whole and with its connection cut
+# twice (at a third and two thirds, each cut resumed by a retry).
 #   bench/download/run.sh [BUILD_WIN_DIR] [RUNS] [MIB]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -34,7 +36,10 @@ for run in $(seq 1 "$runs"); do
   echo "curl $t" >>"$results"
   order=$([ $((run % 2)) -eq 0 ] && echo reverse || echo forward)
   wine_run "$exe" "$url" "$bytes" "$target" "$order" | tr -d '\r' >>"$results"
-  echo "run $run ($order): $(tail -6 "$results" | awk '{printf "%s %ss  ", $1, $2}')"
+  fault="http://127.0.0.1:$VWI_FAULT_PORT"
+  wine_run "$exe" cut "$target" "$bytes" "$fault/file/big.bin" \
+    "$fault/dropfile/cut-$$-$run/$((bytes / 3))/big.bin?cuts=2" | tr -d '\r' >>"$results"
+  echo "run $run ($order): $(tail -8 "$results" | awk '{printf "%s %ss  ", $1, $2}')"
 done
 python3 - "$results" "$mib" "$out/servers/nginx-access.log" <<'PY'
 import statistics, sys
@@ -51,7 +56,7 @@ for line in open(sys.argv[1]):
     times.setdefault(name, []).append(float(secs))
 mib = int(sys.argv[2])
 med = {k: statistics.median(v) for k, v in times.items()}
-for k in ["curl", "bare-flush", "ours-flush", "bare-noflush", "ours-noflush"]:
+for k in ["curl", "bare-flush", "ours-flush", "bare-noflush", "ours-noflush", "whole", "cut"]:
     print("%-13s median %7.3f s  %7.1f MiB/s  (runs: %s)" % (
         k, med[k], mib / med[k], " ".join("%.2f" % t for t in times[k])))
 print("size query     median %7.3f s  (runs: %s)" % (
@@ -62,6 +67,8 @@ for method, counts in sorted(sent.items()):
 print("DownloadToFile / bare loop (flush):    %.2fx" % (med["ours-flush"] / med["bare-flush"]))
 print("DownloadToFile / bare loop (no flush): %.2fx" % (med["ours-noflush"] / med["bare-noflush"]))
 print("DownloadToFile / curl:                 %.2fx" % (med["ours-flush"] / med["curl"]))
+print("cut twice / whole (fault server):      %.2fx, %+.3f s (of which 3 s are the retry waits)" % (
+    med["cut"] / med["whole"], med["cut"] - med["whole"]))
 print("per-batch flush cost (ours):           %+.3f s (%.2fx)" % (
     med["ours-flush"] - med["ours-noflush"], med["ours-flush"] / med["ours-noflush"]))
 print("per-batch flush cost (bare):           %+.3f s (%.2fx)" % (

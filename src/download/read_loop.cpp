@@ -48,10 +48,10 @@ LoopEnd RunReadLoop(ICancelRequest& cancel, IBodySource& source, IBatchSink& sin
   Batch batch(sink, info.received);
   for (;;) {
     uint32_t available = 0;
-    if (!source.QueryAvailable(available)) {
-      return Fail(info, LoopEnd::ReadFailed, source.LastError(), kReadFailed);
-    }
+    const bool answered = source.QueryAvailable(available);
+    // A wait given up on a cancel is the cancel, not a failed read.
     if (cancel.IsCancelled()) return LoopEnd::Cancelled;
+    if (!answered) return Fail(info, LoopEnd::ReadFailed, source.LastError(), kReadFailed);
     if (cancel.IsPaused()) {
       if (waitWhilePaused) waitWhilePaused();
       continue;

@@ -1,6 +1,7 @@
 # Downloads on a bad network, whole program, silent: a package whose
 # connection drops halfway is asked for the rest (and started over by a server
-# that ignores the range), a busy server is asked again, and a missing file
+# that ignores the range), so is one whose server falls silent for longer than
+# the stall limit, a busy server is asked again, and a missing file
 # fails at once, with the outcome it always had. Each try is in the log.
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
 source "$VWI_ROOT/tests/harness/product-lib.sh"
@@ -52,6 +53,16 @@ check "a server that ignores the range: finished" equals "$code" 0
 check "the file was started over and is the served one" same_bytes
 check "the answer to the range was the whole file" \
   equals "$(seen "$key")" "- 200;bytes=$half- 200;"
+
+key="stall-$$-$RANDOM"
+code=$(run_with_main_package "$FAULT/dropfile/$key/$half/install/Vimzee.msi?stall=40" \
+  "$logs/stall.log")
+check "a package whose server falls silent for 40 s halfway: finished" equals "$code" 0
+check "the package on disk is the served one" same_bytes
+check "after 30 s of silence the rest was asked for" \
+  equals "$(seen "$key")" "- 200;bytes=$half- 206;"
+check "the log names the stall" \
+  grep -q "Retry 1 of 3 for .* after stalled: from byte $half in 1 s" "$logs/stall.log"
 
 key="busy-$$-$RANDOM"
 code=$(run_with_main_package "$FAULT/busyfile/$key/2/install/Vimzee.msi" "$logs/busy.log")

@@ -1,14 +1,17 @@
 #include "download/win/http_transfer.h"
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
+#include "download/read_ahead.h"
 #include "download/read_loop.h"
 #include "download/request_log.h"
 #include "download/request_shape.h"
 #include "download/retry_rule.h"
 #include "download/transfer_tries.h"
+#include "download/watched_calls.h"
 #include "download/win/cancel_request.h"
 #include "download/win/internet_session.h"
 #include "platform/run_log.h"
@@ -24,6 +27,8 @@ constexpr DWORD kPartSize = 4096;
 constexpr DWORD kStreamBufferSize = 16384;
 
 // The handles of one request; the request is closed before its connection.
+// Shared with the calls that wait on it, which may outlive the try that
+// gave them up.
 struct OpenRequest {
   UniqueInternet connection;
   UniqueInternet request;
@@ -39,8 +44,30 @@ struct OpenResult {
 
 OpenResult Fail(OpenStep step, DWORD error) { return {step, error}; }
 
+// Sends the request, waiting for the answer's headers through `calls`.
+OpenResult Send(const std::shared_ptr<OpenRequest>& open, const wchar_t* extraHeaders,
+                WatchedCalls& calls) {
+  struct Sent {
+    BOOL ok = FALSE;
+    DWORD error = 0;
+  };
+  auto sent = std::make_shared<Sent>();
+  const CallEnd end =
+      calls.Run([open, headers = std::wstring(extraHeaders ? extraHeaders : L""), sent] {
+        sent->ok =
+            HttpSendRequestW(open->request.get(), headers.empty() ? nullptr : headers.c_str(),
+                             static_cast<DWORD>(headers.size()), nullptr, 0);
+        if (!sent->ok) sent->error = GetLastError();
+      });
+  if (end != CallEnd::Returned) return Fail(OpenStep::Send, GivenUpError(end));
+  if (!sent->ok) return Fail(OpenStep::Send, sent->error);
+  return {};
+}
+
 OpenResult OpenAndSend(const std::u16string& url, RequestKind kind, const wchar_t* extraHeaders,
-                       OpenRequest& out, const wchar_t* verb = L"GET") {
+                       const std::shared_ptr<OpenRequest>& open, WatchedCalls& calls,
+                       const wchar_t* verb = L"GET") {
+  OpenRequest& out = *open;
   std::optional<UrlParts> parts = SplitUrl(url);
   if (!parts) return Fail(OpenStep::Split, 0);
   OpenInternetSession();
@@ -66,11 +93,7 @@ OpenResult OpenAndSend(const std::u16string& url, RequestKind kind, const wchar_
     HttpAddRequestHeadersW(out.request.get(), header.c_str(), static_cast<DWORD>(header.size()),
                            HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE);
   }
-  const DWORD headerLength = extraHeaders ? static_cast<DWORD>(wcslen(extraHeaders)) : 0;
-  if (!HttpSendRequestW(out.request.get(), extraHeaders, headerLength, nullptr, 0)) {
-    return Fail(OpenStep::Send, GetLastError());
-  }
-  return {};
+  return Send(open, extraHeaders, calls);
 }
 
 std::optional<DWORD> StatusCode(HINTERNET request) {
@@ -134,18 +157,19 @@ class LoggedRequest {
   DWORD start_;
 };
 
+// The body of an answered request; it keeps the request open.
 class InternetBody final : public IBodySource {
  public:
-  explicit InternetBody(HINTERNET request) : request_(request) {}
+  explicit InternetBody(std::shared_ptr<OpenRequest> open) : open_(std::move(open)) {}
   bool QueryAvailable(uint32_t& available) override {
     DWORD n = 0;
-    if (!InternetQueryDataAvailable(request_, &n, 0, 0)) return Failed();
+    if (!InternetQueryDataAvailable(open_->request.get(), &n, 0, 0)) return Failed();
     available = n;
     return true;
   }
   bool Read(uint8_t* buffer, uint32_t size, uint32_t& read) override {
     DWORD n = 0;
-    if (!InternetReadFile(request_, buffer, size, &n)) return Failed();
+    if (!InternetReadFile(open_->request.get(), buffer, size, &n)) return Failed();
     read = n;
     return true;
   }
@@ -156,7 +180,7 @@ class InternetBody final : public IBodySource {
     error_ = GetLastError();
     return false;
   }
-  HINTERNET request_;
+  std::shared_ptr<OpenRequest> open_;
   DWORD error_ = 0;
 };
 
@@ -240,6 +264,10 @@ TryFailure NetworkFailure(DWORD error) {
       return TryFailure::CouldNotConnect;
     case ERROR_INTERNET_TIMEOUT:
       return TryFailure::TimedOut;
+    case kErrorStalled:
+      return TryFailure::Stalled;
+    case ERROR_INTERNET_OPERATION_CANCELLED:
+      return TryFailure::Cancelled;
     case ERROR_INTERNET_CONNECTION_RESET:
     case ERROR_INTERNET_CONNECTION_ABORTED:
     case ERROR_HTTP_INVALID_SERVER_RESPONSE:
@@ -289,26 +317,34 @@ struct SizeAnswer {
   TryOutcome outcome;
 };
 
-bool IsUnreachable(DWORD error) {
-  return error == ERROR_INTERNET_CANNOT_CONNECT || error == ERROR_INTERNET_NAME_NOT_RESOLVED ||
-         error == ERROR_INTERNET_TIMEOUT;
+// Whether a failed HEAD ends the try: the GET would meet the same.
+bool EndsTheQuery(DWORD error) {
+  switch (NetworkFailure(error)) {
+    case TryFailure::CouldNotConnect:
+    case TryFailure::TimedOut:
+    case TryFailure::Stalled:
+    case TryFailure::Cancelled:
+      return true;
+    default:
+      return false;
+  }
 }
 
 // HEAD, which moves no body. Nothing when its answer is not definite and the
-// GET is to be asked; a failure when the server cannot be reached (the GET
-// would meet the same).
-std::optional<SizeAnswer> AskHead(const std::u16string& url) {
+// GET is to be asked; a failure when the server cannot be reached or the
+// query was given up.
+std::optional<SizeAnswer> AskHead(const std::u16string& url, WatchedCalls& calls) {
   LoggedRequest logged(u"size query HEAD", url);
-  OpenRequest open;
-  const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open, L"HEAD");
+  auto open = std::make_shared<OpenRequest>();
+  const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open, calls, L"HEAD");
   if (opened.failedAt != OpenStep::Done) {
     logged.record.failure = OpenFailureMessage(opened.failedAt);
-    if (!IsUnreachable(opened.error)) return std::nullopt;
+    if (!EndsTheQuery(opened.error)) return std::nullopt;
     return SizeAnswer{0, {NetworkFailure(opened.error)}};
   }
-  const std::optional<DWORD> status = StatusCode(open.request.get());
+  const std::optional<DWORD> status = StatusCode(open->request.get());
   logged.record.status = status;
-  const std::optional<int64_t> length = AnnouncedLength(open.request.get());
+  const std::optional<int64_t> length = AnnouncedLength(open->request.get());
   if (!status || !IsDefiniteHeadAnswer(*status, length)) return std::nullopt;
   logged.record.bytes = static_cast<uint64_t>(*length);
   logged.Result(true);
@@ -316,19 +352,19 @@ std::optional<SizeAnswer> AskHead(const std::u16string& url) {
 }
 
 // The GET whose body is never read, for servers that do not answer HEAD.
-SizeAnswer AskGet(const std::u16string& url) {
+SizeAnswer AskGet(const std::u16string& url, WatchedCalls& calls) {
   LoggedRequest logged(u"size query", url);
-  OpenRequest open;
-  const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open);
+  auto open = std::make_shared<OpenRequest>();
+  const OpenResult opened = OpenAndSend(url, RequestKind::SizeQuery, nullptr, open, calls);
   if (opened.failedAt != OpenStep::Done) {
     logged.record.failure = OpenFailureMessage(opened.failedAt);
     return {0, {NetworkFailure(opened.error)}};
   }
-  const std::optional<DWORD> status = StatusCode(open.request.get());
+  const std::optional<DWORD> status = StatusCode(open->request.get());
   logged.record.status = status;
   if (!HasAnswer(status)) return {0, {TryFailure::Dropped}};
-  if (!IsAcceptedSizeStatus(*status)) return {0, Refused(open.request.get(), *status)};
-  const int64_t length = ContentLength(open.request.get());
+  if (!IsAcceptedSizeStatus(*status)) return {0, Refused(open->request.get(), *status)};
+  const int64_t length = ContentLength(open->request.get());
   logged.record.bytes = length < 0 ? 0 : static_cast<uint64_t>(length);
   logged.Result(true);
   return {length < 0 ? 0 : length, {}};
@@ -351,8 +387,9 @@ class SizeTries final : public ITransferTries {
   SizeTries(const std::u16string& url, ICancelRequest& cancel, IDownloadCallback* waits)
       : url_(url), cancel_(cancel), waits_(waits) {}
   TryResult Try(uint64_t) override {
-    std::optional<SizeAnswer> head = AskHead(url_);
-    answer = head ? *head : AskGet(url_);
+    WatchedCalls calls(cancel_);
+    std::optional<SizeAnswer> head = AskHead(url_, calls);
+    answer = head ? *head : AskGet(url_, calls);
     return {answer.outcome, 0};
   }
   bool WaitToRetry(uint32_t milliseconds) override {
@@ -437,16 +474,17 @@ class FileTries final : public ITransferTries {
       headers = L"Range: bytes=" + ToWide(DecimalText(static_cast<int64_t>(offset))) +
                 L"-\r\nIf-Range: " + ToWide(validator_) + L"\r\n";
     }
-    OpenRequest open;
+    WatchedCalls calls(cancel_);
+    auto open = std::make_shared<OpenRequest>();
     const OpenResult opened = OpenAndSend(url_, RequestKind::FileDownload,
-                                          headers.empty() ? nullptr : headers.c_str(), open);
+                                          headers.empty() ? nullptr : headers.c_str(), open, calls);
     if (opened.failedAt != OpenStep::Done) {
       info_.error = opened.error;
       info_.message = OpenFailureMessage(opened.failedAt);
       return {NetworkFailure(opened.error)};
     }
     if (cancel_.IsCancelled()) return {TryFailure::Cancelled};
-    HINTERNET request = open.request.get();
+    HINTERNET request = open->request.get();
     const std::optional<DWORD> status = StatusCode(request);
     record.status = status;
     if (!HasAnswer(status)) return {TryFailure::Dropped};
@@ -458,7 +496,7 @@ class FileTries final : public ITransferTries {
     }
     const int64_t length = ContentLength(request);
     const int64_t expected = length < 0 ? -1 : static_cast<int64_t>(info_.received) + length;
-    InternetBody body(request);
+    ReadAhead body(std::make_shared<InternetBody>(open), cancel_);
     FileBatchSink sink(file_, options_.flushEachBatch, onDisk_);
     const LoopEnd end =
         RunReadLoop(cancel_, body, sink, callback_, info_, expected, [] { Sleep(20); });
@@ -543,37 +581,38 @@ namespace {
 // The body of a stream request into `out`; its answer goes into `record`.
 TryOutcome StreamBody(ICancelRequest& cancel, const std::u16string& url, IByteSink& out,
                       RequestRecord& record) {
-  OpenRequest open;
+  WatchedCalls calls(cancel);
+  auto open = std::make_shared<OpenRequest>();
   static const wchar_t kJson[] = L"Content-Type: application/json";
-  const OpenResult opened = OpenAndSend(url, RequestKind::StreamDownload, kJson, open);
+  const OpenResult opened = OpenAndSend(url, RequestKind::StreamDownload, kJson, open, calls);
   if (opened.failedAt != OpenStep::Done) {
     record.failure = OpenFailureMessage(opened.failedAt);
     return {opened.failedAt == OpenStep::Split ? TryFailure::Other : NetworkFailure(opened.error)};
   }
   if (cancel.IsCancelled()) return {TryFailure::Cancelled};
-  HINTERNET request = open.request.get();
+  HINTERNET request = open->request.get();
   const std::optional<DWORD> status = StatusCode(request);
   record.status = status;
   if (!HasAnswer(status)) return {TryFailure::Dropped};
   if (!IsBodyStatus(*status)) return Refused(request, *status);
   const int64_t expected = ContentLength(request);
 
-  std::vector<char> buffer(kStreamBufferSize);
+  ReadAhead body(std::make_shared<InternetBody>(open), cancel, kStreamBufferSize);
+  std::vector<uint8_t> buffer(kStreamBufferSize);
   uint64_t received = 0;
   for (;;) {
-    DWORD available = 0;
-    if (!InternetQueryDataAvailable(request, &available, 0, 0)) {
-      return {NetworkFailure(GetLastError())};
-    }
+    uint32_t available = 0;
+    const bool answered = body.QueryAvailable(available);
     if (cancel.IsCancelled()) return {TryFailure::Cancelled};
+    if (!answered) return {NetworkFailure(body.LastError())};
     if (available == 0) break;
-    DWORD read = 0;
-    if (!InternetReadFile(request, buffer.data(),
-                          available < kStreamBufferSize ? available : kStreamBufferSize, &read)) {
-      return {NetworkFailure(GetLastError())};
+    uint32_t read = 0;
+    if (!body.Read(buffer.data(), available < kStreamBufferSize ? available : kStreamBufferSize,
+                   read)) {
+      return {NetworkFailure(body.LastError())};
     }
     if (read == 0) break;
-    if (!out.Write(buffer.data(), read)) return {TryFailure::Other};
+    if (!out.Write(reinterpret_cast<const char*>(buffer.data()), read)) return {TryFailure::Other};
     received += read;
     record.bytes = received;
   }

@@ -17,7 +17,10 @@ port (0: a free one), writes the port it got to --port-file, and serves:
                             <cut> bytes, then the connection dropped; later ones: a
                             "Range: bytes=N-" whose If-Range carries the ETag gets 206
                             with the rest, anything else 200 with all n bytes.
-                            ?norange: Range is never honoured; ?noetag: no ETag
+                            ?norange: Range is never honoured; ?noetag: no ETag;
+                            ?stall=S: the first answer stops for S seconds after <cut>
+                            bytes, then sends the rest; ?cuts=C: the first C answers
+                            (200 or 206) are each dropped <cut> bytes after their start
   /busy/<key>/<times>/<n>   the first <times> requests for <key>: 503 (with Retry-After
                             when ?after=S), then 200 with n bytes
   /dropfile/<key>/<cut>/<path>, /busyfile/<key>/<times>/<path>
@@ -26,6 +29,8 @@ port (0: a free one), writes the port it got to --port-file, and serves:
                             byte changed (same length), then the file
   /reset/<key>/<times>/<n>  the first <times> requests for <key>: the connection is reset
                             without an answer, then 200 with n bytes
+  /silent/<key>/<s>/<n>     the first request for <key>: nothing for <s> seconds, then
+                            200 with n bytes; later ones at once
   /seen/<key>               each request for <key> so far, one a line: its Range header
                             ("-" for none) and the status it was answered with
 
@@ -167,6 +172,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.note(key, 200)
             self.head(200, n)
             self.body(n)
+        elif kind == "silent":
+            key, seconds, n = parts[1], float(parts[2]), int(parts[3])
+            if key not in self.seen:
+                time.sleep(seconds)
+            self.note(key, 200)
+            self.head(200, n)
+            self.body(n)
         elif kind == "seen":
             text = "".join(r + "\n" for r in self.seen.get(parts[1], [])).encode()
             self.head(200, len(text))
@@ -193,24 +205,28 @@ class Handler(http.server.BaseHTTPRequestHandler):
         n = len(data)
         etag = '"v-%s"' % key
         extra = [] if "noetag" in query else [("ETag", etag)]
-        if key not in self.seen:
-            self.note(key, 200)
-            self.head(200, n, extra=extra, close=True)
-            self.wfile.write(data[:cut])
-            self.close_connection = True
-            return
         asked = self.headers.get("Range", "")
-        if (asked.startswith("bytes=") and asked.endswith("-") and "norange" not in query
-                and self.headers.get("If-Range") == etag):
+        start = 0
+        if (key in self.seen and asked.startswith("bytes=") and asked.endswith("-")
+                and "norange" not in query and self.headers.get("If-Range") == etag):
             start = int(asked[6:-1])
+        dropping = len(self.seen.get(key, [])) < int(query.get("cuts", ["1"])[0])
+        if start:
             self.note(key, 206)
-            self.head(206, n - start,
-                      extra=extra + [("Content-Range", "bytes %d-%d/%d" % (start, n - 1, n))])
+            extra = extra + [("Content-Range", "bytes %d-%d/%d" % (start, n - 1, n))]
+            self.head(206, n - start, extra=extra, close=dropping)
+        else:
+            self.note(key, 200)
+            self.head(200, n, extra=extra, close=dropping)
+        if not dropping:
             self.wfile.write(data[start:])
             return
-        self.note(key, 200)
-        self.head(200, n, extra=extra)
-        self.wfile.write(data)
+        self.wfile.write(data[start:start + cut])
+        if "stall" in query:
+            self.wfile.flush()
+            time.sleep(float(query["stall"][0]))
+            self.wfile.write(data[start + cut:])
+        self.close_connection = True
 
     def busy(self, key, times, data, query):
         if len(self.seen.get(key, [])) < times:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <sstream>
 #include <thread>
@@ -409,6 +410,67 @@ TEST_F(Transfer, TheWaitBeforeARetryEndsAtOnceOnCancelAndHoldsWhilePaused) {
   EXPECT_TRUE(Download(FaultUrl(u"/busy/" + RunKey("held") + u"/1/100"), held, options));
   resumer.join();
   EXPECT_GE(Clock::now() - begun, std::chrono::milliseconds(2300));
+}
+
+TEST_F(Transfer, ATransferThatHearsNothingForHalfAMinuteIsResumed) {
+  const std::u16string key = RunKey("stall");
+  const Clock::time_point start = Clock::now();
+  ASSERT_TRUE(Resumed(u"/resume/" + key + u"/300000/150000?stall=40", 300000));
+  EXPECT_GE(Clock::now() - start, std::chrono::seconds(30));
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(40));
+  EXPECT_EQ(bytes, test::Pattern(300000));
+  EXPECT_EQ(RequestsSeen(key), (std::vector<std::string>{"- 200", "bytes=150000- 206"}));
+}
+
+// Cancels once `ready` says so; the time of the cancel is kept.
+class LateCancel {
+ public:
+  explicit LateCancel(std::function<bool()> ready)
+      : thread_([this, ready] {
+          while (!ready()) Sleep(10);
+          Sleep(300);
+          at = Clock::now();
+          SetEvent(events_.cancel.get());
+        }) {}
+  ~LateCancel() { thread_.join(); }
+  CancelRequest Request() { return events_.Request(); }
+  Clock::time_point at;
+
+ private:
+  Events events_;
+  std::thread thread_;
+};
+
+TEST_F(Transfer, ACancelEndsATransferWithinASecondWhileTheServerIsSilent) {
+  // In the middle of the body: the final record follows the cancel by half
+  // a second, by design.
+  std::atomic<uint64_t> received{0};
+  recorder.onReport = [&](size_t n) { received = recorder.reports[n - 1].info.received; };
+  {
+    LateCancel cancel([&] { return received >= 150000; });
+    CancelRequest request = cancel.Request();
+    TransferOptions options;
+    options.size = 300000;
+    EXPECT_FALSE(Download(FaultUrl(u"/resume/" + RunKey("quiet") + u"/300000/150000?stall=20"),
+                          request, options));
+    EXPECT_LT(Clock::now() - cancel.at, std::chrono::milliseconds(1500));
+    EXPECT_EQ(recorder.Final().state, DownloadState::Cancelled);
+  }
+  // Before the answer's headers, for a file and for a size query.
+  const Clock::time_point start = Clock::now();
+  {
+    LateCancel cancel([] { return true; });
+    CancelRequest request = cancel.Request();
+    EXPECT_FALSE(Download(FaultUrl(u"/silent/" + RunKey("file") + u"/20/100"), request));
+    EXPECT_LT(Clock::now() - cancel.at, std::chrono::milliseconds(1500));
+  }
+  {
+    LateCancel cancel([] { return true; });
+    CancelRequest request = cancel.Request();
+    EXPECT_EQ(QueryRemoteFileSize(FaultUrl(u"/silent/" + RunKey("size") + u"/20/100"), request), 0);
+    EXPECT_LT(Clock::now() - cancel.at, std::chrono::milliseconds(1000));
+  }
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(CancelRequest, NullHandlesNeverCancelOrPause) {

@@ -1,0 +1,84 @@
+#include "download/watched_calls.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "unit/download/blocking_doubles.h"
+
+namespace vwi {
+namespace {
+
+using test::AtomicCancel;
+using test::Gate;
+
+TEST(WatchedCalls, CallsRunInTurnOnOneHelperAndHandTheirResultsBack) {
+  AtomicCancel cancel;
+  WatchedCalls calls(cancel);
+  auto order = std::make_shared<std::vector<int>>();
+  std::thread::id helper;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(calls.Run([order, i, &helper] {
+      order->push_back(i);
+      if (i == 0) helper = std::this_thread::get_id();
+      EXPECT_EQ(std::this_thread::get_id(), helper);
+    }),
+              CallEnd::Returned);
+  }
+  EXPECT_EQ(*order, (std::vector<int>{0, 1, 2}));
+  EXPECT_NE(helper, std::this_thread::get_id());
+}
+
+TEST(WatchedCalls, ACancelGivesUpABlockedCallWhichEndsLaterOnItsOwn) {
+  AtomicCancel cancel;
+  auto gate = std::make_shared<Gate>();
+  auto resource = std::make_shared<int>(7);  // what the call shares, e.g. its request
+  std::weak_ptr<int> watch = resource;
+  {
+    WatchedCalls calls(cancel);
+    std::thread canceller([&] {
+      gate->WaitUntilReached();
+      cancel.cancelled = true;
+    });
+    EXPECT_EQ(calls.Run([gate, resource = std::move(resource)] { gate->Pass(); }),
+              CallEnd::Cancelled);
+    canceller.join();
+    // Nothing more runs once a call is given up.
+    bool ran = false;
+    EXPECT_EQ(calls.Run([&ran] { ran = true; }), CallEnd::Cancelled);
+    EXPECT_FALSE(ran);
+    EXPECT_FALSE(watch.expired());
+  }
+  // The watcher is gone; the call still holds what it shares until it ends.
+  EXPECT_FALSE(watch.expired());
+  gate->Open();
+  for (int i = 0; i < 500 && !watch.expired(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(watch.expired());
+}
+
+TEST(WatchedCalls, ACallThatHearsNothingForTheLimitIsGivenUpButAPauseHoldsTheClock) {
+  AtomicCancel cancel;
+  auto gate = std::make_shared<Gate>();
+  {
+    WatchedCalls calls(cancel, 100);
+    EXPECT_EQ(calls.Run([gate] { gate->Pass(); }), CallEnd::Stalled);
+  }
+  gate->Open();
+
+  // Paused for three times the limit: the call is still waited for.
+  auto paused = std::make_shared<Gate>();
+  cancel.paused = true;
+  WatchedCalls calls(cancel, 100);
+  std::thread opener([&] {
+    paused->WaitUntilReached();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    paused->Open();
+  });
+  EXPECT_EQ(calls.Run([paused] { paused->Pass(); }), CallEnd::Returned);
+  opener.join();
+}
+
+}  // namespace
+}  // namespace vwi
