@@ -125,5 +125,29 @@ close_wizard "$CAPTION" >/dev/null
 check "closing during the wait ends the run at once, cancelled" equals "$(exit_code "$run" 5)" 1602
 check "the package was asked for once" equals "$(seen "$key")" "- 503;"
 
+# Closing while the server has fallen silent in the middle of the main
+# package ends the run at once too: no read holds the cancel up.
+key="silent-$$-$RANDOM"
+clean_machine
+product_dist "$dist"
+sed -i "s|<full_url>$SERVER/install/Vimzee.msi</full_url>|<full_url>$FAULT/dropfile/$key/$half/install/Vimzee.msi?stall=60</full_url>|" \
+  "$manifest"
+start_installer run "$dist"
+wait_control 133 60
+click_control 133
+asked_once() {
+  local i
+  for i in $(seq 1 120); do
+    [ "$(seen "$key")" = "- 200;" ] && return 0
+    sleep 0.5
+  done
+  return 1
+}
+check "the main package was asked for" asked_once
+sleep 2
+close_wizard "$CAPTION" >/dev/null
+check "closing during the silence ends the run at once, cancelled" equals "$(exit_code "$run" 5)" 1602
+check "without another request" equals "$(seen "$key")" "- 200;"
+
 clean_machine
 finish
