@@ -9,6 +9,7 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
+#include "app/png_decoder.h"
 #include "app/win/gdiplus_session.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
@@ -29,15 +30,10 @@ struct GpBitmapDeleter {
 };
 using GpBitmapPtr = std::unique_ptr<Gdiplus::GpBitmap, GpBitmapDeleter>;
 
-// Copies a decoded GDI+ bitmap into a new top-down 32-bit DIB section.
-DecodedPixels ToDibSection(Gdiplus::GpBitmap* source) {
+// A new top-down 32-bit DIB section; empty for sizes beyond 16,384.
+DecodedPixels NewDibSection(UINT width, UINT height) {
   DecodedPixels out;
-  UINT width = 0, height = 0;
-  if (gp::GdipGetImageWidth(source, &width) != Gdiplus::Ok ||
-      gp::GdipGetImageHeight(source, &height) != Gdiplus::Ok || width == 0 || height == 0 ||
-      width > 0x4000 || height > 0x4000) {
-    return out;
-  }
+  if (width == 0 || height == 0 || width > 0x4000 || height > 0x4000) return out;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = static_cast<LONG>(width);
@@ -48,24 +44,35 @@ DecodedPixels ToDibSection(Gdiplus::GpBitmap* source) {
   void* bits = nullptr;
   UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib || !bits) return out;
+  out.bitmap = std::move(dib);
+  out.width = static_cast<int>(width);
+  out.height = static_cast<int>(height);
+  out.bits = static_cast<std::uint8_t*>(bits);
+  return out;
+}
 
+// Copies a decoded GDI+ bitmap into a new top-down 32-bit DIB section.
+DecodedPixels ToDibSection(Gdiplus::GpBitmap* source) {
+  UINT width = 0, height = 0;
+  if (gp::GdipGetImageWidth(source, &width) != Gdiplus::Ok ||
+      gp::GdipGetImageHeight(source, &height) != Gdiplus::Ok) {
+    return {};
+  }
+  DecodedPixels out = NewDibSection(width, height);
+  if (!out.bitmap) return out;
   Gdiplus::BitmapData data{};
   data.Width = width;
   data.Height = height;
   data.Stride = static_cast<INT>(width * 4);
   data.PixelFormat = PixelFormat32bppARGB;
-  data.Scan0 = bits;
+  data.Scan0 = out.bits;
   const Gdiplus::GpRect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
   if (gp::GdipBitmapLockBits(source, &all,
                              Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
                              PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
-    return out;
+    return {};
   }
   gp::GdipBitmapUnlockBits(source, &data);
-  out.bitmap = std::move(dib);
-  out.width = static_cast<int>(width);
-  out.height = static_cast<int>(height);
-  out.bits = static_cast<std::uint8_t*>(bits);
   return out;
 }
 
@@ -137,7 +144,21 @@ std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png,
   return DecodePngStream(stream.get(), reader);
 }
 
+std::shared_ptr<CImageWrapper> DecodeOwnPng(std::span<const std::uint8_t> png) {
+  const std::optional<PngPixels> decoded = DecodePng(png);
+  if (!decoded) return nullptr;
+  DecodedPixels pixels =
+      NewDibSection(static_cast<UINT>(decoded->width), static_cast<UINT>(decoded->height));
+  if (!pixels.bitmap) return nullptr;
+  std::copy(decoded->bgra.begin(), decoded->bgra.end(), pixels.bits);
+  PremultiplyBgra({pixels.bits, decoded->bgra.size()});
+  return std::make_shared<CImageWrapper>(pixels.bitmap.release(), pixels.width, pixels.height);
+}
+
 std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png) {
+  // The program's own pictures are all of the kinds its decoder reads, so
+  // GDI+ (with OLE and the imaging codecs) is not loaded for them.
+  if (std::shared_ptr<CImageWrapper> own = DecodeOwnPng(png)) return own;
   return DecodePngBytes(png, *MakeGdiplusReader());
 }
 

@@ -37,10 +37,15 @@ std::unique_ptr<IPictureReader> MakeGdiplusReader();
 
 // PNG bytes held in memory, with premultiplied alpha; an empty image (no
 // bitmap, 0 x 0) when they cannot be decoded, and nothing at all when memory
-// for them cannot be had.
+// for them cannot be had. Without a reader, the program's own decoder reads
+// them where it can and GDI+ otherwise; with one, that reader alone.
 std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png);
 std::shared_ptr<CImageWrapper> DecodePngBytes(std::span<const std::uint8_t> png,
                                               IPictureReader& reader);
+
+// PNG bytes through the program's own decoder alone, premultiplied; nothing
+// when it does not read them.
+std::shared_ptr<CImageWrapper> DecodeOwnPng(std::span<const std::uint8_t> png);
 
 // The PNG a stream holds, decoded as DecodePngBytes does. The stream stays
 // the caller's: it is read while this runs and not after.

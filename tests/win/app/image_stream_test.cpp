@@ -93,3 +93,47 @@ TEST(ImageStream, BytesThatAreNoPictureGiveAnEmptyImage) {
 
 }  // namespace
 }  // namespace vwi
+
+namespace vwi {
+namespace {
+
+// The premultiplied pixels of an image's DIB section.
+std::vector<BYTE> Pixels(const CImageWrapper& image) {
+  DIBSECTION section{};
+  if (!GetObjectW(image.bitmap, sizeof(section), &section) || !section.dsBm.bmBits) return {};
+  const BYTE* bits = static_cast<const BYTE*>(section.dsBm.bmBits);
+  return {bits, bits + static_cast<size_t>(image.width) * image.height * 4};
+}
+
+BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) {
+  if (IS_INTRESOURCE(name)) {
+    reinterpret_cast<std::vector<WORD>*>(ids)->push_back(LOWORD(reinterpret_cast<ULONG_PTR>(name)));
+  }
+  return TRUE;
+}
+
+TEST(ImageStream, EveryPictureOfTheProgramDecodesAlikeWithoutGdiplus) {
+  HMODULE program = LoadLibraryExW(VWI_INSTALLER_EXE, nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_TRUE(program);
+  std::vector<WORD> ids;
+  EnumResourceNamesW(program, L"PNG", CollectName, reinterpret_cast<LONG_PTR>(&ids));
+  EXPECT_GE(ids.size(), 40u);  // ten pictures in four sizes
+  for (const WORD id : ids) {
+    SCOPED_TRACE(id);
+    HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(id), L"PNG");
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(program, found)));
+    const std::span<const std::uint8_t> png(data, SizeofResource(program, found));
+    const auto own = DecodeOwnPng(png);
+    ASSERT_TRUE(own && own->bitmap);
+    const auto platform = DecodePngBytes(png, *MakeGdiplusReader());
+    ASSERT_TRUE(platform && platform->bitmap);
+    EXPECT_EQ(own->width, platform->width);
+    EXPECT_EQ(own->height, platform->height);
+    EXPECT_EQ(Pixels(*own), Pixels(*platform));
+  }
+  FreeLibrary(program);
+}
+
+}  // namespace
+}  // namespace vwi
