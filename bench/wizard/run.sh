@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The wizard benchmark, under Wine, each pair in the same run, alternating:
 #  - the first visible window of the installer (its validator) against the
-#    floor program that only shows a window;
+#    floor program that only shows a window, and against the same with a
+#    marquee progress bar and the installer's application manifest;
 #  - the installer's memory, handles and GDI and USER objects 1 s after the
 #    wizard appears, against the floor program that paints one Direct2D DC
 #    render target.
@@ -11,7 +12,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${2:-5}
 source "$root/bench/product-bench.sh"
-bench_product wizard "${1:-$root/build/win}" bench_window bench_floor
+bench_product wizard "${1:-$root/build/win}" bench_window bench_floor bench_floor_marquee
 measure() { # label class program args...
   local label=$1 class=$2
   shift 2
@@ -21,14 +22,16 @@ measure() { # label class program args...
 results="$VWI_OUT/results.txt"
 : >"$results"
 floor=$(wine_path "$bench/bench_floor.exe")
+marquee=$(wine_path "$bench/bench_floor_marquee.exe")
 installer=$(wine_path "$dist/VimzeeWebInstaller.exe")
 for run in $(seq 1 "$runs"); do
   clean_machine
-  steps=(window d2d ours)
-  [ $((run % 2)) -eq 0 ] && steps=(ours d2d window)
+  steps=(window marquee d2d ours)
+  [ $((run % 2)) -eq 0 ] && steps=(ours d2d marquee window)
   for step in "${steps[@]}"; do
     case $step in
       window) measure floor-window VwiFloorWindow "$floor" ;;
+      marquee) measure floor-marquee VwiFloorWindow "$marquee" ;;
       d2d) measure floor-d2d VwiFloorWindow "$floor" d2d ;;
       ours) (cd "$dist" && measure ours "$MAIN_CLASS" "$installer") ;;
     esac
@@ -53,9 +56,11 @@ def show(key, scale=1.0, unit=""):
         " ".join(key), min(v) / scale, m / scale, max(v) / scale, unit))
     return m
 a = show(("floor-window", "first-window"), unit="ms")
+m = show(("floor-marquee", "first-window"), unit="ms")
 b = show(("ours", "first-window"), unit="ms")
 show(("ours", "class-window"), unit="ms (wizard)")
 if a and b: print("first window, ours / floor:           %.2fx" % (b / a))
+if m and b: print("first window, ours / marquee floor:   %.2fx" % (b / m))
 for who in ("floor-d2d", "ours"):
     for name in ("working-set", "private"):
         show((who, name), 1048576.0, "MiB")
