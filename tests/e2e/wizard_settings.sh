@@ -49,17 +49,28 @@ else
   "$WINE64" reg delete "$geo" /v Nation /f >/dev/null 2>&1
 fi
 
-# The expander collapses the settings: the window is 86 px lower.
+# The wizard opened centred on the screen's work area (no taskbar here).
+read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
+read -r sw sh <<<"$(xdotool getdisplaygeometry)"
+check "the wizard opens centred on the screen" \
+  equals "$wl $wt" "$(((sw - (wr - wl)) / 2)) $(((sh - (wb - wt)) / 2))"
+
+# The expander collapses the settings: the window is 86 px lower, and stays
+# where the user moved it.
+driver move "$MAIN_CLASS" 40 30
+sleep 0.5
 read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
 click_control 138
 sleep 1
 read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
 check "collapsing makes the window 662 x 360" equals "$((cr - cl)) x $((cb - ct))" "662 x 360"
+check "a moved window stays where it was put" equals "$cl $ct" "40 30"
 screenshot settings-collapsed
 click_control 136
 sleep 1
 read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
 check "clicking the section label expands it again" equals "$((cr - cl)) x $((cb - ct))" "662 x 446"
+check "and it still stays there" equals "$cl $ct" "40 30"
 
 # A relative folder: the warning box with the path, the panel kept and the
 # last valid folder shown again.

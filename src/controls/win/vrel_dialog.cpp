@@ -6,6 +6,7 @@
 #include "app/win/theme_font.h"
 #include "controls/frame_geometry.h"
 #include "controls/win/draw.h"
+#include "controls/window_placement.h"
 #include "platform/win/gdi_scope.h"
 
 namespace vwi {
@@ -30,6 +31,18 @@ bool CVrelDialog::OnInitDialog() {
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyWindowShape();
   return true;
+}
+
+void CVrelDialog::CentreOnPointerMonitor() {
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT window = WindowRect();
+  const Point at = CentredOnWorkArea(window.right - window.left, window.bottom - window.top,
+                                     FromRECT(monitor.rcWork));
+  SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CVrelDialog::CreateCaptionButtons() {

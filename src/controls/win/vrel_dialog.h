@@ -35,6 +35,10 @@ class CVrelDialog : public Dialog {
   bool OnInitDialog() override;
   // Called after every size change with the new client rectangle.
   virtual void OnLayout(const RECT& /*client*/) {}
+  // Moves the window, at its present size, to the centre of the work area
+  // of the monitor that holds the pointer. Called once, before it shows;
+  // later size changes keep the top-left corner where the user put it.
+  void CentreOnPointerMonitor();
 
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::optional<LRESULT> OnNcCalcSize(bool validRects, LPARAM lParam) override;

@@ -65,6 +65,7 @@ bool CClientValidator::OnInitDialog() {
   SetWindowTextW(hwnd(), Wide(title));
   RedrawFrame();
   SendDlgItemMessageW(hwnd(), kProgressBarId, PBM_SETMARQUEE, TRUE, 10);
+  CentreOnPointerMonitor();
   if (flags_->silentMode) HideForSilentRun();
   // The check starts once the window shows: the libraries it loads would
   // otherwise hold the loader up while the window is being shown.

@@ -21,6 +21,7 @@ bool CInstallGuide::OnInitDialog() {
   CreatePanels();
   SwitchToPanel(FirstPanelIndex(env_.flags));
   SizeToPanel();
+  CentreOnPointerMonitor();
   if (env_.flags.silentMode) HideForSilentRun();
   return true;
 }

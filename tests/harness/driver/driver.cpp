@@ -9,6 +9,7 @@
 //   vwi_driver wait-box CAPTION TIMEOUT_MS       prints the box's text once it appears
 //   vwi_driver press-box CAPTION BUTTON_ID       presses a button of the box (1 OK, 6 Yes, 7 No)
 //   vwi_driver foreground                        prints the class of the foreground window
+//   vwi_driver move CLASS X Y                    moves the window's top-left corner to X, Y
 //   vwi_driver window-rect CLASS                 prints the window's screen rectangle: left top
 //   right bottom vwi_driver control-rect CLASS ID             the same for the window's visible
 //   control ID vwi_driver control-text CLASS ID             prints the control's window text
@@ -218,6 +219,14 @@ int Run(int count, wchar_t** arguments) {
   }
   if (command == L"window-state") return WindowState(target);
   if (command == L"window-rect") return PrintRect(FindWindowW(target, nullptr));
+  if (command == L"move" && count > 4) {
+    // As a user's drag leaves it: only the position changes.
+    HWND window = FindWindowW(target, nullptr);
+    return window && SetWindowPos(window, nullptr, number, _wtoi(arguments[4]), 0, 0,
+                                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
+  }
   if (command == L"control-rect") return PrintRect(FindControl(target, number));
   if (command == L"control-text") {
     const std::optional<std::wstring> text = TextOf(FindControl(target, number));
