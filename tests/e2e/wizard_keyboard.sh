@@ -1,5 +1,6 @@
 # The wizard without a mouse: Tab and Shift+Tab through the settings panel in
-# reading order with a visible focus mark, Space on the licence box, Enter on
+# reading order with a visible focus mark, the collapsed section out of
+# reach, Space on the licence box, Enter on
 # Install, Escape for the close request, Enter on Start Now.
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
 source "$VWI_ROOT/tests/harness/product-lib.sh"
@@ -39,6 +40,24 @@ for _ in 1 2 3 4 5 6; do
   order="$order $(focus)"
 done
 check "Shift+Tab goes back" equals "$order" " 143 138 152 134 133 148"
+
+# A collapsed section's rows are out of the keyboard's reach.
+key shift+Tab shift+Tab
+check "the expander has the focus" equals "$(focus)" 138
+key space
+read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
+check "Space on the expander collapses the section" equals "$((cb - ct))" 360
+order=""
+for _ in 1 2 3 4; do
+  key Tab
+  order="$order $(focus)"
+done
+check "Tab then skips the folder and Browse" equals "$order" " 133 134 152 138"
+key space
+read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
+check "Space expands it again" equals "$((cb - ct))" 446
+key Tab Tab
+check "and the rows are back in the order" equals "$(focus)" 148
 
 key shift+Tab shift+Tab shift+Tab shift+Tab
 check "the licence box has the focus" equals "$(focus)" 134

@@ -12,6 +12,7 @@
 #include "platform/win/win_message_box.h"
 #include "res/resource_ids.h"
 #include "wizard/install_folder.h"
+#include "wizard/settings_section.h"
 #include "wizard/win/install_guide.h"
 #include "wizard/win/shell_open.h"
 #include "wizard/win/win_folder_system.h"
@@ -308,6 +309,15 @@ void CSettingPanel::UpdateExpander() {
 
 void CSettingPanel::ToggleSettings() {
   settingsCollapsed = !settingsCollapsed;
+  // Out of sight is out of the keyboard's reach: the rows are hidden, not
+  // only cut off by the smaller window, and the focus leaves them first.
+  HWND focus = GetFocus();
+  if (settingsCollapsed && focus && GetParent(focus) == hwnd()) {
+    SetFocus(GetDlgItem(hwnd(), FocusAfterCollapse(GetDlgCtrlID(focus))));
+  }
+  for (const int row : kSettingsSectionRows) {
+    ShowWindow(GetDlgItem(hwnd(), row), settingsCollapsed ? SW_HIDE : SW_SHOW);
+  }
   if (CInstallGuide* guide = Guide()) guide->SizeToPanel();
   UpdateExpander();
 }
