@@ -73,6 +73,18 @@ key space
 screenshot keyboard-box-ticked
 check "Space ticks it again: Install is blue" \
   equals "$(pixel keyboard-box-ticked $((il + 20)) $((it + 8)))" 07A5D8
+# Held down, the key repeats; the box still changes once, on release.
+xdotool keydown space
+sleep 1.5
+screenshot keyboard-box-held
+check "a held Space changes nothing before its release" \
+  equals "$(pixel keyboard-box-held $((il + 20)) $((it + 8)))" 07A5D8
+xdotool keyup space
+sleep 0.5
+screenshot keyboard-box-released
+check "and one thing on release: unticked" \
+  equals "$(pixel keyboard-box-released $((il + 20)) $((it + 8)))" 707070
+key space
 check "the box keeps its name for screen readers" \
   equals "$(driver control-text "$MAIN_CLASS" 134)" "I accept the License Terms"
 check "the action button's label is its window text" \

@@ -107,10 +107,17 @@ bool CGuidePanel::OnSize(UINT type, int cx, int cy) {
 }
 
 bool CGuidePanel::PreTranslateMessage(MSG& message) {
-  if (message.message == WM_KEYDOWN && IsClickKey(message.wParam) &&
+  const bool keyDown = message.message == WM_KEYDOWN;
+  if ((keyDown || message.message == WM_KEYUP) && IsClickKey(message.wParam) &&
       GetParent(message.hwnd) == hwnd() && IsClickable(message.hwnd)) {
-    PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(message.hwnd), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(message.hwnd));
+    const int key = static_cast<int>(message.wParam);
+    if (keyDown) {
+      // Bit 30: the key was down before this message (auto-repeat).
+      keyClick_.Down(key, message.hwnd, (message.lParam & (1 << 30)) != 0);
+    } else if (keyClick_.Up(key, message.hwnd)) {
+      PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(message.hwnd), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(message.hwnd));
+    }
     return true;
   }
   return Dialog::PreTranslateMessage(message);

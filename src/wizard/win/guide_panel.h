@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/geometry.h"
+#include "controls/key_click.h"
 #include "localisation/language_entry.h"
 #include "platform/win/dialog.h"
 #include "wizard/win/guide_environment.h"
@@ -34,7 +35,8 @@ class CGuidePanel : public Dialog {
   // Asked when the user closes the main window while this panel is shown.
   virtual bool CanClose() { return true; }
 
-  // Enter and Space click the focused button, action button or link.
+  // Enter and Space click the focused button, action button or link, once
+  // per press, on release.
   bool PreTranslateMessage(MSG& message) override;
 
  protected:
@@ -55,6 +57,9 @@ class CGuidePanel : public Dialog {
   void LayoutNow() { OnLayout(ClientRect()); }
 
   GuideEnvironment& env_;
+
+ private:
+  KeyClick keyClick_;
 };
 
 // The check-box images (ticked and empty) of the panels' image buttons.

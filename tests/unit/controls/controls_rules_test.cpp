@@ -4,6 +4,7 @@
 #include "controls/combo_layout.h"
 #include "controls/edit_rules.h"
 #include "controls/flat_button_layout.h"
+#include "controls/key_click.h"
 #include "controls/push_button_mouse.h"
 
 namespace vwi {
@@ -157,6 +158,36 @@ TEST(Combo, ItemLayout) {
   const ComboItemLayout icons = ComputeComboItemLayout(200, 33, true, {144, 144});
   EXPECT_EQ(icons.iconX, 6);
   EXPECT_EQ(icons.text, (Rect{36, 1, 192, 31}));
+}
+
+}  // namespace
+}  // namespace vwi
+
+namespace vwi {
+namespace {
+
+TEST(KeyClick, OnePressIsOneClickOnRelease) {
+  constexpr int kSpace = 0x20, kEnter = 0x0D;
+  int box = 0, other = 0;
+  KeyClick keys;
+  keys.Down(kSpace, &box, false);
+  // Auto-repeat while held: still one press.
+  for (int i = 0; i < 20; ++i) keys.Down(kSpace, &box, true);
+  EXPECT_TRUE(keys.Up(kSpace, &box));
+  EXPECT_FALSE(keys.Up(kSpace, &box));  // a second release clicks nothing
+  // A release without its press (the press went to another window).
+  EXPECT_FALSE(keys.Up(kEnter, &box));
+  // The focus moved to another control while the key was down.
+  keys.Down(kEnter, &box, false);
+  EXPECT_FALSE(keys.Up(kEnter, &other));
+  // Another key's release does not end the press.
+  keys.Down(kEnter, &box, false);
+  EXPECT_FALSE(keys.Up(kSpace, &box));
+  EXPECT_TRUE(keys.Up(kEnter, &box));
+  // A repeat that arrives first (the press began before the window had the
+  // keyboard) is taken as the press.
+  keys.Down(kSpace, &other, true);
+  EXPECT_TRUE(keys.Up(kSpace, &other));
 }
 
 }  // namespace
