@@ -56,8 +56,13 @@ check "Tab then skips the folder and Browse" equals "$order" " 133 134 152 138"
 key space
 read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
 check "Space expands it again" equals "$((cb - ct))" 446
-key Tab Tab
-check "and the rows are back in the order" equals "$(focus)" 148
+key Tab
+check "and the rows are back in the order" equals "$(focus)" 143
+screenshot keyboard-folder-focused
+read -r fl ft fr fb <<<"$(driver control-rect "$MAIN_CLASS" 143)"
+check "the folder box shows its focus border when tabbed into" \
+  region_has keyboard-folder-focused "$fl" "$ft" "$fr" "$((ft + 1))" 368AD3
+key Tab
 
 key shift+Tab shift+Tab shift+Tab shift+Tab
 check "the licence box has the focus" equals "$(focus)" 134

@@ -60,8 +60,10 @@ void CVrelEdit::PaintFrame() {
   FillSolid(dc.dc(), {1, bottom, width - 1, height}, backColor);
   FillSolid(dc.dc(), {0, 0, 1, height}, backColor);
   FillSolid(dc.dc(), {width - 1, 0, width, height}, backColor);
+  // The focus border shows however the focus came: a click, Tab or the program.
+  const bool hasFocus = focused || GetFocus() == hwnd();
   FrameSolid(dc.dc(), {0, 0, width, height},
-             focused && Editable() ? focusBorderColor : borderColor);
+             hasFocus && Editable() ? focusBorderColor : borderColor);
 }
 
 std::optional<LRESULT> CVrelEdit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -115,6 +117,12 @@ bool CVrelEdit::OnLButtonDown(UINT flags, POINT point) {
 bool CVrelEdit::OnLButtonUp(UINT flags, POINT point) {
   DefaultProc(WM_LBUTTONUP, flags, MAKELPARAM(point.x, point.y));
   if (GetCapture() == hwnd()) ReleaseCapture();
+  return true;
+}
+
+bool CVrelEdit::OnSetFocus(HWND previous) {
+  DefaultProc(WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   return true;
 }
 

@@ -33,6 +33,7 @@ class CVrelEdit : public Window {
   bool OnNcPaint(HRGN region) override;
   bool OnLButtonDown(UINT flags, POINT point) override;
   bool OnLButtonUp(UINT flags, POINT point) override;
+  bool OnSetFocus(HWND previous) override;
   bool OnKillFocus(HWND next) override;
   bool OnEnable(bool enabled) override;
   std::optional<LRESULT> OnSetCursor(HWND, UINT hitTest, UINT) override;
