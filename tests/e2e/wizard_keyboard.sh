@@ -13,6 +13,12 @@ product_dist "$dist" slow
 focus() { driver focus-id "$MAIN_CLASS"; }
 key() { xdotool key --delay 100 "$@"; sleep 0.4; }
 
+# Focus marks wait for the keyboard, as Windows has it by default (the
+# prefix shows them always: bit 0x20 of the first byte).
+desktop='HKCU\Control Panel\Desktop'
+mask=$(reg_value "$desktop" UserPreferencesMask)
+"$WINE64" reg add "$desktop" /v UserPreferencesMask /t REG_BINARY /d 1000028012000000 /f \
+  >/dev/null 2>&1
 park_mouse
 start_installer run "$dist"
 check "the wizard opens on the settings panel" wait_control 133 60
@@ -21,6 +27,13 @@ check "the wizard opens on the settings panel" wait_control 133 60
 read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
 xdotool mousemove $((wl + 20)) $((wt + 120))
 sleep 1
+# Before any key, Install has the focus but shows no focus mark.
+check "Install has the focus at first" equals "$(focus)" 133
+screenshot keyboard-untouched
+read -r il it ir ib <<<"$(driver control-rect "$MAIN_CLASS" 133)"
+lacks() { ! region_has "$@"; }
+check "with no focus ring before the keyboard is used" \
+  lacks keyboard-untouched $((il + 1)) $((it + 1)) $((il + 40)) $((it + 5)) FFFFFF
 # Wherever the focus starts, Tab walks the controls in reading order.
 while [ "$(focus)" != 148 ]; do
   key Tab
@@ -113,5 +126,7 @@ key Return
 check "Enter on the success panel is Start Now" equals "$(exit_code "$run" 30)" 0
 check "the product was started" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" 0x1
 
+"$WINE64" reg add "$desktop" /v UserPreferencesMask /t REG_BINARY /d "${mask:-3000028012000000}" \
+  /f >/dev/null 2>&1
 clean_machine
 finish

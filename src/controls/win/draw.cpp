@@ -1,5 +1,7 @@
 #include "controls/win/draw.h"
 
+#include "controls/win/vrel_dialog.h"
+
 #include "platform/win/gdi_scope.h"
 #include "platform/win/unique_handle.h"
 
@@ -25,6 +27,13 @@ void BlendBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int heig
   SelectScope select(source.get(), bitmap);
   BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(constantAlpha), AC_SRC_ALPHA};
   AlphaBlend(dc, x, y, width, height, source.get(), srcX, srcY, width, height, blend);
+}
+
+bool ShowsFocusMark(HWND control) {
+  if (GetFocus() != control) return false;
+  const auto* window =
+      dynamic_cast<const CVrelDialog*>(Window::FromHandle(GetAncestor(control, GA_ROOT)));
+  return !window || !window->FocusMarksHidden();
 }
 
 }  // namespace vwi

@@ -14,6 +14,11 @@ inline Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bott
 // Fills `rect` with a solid colour.
 void FillSolid(HDC dc, const Rect& rect, ColorRef color);
 
+// Whether `control` draws its focus mark: it has the focus, and its window
+// shows focus marks (not until the keyboard is used there, unless the user
+// asked for them always; see KeyboardCues).
+bool ShowsFocusMark(HWND control);
+
 // A one-pixel rectangle outline, not filled.
 void FrameSolid(HDC dc, const Rect& rect, ColorRef color);
 

@@ -75,7 +75,7 @@ void CVrelButton::DrawItem(HDC target, const RECT& rect) {
     DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &box,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_WORD_ELLIPSIS);
   }
-  if (GetFocus() == hwnd()) FrameSolid(dc, r, kFocusMarkColor);
+  if (ShowsFocusMark(hwnd())) FrameSolid(dc, r, kFocusMarkColor);
 }
 
 bool CVrelButton::OnMouseMove(UINT, POINT) {

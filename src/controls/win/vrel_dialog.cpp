@@ -11,8 +11,26 @@
 
 namespace vwi {
 
+namespace {
+
+// The user's choice to see focus marks and access keys always.
+bool KeyboardCuesAlwaysShown() {
+  BOOL always = FALSE;
+  return SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) && always;
+}
+
+}  // namespace
+
 CVrelDialog::CVrelDialog(UINT templateId)
-    : Dialog(templateId), captionFont_(CreateThemeFont(CaptionFontStyle(ScreenDpi()))) {}
+    : Dialog(templateId),
+      captionFont_(CreateThemeFont(CaptionFontStyle(ScreenDpi()))),
+      cues_(KeyboardCuesAlwaysShown()) {}
+
+void CVrelDialog::KeyboardUsed() {
+  if (cues_.KeyboardUsed()) {
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+}
 
 bool CVrelDialog::HasMaximizeStyle() const {
   return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_MAXIMIZE) != 0;

@@ -9,6 +9,7 @@
 
 #include "app/image_wrapper.h"
 #include "controls/caption_buttons.h"
+#include "controls/keyboard_cues.h"
 #include "platform/win/dialog.h"
 #include "platform/win/unique_handle.h"
 
@@ -28,6 +29,11 @@ class CVrelDialog : public Dialog {
   // The caption buttons (Close, Maximize, Restore, Minimize) and their state.
   CaptionBar& captionButtons() { return captionBar_; }
   CaptionButton* captionButton(int id) { return captionBar_.Find(id); }
+
+  // Whether the focus marks of the window's controls wait for the keyboard.
+  bool FocusMarksHidden() const { return cues_.Hidden(); }
+  // A key moved the focus or acted on it: the focus marks show from now on.
+  void KeyboardUsed();
 
  protected:
   // Subclasses that override it call this first: it makes the caption
@@ -65,6 +71,7 @@ class CVrelDialog : public Dialog {
   CaptionBar captionBar_;
   std::vector<std::shared_ptr<CImageWrapper>> glyphs_;  // keeps the borrowed bitmaps alive
   bool relayoutPending_ = false;
+  KeyboardCues cues_;
 };
 
 }  // namespace vwi

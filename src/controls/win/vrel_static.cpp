@@ -27,7 +27,7 @@ void CVrelStatic::DrawItem(HDC target, const RECT& rect) {
     FillSolid(buffer.dc(), FromRECT(rect), backColor);
     if (!text.empty()) DrawLabel(buffer.dc(), text, rect);
   }
-  if (showHandCursor && focused) {
+  if (showHandCursor && focused && ShowsFocusMark(hwnd())) {
     const RECT focus = ToRECT(StaticFocusRect(FromRECT(rect)));
     DrawFocusRect(target, &focus);
   }

@@ -6,6 +6,7 @@
 
 #include "app/theme.h"
 #include "controls/win/d2d_colors.h"
+#include "controls/win/draw.h"
 #include "platform/win/gdi_scope.h"
 #include "platform/win/wide.h"
 
@@ -120,7 +121,7 @@ void CVrelTextButton::Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& clie
       target.DrawTextLayout({0, static_cast<float>(top)}, layout.get(), label.get());
     }
   }
-  if (GetFocus() == hwnd()) DrawFocusRing(target, width, height, look.text);
+  if (ShowsFocusMark(hwnd())) DrawFocusRing(target, width, height, look.text);
   if (target.EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
     shared_drawing::Recreate();
   }

@@ -68,6 +68,19 @@ namespace {
 
 bool IsClickKey(WPARAM key) { return key == VK_RETURN || key == VK_SPACE; }
 
+bool IsNavigationKey(WPARAM key) {
+  switch (key) {
+    case VK_TAB:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      return true;
+    default:
+      return IsClickKey(key);
+  }
+}
+
 // The skinned buttons, and the labels that act as links.
 bool IsClickable(HWND control) {
   Window* object = Window::FromHandle(control);
@@ -108,6 +121,10 @@ bool CGuidePanel::OnSize(UINT type, int cx, int cy) {
 
 bool CGuidePanel::PreTranslateMessage(MSG& message) {
   const bool keyDown = message.message == WM_KEYDOWN;
+  // The keyboard is in use: focus marks show from now on.
+  if (keyDown && IsNavigationKey(message.wParam)) {
+    if (CInstallGuide* guide = Guide()) guide->KeyboardUsed();
+  }
   if ((keyDown || message.message == WM_KEYUP) && IsClickKey(message.wParam) &&
       GetParent(message.hwnd) == hwnd() && IsClickable(message.hwnd)) {
     const int key = static_cast<int>(message.wParam);

@@ -5,6 +5,7 @@
 #include "controls/edit_rules.h"
 #include "controls/flat_button_layout.h"
 #include "controls/key_click.h"
+#include "controls/keyboard_cues.h"
 #include "controls/push_button_mouse.h"
 
 namespace vwi {
@@ -188,6 +189,23 @@ TEST(KeyClick, OnePressIsOneClickOnRelease) {
   // keyboard) is taken as the press.
   keys.Down(kSpace, &other, true);
   EXPECT_TRUE(keys.Up(kSpace, &other));
+}
+
+}  // namespace
+}  // namespace vwi
+
+namespace vwi {
+namespace {
+
+TEST(KeyboardCues, HiddenUntilTheKeyboardIsUsedUnlessAlwaysShown) {
+  KeyboardCues cues(/*alwaysShown=*/false);
+  EXPECT_TRUE(cues.Hidden());
+  EXPECT_TRUE(cues.KeyboardUsed());  // the marks are to be drawn now
+  EXPECT_FALSE(cues.Hidden());
+  EXPECT_FALSE(cues.KeyboardUsed());  // once is enough
+  KeyboardCues always(/*alwaysShown=*/true);
+  EXPECT_FALSE(always.Hidden());
+  EXPECT_FALSE(always.KeyboardUsed());
 }
 
 }  // namespace
