@@ -52,7 +52,9 @@ char32_t DecodeUtf8(std::string_view text, size_t& i) {
     return kReplacement;
   }
   for (int k = 0; k < extra; ++k) {
-    if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return kReplacement;
+    if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      return kReplacement;
+    }
     c = (c << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
   }
   if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kReplacement;

@@ -1,5 +1,5 @@
-#include <shlwapi.h>
 #include <windows.h>
+#include <shlwapi.h>
 
 #include "localisation/file_system.h"
 #include "platform/win/unique_handle.h"

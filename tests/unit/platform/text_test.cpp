@@ -13,8 +13,8 @@ TEST(Text, Utf8RoundTripsEveryPlane) {
 
 TEST(Text, IllFormedInputBecomesReplacementCharacters) {
   EXPECT_EQ(Utf16FromUtf8("a\xC3"), u"a\uFFFD");        // cut short
-  EXPECT_EQ(Utf16FromUtf8("\xC0\xAF"), u"\uFFFD");       // overlong
-  EXPECT_EQ(Utf16FromUtf8("\xED\xA0\x80"), u"\uFFFD");   // encoded surrogate
+  EXPECT_EQ(Utf16FromUtf8("\xC0\xAF"), u"\uFFFD");      // overlong
+  EXPECT_EQ(Utf16FromUtf8("\xED\xA0\x80"), u"\uFFFD");  // encoded surrogate
   EXPECT_EQ(Utf8FromUtf16(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 

@@ -1,5 +1,5 @@
-#include <shlwapi.h>
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
