@@ -41,6 +41,18 @@ XML
   # and start at 96 DPI unless a test sets another.
   WINEPREFIX="$prefix" "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   WINEPREFIX="$prefix" "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+  # The test programs' windows are not handed to a window manager: Wine then
+  # does not wait two seconds for one to hide each window. (The installer
+  # keeps its managed windows: its keyboard scenarios need the focus rules.)
+  local program reg="$prefix/unmanaged-tests.reg"
+  printf 'REGEDIT4\n' >"$reg"
+  for program in platform xml localisation context download install validation app controls \
+    wizard; do
+    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\win_%s.exe\\X11 Driver]\n"Managed"="N"\n' \
+      "$program" >>"$reg"
+  done
+  WINEPREFIX="$prefix" "$WINE64" regedit /S "$(WINEPREFIX="$prefix" "$WINE64" winepath -w "$reg" 2>/dev/null)" \
+    >/dev/null 2>&1
   WINEPREFIX="$prefix" "$WINESERVER" -w
 }
 
