@@ -9,7 +9,7 @@
 #                                  import library, or `name` itself)
 
 set(VWI_DELAY_LOADED msi wininet bcrypt d2d1 dwrite msimg32 gdiplus comctl32 version uxtheme
-  shell32 shlwapi ole32 oleaut32)
+  shell32 shlwapi ole32 oleaut32 oleacc)
 # The libraries an executable we ship may import directly.
 set(VWI_KNOWN_DLLS advapi32 kernel32 user32 gdi32 shell32 ole32 oleaut32 shlwapi comdlg32 imm32
   msvcrt)

@@ -43,7 +43,8 @@ std::optional<LRESULT> CVrelButton::OnReflectedMessage(UINT message, WPARAM, LPA
   return TRUE;
 }
 
-std::optional<LRESULT> CVrelButton::OnMessage(UINT message, WPARAM, LPARAM) {
+std::optional<LRESULT> CVrelButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETOBJECT) return AnswerGetObject(hwnd(), wParam, lParam);
   if (message == WM_MOUSEHOVER) {
     mouse_.OnHover();
     Invalidate();

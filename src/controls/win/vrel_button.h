@@ -9,6 +9,7 @@
 #include "app/image_wrapper.h"
 #include "app/theme_palette.h"
 #include "controls/push_button_mouse.h"
+#include "controls/win/accessible_object.h"
 #include "platform/win/window.h"
 
 namespace vwi {
@@ -21,7 +22,7 @@ constexpr UINT WM_SKINBUTTON_LEAVE = WM_USER + 2001;
 // The keyboard focus is marked with a one-pixel frame in this colour.
 constexpr ColorRef kFocusMarkColor = MakeRgb(54, 138, 211);
 
-class CVrelButton : public Window {
+class CVrelButton : public Window, public AccessibleSource {
  public:
   // Removes any image and stores the colours and the label.
   void SetAppearance(ColorRef normal, ColorRef hover, ColorRef pressed, ColorRef border,
@@ -39,6 +40,11 @@ class CVrelButton : public Window {
   int horizontalFrames = 1;
   int imageWidth = 0;
   int imageHeight = 0;
+
+  // What the button is to assistive technology: a push button named by its
+  // window text unless the owner says otherwise (a check box, an expander).
+  AccessibleFacts accessible;
+  AccessibleFacts Describe() const override { return accessible; }
 
   // The mouse state; owners that show a state without a mouse may set it.
   PushButtonMouse& mouse() { return mouse_; }

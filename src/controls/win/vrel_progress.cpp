@@ -18,6 +18,24 @@ bool CVrelProgress::CreateChild(HWND parent, const RECT& rect, UINT id) {
   return Create(ControlClass(L"VrelProgress"), L"", WS_CHILD | WS_VISIBLE, 0, rect, parent, id);
 }
 
+void CVrelProgress::SetPosition(int next) {
+  const bool changed = ProgressValue(next, range) != ProgressValue(position, range);
+  position = next;
+  if (changed) NotifyAccessibleChange(hwnd(), EVENT_OBJECT_VALUECHANGE);
+}
+
+AccessibleFacts CVrelProgress::Describe() const {
+  AccessibleFacts facts;
+  facts.role = AccessibleRole::kProgressBar;
+  facts.value = ProgressValue(position, range);
+  return facts;
+}
+
+std::optional<LRESULT> CVrelProgress::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETOBJECT) return AnswerGetObject(hwnd(), wParam, lParam);
+  return std::nullopt;
+}
+
 bool CVrelProgress::OnPaint() {
   PaintScope paint(hwnd());
   if (ID2D1DCRenderTarget* target = shared_drawing::Target()) {

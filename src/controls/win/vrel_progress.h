@@ -7,12 +7,13 @@
 #include <d2d1.h>
 
 #include "app/theme_palette.h"
+#include "controls/win/accessible_object.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/window.h"
 
 namespace vwi {
 
-class CVrelProgress : public Window {
+class CVrelProgress : public Window, public AccessibleSource {
  public:
   CVrelProgress();
 
@@ -29,7 +30,15 @@ class CVrelProgress : public Window {
   float radiusX = 0;
   float radiusY = 0;
 
+  // Moves the fill (the owner redraws) and tells assistive technology when
+  // the percentage changed.
+  void SetPosition(int next);
+
+  // A progress bar whose value is the percentage reached.
+  AccessibleFacts Describe() const override;
+
  protected:
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnPaint() override;
   std::optional<LRESULT> OnEraseBkgnd(HDC) override { return TRUE; }
 

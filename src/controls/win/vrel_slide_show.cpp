@@ -80,4 +80,20 @@ bool CVrelSliderShowCtrl::OnLButtonDown(UINT, POINT) {
   return true;
 }
 
+AccessibleFacts CVrelSliderShowCtrl::Describe() const {
+  AccessibleFacts facts;
+  facts.role = AccessibleRole::kGraphic;
+  facts.name = alternativeText;
+  return facts;
+}
+
+void CVrelSliderShowCtrl::DoDefaultAction(HWND control) {
+  PostMessageW(GetParent(control), WM_SLIDESHOW_CLICK, 0, 0);
+}
+
+std::optional<LRESULT> CVrelSliderShowCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETOBJECT) return AnswerGetObject(hwnd(), wParam, lParam);
+  return std::nullopt;
+}
+
 }  // namespace vwi

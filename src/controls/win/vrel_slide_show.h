@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "app/theme_palette.h"
+#include "controls/win/accessible_object.h"
 #include "platform/win/window.h"
 
 namespace vwi {
@@ -21,7 +23,7 @@ struct SlideImage {
   HBITMAP bitmap = nullptr;
 };
 
-class CVrelSliderShowCtrl : public Window {
+class CVrelSliderShowCtrl : public Window, public AccessibleSource {
  public:
   bool CreateChild(HWND parent, const RECT& rect, UINT id);
 
@@ -30,6 +32,12 @@ class CVrelSliderShowCtrl : public Window {
   double transitionSeconds = 0.6;
   double displaySeconds = 7.5;
   std::vector<SlideImage> slides;
+  // What the pictures show, for those who cannot see them.
+  std::u16string alternativeText;
+
+  // A picture that opens a page when clicked.
+  AccessibleFacts Describe() const override;
+  void DoDefaultAction(HWND control) override;
 
   // Stops the slide clock at `seconds` (tests and galleries); a negative
   // value lets it run again.
@@ -38,6 +46,7 @@ class CVrelSliderShowCtrl : public Window {
  protected:
   void OnAttached() override;
   void OnDestroy() override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnTimer(UINT_PTR id) override;
   bool OnPaint() override;
   std::optional<LRESULT> OnEraseBkgnd(HDC) override { return TRUE; }

@@ -14,6 +14,11 @@ void CVrelStatic::OnAttached() {
   SetWindowLongW(hwnd(), GWL_STYLE, (style & ~SS_TYPEMASK) | SS_OWNERDRAW);
 }
 
+std::optional<LRESULT> CVrelStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETOBJECT && accessible) return AnswerGetObject(hwnd(), wParam, lParam);
+  return std::nullopt;
+}
+
 std::optional<LRESULT> CVrelStatic::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_DRAWITEM) return std::nullopt;
   const auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);

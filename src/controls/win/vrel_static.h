@@ -7,11 +7,12 @@
 #include <string>
 
 #include "app/theme_palette.h"
+#include "controls/win/accessible_object.h"
 #include "platform/win/window.h"
 
 namespace vwi {
 
-class CVrelStatic : public Window {
+class CVrelStatic : public Window, public AccessibleSource {
  public:
   // Set by the owner (text also as the window text), which then invalidates.
   std::u16string text;
@@ -22,12 +23,18 @@ class CVrelStatic : public Window {
   bool focused = false;
   UINT format = 0;  // DrawText flags
 
+  // Set by the owner for a label that acts (the licence link); a plain
+  // label leaves its description to the platform (static text).
+  std::optional<AccessibleFacts> accessible;
+  AccessibleFacts Describe() const override { return accessible.value_or(AccessibleFacts{}); }
+
   void DrawItem(HDC dc, const RECT& rect);
 
  protected:
   virtual void DrawLabel(HDC dc, const std::u16string& label, RECT rect);
 
   void OnAttached() override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::optional<LRESULT> OnSetCursor(HWND, UINT hitTest, UINT mouseMessage) override;
   bool OnSetFocus(HWND) override;

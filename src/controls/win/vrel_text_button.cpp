@@ -39,7 +39,14 @@ bool CVrelTextButton::PreTranslateMessage(MSG& message) {
   return message.hwnd == hwnd() && !enabled && IsMouseButtonMessage(message.message);
 }
 
+AccessibleFacts CVrelTextButton::Describe() const {
+  AccessibleFacts facts;
+  facts.available = enabled;
+  return facts;
+}
+
 std::optional<LRESULT> CVrelTextButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETOBJECT) return AnswerGetObject(hwnd(), wParam, lParam);
   if (!enabled && IsMouseButtonMessage(message)) return 0;
   switch (message) {
     // The platform button draws itself directly on these; paint over it.

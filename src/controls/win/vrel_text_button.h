@@ -11,12 +11,13 @@
 
 #include "controls/action_button_style.h"
 #include "controls/push_button_mouse.h"
+#include "controls/win/accessible_object.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/window.h"
 
 namespace vwi {
 
-class CVrelTextButton : public Window {
+class CVrelTextButton : public Window, public AccessibleSource {
  public:
   CVrelTextButton();
 
@@ -38,6 +39,9 @@ class CVrelTextButton : public Window {
   PushButtonMouse& mouse() { return mouse_; }
 
   bool PreTranslateMessage(MSG& message) override;
+
+  // A push button, unavailable while grey.
+  AccessibleFacts Describe() const override;
 
  protected:
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -105,6 +105,7 @@ void CSettingPanel::SetUpAppearance() {
   SetUpLabel(acceptLabel_, fonts.labelFont, p.labelText, kBottomLine);
   SetUpLabel(licenseLink_, fonts.linkFont, kLinkColor, kBottomLine);
   licenseLink_.showHandCursor = true;
+  licenseLink_.accessible = AccessibleFacts{.role = AccessibleRole::kLink};
   SetUpLabel(settingsLabel_, fonts.labelFont, p.labelText, kBottomLine | DT_RIGHT);
   for (CVrelStatic* label : {&languageLabel_, &associationLabel_, &folderLabel_}) {
     SetUpLabel(*label, fonts.labelFont, p.labelText, kRowLabel);
@@ -294,10 +295,13 @@ void CSettingPanel::NameImageButtons() {
 
 void CSettingPanel::UpdateAcceptBox() {
   ShowImage(acceptBox_, accepted ? kTickedBoxImage : kEmptyBoxImage);
+  UpdateAccessibleFacts(acceptBox_.hwnd(), acceptBox_.accessible,
+                        {.role = AccessibleRole::kCheckBox, .checked = accepted});
   const bool changed = install_.enabled != accepted;
   install_.enabled = accepted;
   install_.ResetMouseState();
   if (changed) {
+    NotifyAccessibleChange(install_.hwnd(), EVENT_OBJECT_STATECHANGE);
     install_.Invalidate(true);
     UpdateWindow(install_.hwnd());
   }
@@ -305,6 +309,7 @@ void CSettingPanel::UpdateAcceptBox() {
 
 void CSettingPanel::UpdateExpander() {
   ShowImage(expander_, settingsCollapsed ? kChevronDownImage : kChevronUpImage);
+  UpdateAccessibleFacts(expander_.hwnd(), expander_.accessible, {.expanded = !settingsCollapsed});
 }
 
 void CSettingPanel::ToggleSettings() {

@@ -98,6 +98,8 @@ void CStatusPanel::ApplyTexts(const LanguageEntry&) {
   progressTexts_ = ProgressTextsFrom(env_.context.strings);
   SetLabel(statusLabel, env_.context.strings.LookupUiString(IDS_STATUS_INIT));
   SetLabel(timeLabel, env_.context.strings.LookupUiString(IDS_CALC_TIME_REMAINING));
+  // The pictures show the product.
+  slideShow.alternativeText = env_.context.manifest.fullName;
   // A silent run never shows the slides: their pictures are not decoded.
   if (!env_.flags.silentMode) LoadSlides();
 }
@@ -175,7 +177,7 @@ void CStatusPanel::PollAndReschedule() {
 
 bool CStatusPanel::PollStatus() {
   const ProgressSnapshot s = env_.status.Snapshot(progressTexts_, GetTickCount());
-  progressBar.position = ProgressBarPosition(s.percent);
+  progressBar.SetPosition(ProgressBarPosition(s.percent));
   progressBar.Invalidate();
   UpdateWindow(progressBar.hwnd());
   SetLabel(percentLabel, PercentLabel(s.percent));

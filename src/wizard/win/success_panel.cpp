@@ -35,6 +35,8 @@ bool CSuccessPanel::OnInitDialog() {
 }
 
 void CSuccessPanel::UpdateLaunchBox() {
+  AccessibleFacts facts{.role = AccessibleRole::kCheckBox, .checked = launchBoxTicked};
+  UpdateAccessibleFacts(launchBox_.hwnd(), launchBox_.accessible, std::move(facts));
   if (auto image =
           LoadPngResource(ImageIdForDpi(launchBoxTicked ? kTickedBoxImage : kEmptyBoxImage))) {
     launchBox_.SetImage(*image);

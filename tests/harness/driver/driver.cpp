@@ -23,14 +23,24 @@
 //                                                to delete it, as a planted program would; prints
 //                                                "write:R rename:R delete:R", R the error code
 //                                                or "done"
+//   vwi_driver accessible CLASS ID               prints what the control tells assistive
+//   technology,
+//                                                through the platform's accessibility library:
+//                                                "role=R state=S value=V action=A name=N", S the
+//                                                state names joined by "+"
+//   vwi_driver accessible-do CLASS ID            asks the control for its default action; prints
+//                                                "done" or "refused"
 //   vwi_driver run PROGRAM [ARGS...]             runs PROGRAM, waits, prints its full exit code
 //                                                (Wine's own exit status keeps only 8 bits)
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -129,6 +139,80 @@ std::optional<std::wstring> TextOf(HWND window) {
     return std::nullopt;
   }
   return text;
+}
+
+// The control's accessible object, as a screen reader in another process gets it.
+IAccessible* AccessibleOf(const wchar_t* className, int id) {
+  HWND control = FindControl(className, id);
+  if (!control) control = FindControl(className, id, false);
+  IAccessible* object = nullptr;
+  if (!control || FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                                    reinterpret_cast<void**>(&object)))) {
+    return nullptr;
+  }
+  return object;
+}
+
+// The text an accessible object's getter gives (empty on failure).
+template <typename Getter>
+std::wstring AccessibleText(Getter getter) {
+  BSTR text = nullptr;
+  const HRESULT result = getter(&text);
+  std::wstring out = SUCCEEDED(result) && text ? std::wstring(text) : L"";
+  SysFreeString(text);
+  return out;
+}
+
+std::wstring StateNames(LONG state) {
+  static const std::pair<LONG, const wchar_t*> names[] = {
+      {STATE_SYSTEM_UNAVAILABLE, L"unavailable"},
+      {STATE_SYSTEM_FOCUSED, L"focused"},
+      {STATE_SYSTEM_CHECKED, L"checked"},
+      {STATE_SYSTEM_READONLY, L"readonly"},
+      {STATE_SYSTEM_EXPANDED, L"expanded"},
+      {STATE_SYSTEM_COLLAPSED, L"collapsed"},
+      {STATE_SYSTEM_INVISIBLE, L"invisible"},
+      {STATE_SYSTEM_FOCUSABLE, L"focusable"},
+      {STATE_SYSTEM_LINKED, L"linked"}};
+  std::wstring out;
+  for (const auto& [bit, name] : names) {
+    if (state & bit) out += (out.empty() ? L"" : L"+") + std::wstring(name);
+  }
+  return out.empty() ? L"normal" : out;
+}
+
+int DescribeAccessible(const wchar_t* className, int id) {
+  IAccessible* object = AccessibleOf(className, id);
+  if (!object) return 1;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role{}, state{};
+  object->get_accRole(self, &role);
+  object->get_accState(self, &state);
+  const std::wstring name =
+      AccessibleText([&](BSTR* out) { return object->get_accName(self, out); });
+  const std::wstring value =
+      AccessibleText([&](BSTR* out) { return object->get_accValue(self, out); });
+  const std::wstring action =
+      AccessibleText([&](BSTR* out) { return object->get_accDefaultAction(self, out); });
+  object->Release();
+  PrintUtf8(L"role=" + std::to_wstring(role.vt == VT_I4 ? role.lVal : -1) + L" state=" +
+            StateNames(state.vt == VT_I4 ? state.lVal : 0) + L" value=" + value + L" action=" +
+            action + L" name=" + name);
+  return 0;
+}
+
+int DoDefaultAction(const wchar_t* className, int id) {
+  IAccessible* object = AccessibleOf(className, id);
+  if (!object) return 1;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  const HRESULT result = object->accDoDefaultAction(self);
+  object->Release();
+  std::printf("%s\n", SUCCEEDED(result) ? "done" : "refused");
+  return 0;
 }
 
 int WatchText(const wchar_t* className, int id, int milliseconds) {
@@ -292,6 +376,13 @@ int Run(int count, wchar_t** arguments) {
     return 0;
   }
   if (command == L"tamper") return Tamper(target);
+  if (command == L"accessible" || command == L"accessible-do") {
+    CoInitialize(nullptr);
+    const int status = command == L"accessible" ? DescribeAccessible(target, number)
+                                                : DoDefaultAction(target, number);
+    CoUninitialize();
+    return status;
+  }
   if (command == L"foreground") {
     wchar_t className[256] = {};
     GetClassNameW(GetForegroundWindow(), className, 256);
