@@ -17,6 +17,7 @@ park_mouse
 check "the wizard opens on the settings panel" wait_control 133 60
 sleep 1
 screenshot wizard-settings
+window_picture wizard-settings settings
 read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
 check "the main window measures 662 x 446" equals "$((wr - wl)) x $((wb - wt))" "662 x 446"
 read -r il it ir ib <<<"$(driver control-rect "$MAIN_CLASS" 133)"
@@ -49,13 +50,22 @@ driver watch-text "$MAIN_CLASS" 123 120000 >"$VWI_OUT/wizard-install-percent.txt
 watch_percent=$!
 sleep 6
 screenshot wizard-status
+window_picture wizard-status status
 read -r sl st sr sb <<<"$(driver control-rect "$MAIN_CLASS" 170)"
 check "the slide show spans the panel, 284 px high" equals "$((sr - sl)) x $((sb - st))" "660 x 284"
 colours=$(region_colours wizard-status "$sl" "$st" "$sr" "$sb")
 check "the slide show shows a picture ($colours colours)" test "$colours" -gt 50
 check "the success panel follows the installation" wait_control 1 120
-sleep 1
-screenshot wizard-success
+# The picture shows the panel complete: Start Now drawn.
+read -r nl nt nr nb <<<"$(driver control-rect "$MAIN_CLASS" 1)"
+for _ in $(seq 1 20); do
+  screenshot wizard-success
+  [ "$(pixel wizard-success $((nl + 20)) $((nt + 8)))" = 07A5D8 ] && break
+  sleep 0.25
+done
+check "the success panel shows Start Now" \
+  equals "$(pixel wizard-success $((nl + 20)) $((nt + 8)))" 07A5D8
+window_picture wizard-success success
 program="$WINEPREFIX/drive_c/Program Files/Orvanta/Product.exe"
 check "the product's program is installed in the chosen folder" test -f "$program"
 check "the package saw the folder" equals "$(reg_value "$PRODUCT_KEY" InstallDir)" 'C:\Program Files\Orvanta\'

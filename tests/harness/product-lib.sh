@@ -166,6 +166,15 @@ box_ticked() { # screenshot-name left top right bottom
 }
 
 # Waits until the wizard shows control ID (a panel has come); false on timeout.
+# The main window cut out of a screenshot, for the README's pictures
+# ($VWI_OUT/pictures; scripts/pictures copies them into docs/).
+window_picture() { # screenshot-name picture-name
+  local l t r b
+  read -r l t r b <<<"$(driver window-rect "$MAIN_CLASS")"
+  mkdir -p "$VWI_OUT/pictures"
+  convert "$VWI_OUT/$1.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage "$VWI_OUT/pictures/$2.png"
+}
+
 wait_control() { # id seconds
   local i
   driver wait-window "$MAIN_CLASS" $(($2 * 1000)) || return 1
