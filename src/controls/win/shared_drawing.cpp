@@ -1,5 +1,6 @@
 #include "controls/win/shared_drawing.h"
 
+#include "platform/win/safe_start.h"
 #include "platform/win/unique_handle.h"
 
 namespace vwi::shared_drawing {
@@ -20,6 +21,9 @@ Objects& Shared() {
 
 ID2D1DCRenderTarget* Target() {
   Objects& o = Shared();
+  // Direct2D's library imports DirectWrite's: that one comes from the system
+  // folder too, never from beside the program.
+  if (!o.factory) KeepSystemLibrary(L"dwrite.dll");
   if (!o.factory &&
       FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_MULTI_THREADED, __uuidof(ID2D1Factory), nullptr,
                                o.factory.put_void()))) {

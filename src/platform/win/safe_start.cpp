@@ -29,6 +29,10 @@ std::u16string EnterSafeStart() {
   return start;
 }
 
+void KeepSystemLibrary(const wchar_t* name) {
+  LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 std::u16string SystemFolder() {
   wchar_t buffer[MAX_PATH];
   const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);

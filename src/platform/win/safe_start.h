@@ -13,6 +13,13 @@ namespace vwi {
 // their meaning. Call before anything loads a library.
 std::u16string EnterSafeStart();
 
+// Loads a library from the system folder and keeps it for the life of the
+// process. A library's own imports are looked up along the platform's
+// default order, which can still start beside the program (Wine's loader
+// does); once a library of that name is loaded, an import of it resolves to
+// the loaded one. Call before loading a library that imports `name`.
+void KeepSystemLibrary(const wchar_t* name);
+
 // The system folder (no trailing backslash); empty when it cannot be read.
 std::u16string SystemFolder();
 
