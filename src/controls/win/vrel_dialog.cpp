@@ -168,7 +168,8 @@ void CVrelDialog::DrawCaptionButton(HDC dc, const CaptionButton& b, const Rect& 
 
 void CVrelDialog::DrawIconAndTitle(HDC dc, Rect caption) {
   const DpiScale& dpi = ScreenDpi();
-  auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0));
+  HICON icon = captionIcon ? captionIcon
+                           : reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0));
   wchar_t title[512] = {};
   GetWindowTextW(hwnd(), title, 512);
   const int length = lstrlenW(title);

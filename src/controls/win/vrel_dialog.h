@@ -25,6 +25,9 @@ class CVrelDialog : public Dialog {
 
   // Draw the window icon and title in the caption; false at construction.
   bool showIconAndTitle = false;
+  // The caption's icon (borrowed), loaded at the size the caption draws it
+  // so it is not scaled; none: the window's large icon, scaled.
+  HICON captionIcon = nullptr;
 
   // The caption buttons (Close, Maximize, Restore, Minimize) and their state.
   CaptionBar& captionButtons() { return captionBar_; }

@@ -27,20 +27,27 @@ grep -oE '^[0-9]+ PNG "[^"]+\.png"' "$here/../images.rc" | sed -E 's/.*"(.*)\.pn
     fi
   done
 
+# The icon holds an image for every size it is drawn at, so none is scaled
+# from a neighbour: the shell's 16, 24, 32, 48 and 256; the caption's 18 px
+# at 100, 125, 150 and 200 % (18, 22, 27, 36); the panels' 64 px headline
+# icon at the same scales (64, 80, 96, 128).
+small_sizes="16 24 32"
+large_sizes="18 22 27 36 48 64 80 96 128 256"
 small=()
-for size in 16 24 32 48 64 256; do
+for size in $small_sizes $large_sizes; do
   rsvg-convert -w $size -h $size "$here/svg/icon.svg" -o "$out/icon-$size.png"
-  [ $size -le 32 ] && small+=("$out/icon-$size.png")
 done
+for size in $small_sizes; do small+=("$out/icon-$size.png"); done
 # -strip keeps the file free of time stamps, so the same artboards give the same bytes.
 convert "${small[@]}" -strip "$out/icon-small.ico"
 optipng -quiet -o7 -strip all "$out"/*.png
-# The icon: the small sizes as bitmaps (as ImageMagick writes them), the
-# larger ones as PNG images, which Windows reads in icons since Vista and
-# which are a fraction of a bitmap's size.
-python3 - "$out" <<'PY'
+# The icon: the shell's three smallest sizes as bitmaps (as ImageMagick
+# writes them), every other size as a PNG image, which Windows reads in
+# icons since Vista and which is a fraction of a bitmap's size.
+python3 - "$out" $large_sizes <<'PY'
 import struct, sys
 out = sys.argv[1]
+large = [int(size) for size in sys.argv[2:]]
 data = open(out + "/icon-small.ico", "rb").read()
 count = struct.unpack_from("<HHH", data)[2]
 images = []
@@ -48,7 +55,7 @@ for i in range(count):
     entry = data[6 + 16 * i: 22 + 16 * i]
     size, offset = struct.unpack_from("<II", entry, 8)
     images.append((entry[:8], data[offset:offset + size]))
-for size in (48, 64, 256):
+for size in large:
     png = open("%s/icon-%d.png" % (out, size), "rb").read()
     side = size % 256
     images.append((struct.pack("<BBBBHH", side, side, 0, 0, 1, 32), png))

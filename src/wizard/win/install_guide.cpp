@@ -1,5 +1,6 @@
 #include "wizard/win/install_guide.h"
 
+#include "app/dpi_scaling.h"
 #include "platform/win/wide.h"
 #include "res/resource_ids.h"
 #include "wizard/win/setting_panel.h"
@@ -17,6 +18,10 @@ bool CInstallGuide::OnInitDialog() {
   smallIcon_.reset(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  // The caption draws it 18 px wide at 96 DPI; the icon holds that size at
+  // every scale.
+  captionIcon_.reset(LoadProgramIcon(ScaleX(18)));
+  captionIcon = captionIcon_.get();
   SetWindowTextW(hwnd(), Wide(env_.context.manifest.fullName));
   CreatePanels();
   SwitchToPanel(FirstPanelIndex(env_.flags));

@@ -47,6 +47,7 @@ class CInstallGuide : public CVrelDialog {
   GuideEnvironment env_;
   UniqueIcon largeIcon_;
   UniqueIcon smallIcon_;
+  UniqueIcon captionIcon_;
 };
 
 }  // namespace vwi
