@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/text.h"
+
 namespace vwi {
 
 uint32_t AccessibleState(const AccessibleFacts& facts, const AccessibleWindow& window) {
@@ -43,9 +45,7 @@ std::u16string DefaultAction(const AccessibleFacts& facts, const AccessibleWindo
 std::u16string ProgressValue(int position, int range) {
   const int percent =
       range > 0 ? std::clamp(static_cast<int>(int64_t{position} * 100 / range), 0, 100) : 0;
-  std::u16string text;
-  for (char c : std::to_string(percent)) text += static_cast<char16_t>(c);
-  return text + u"%";
+  return Utf16FromUtf8(std::to_string(percent) + "%");
 }
 
 }  // namespace vwi

@@ -141,6 +141,14 @@ std::optional<std::wstring> TextOf(HWND window) {
   return text;
 }
 
+// The child identifier that names an accessible object itself.
+VARIANT Self() {
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}
+
 // The control's accessible object, as a screen reader in another process gets it.
 IAccessible* AccessibleOf(const wchar_t* className, int id) {
   HWND control = FindControl(className, id);
@@ -184,9 +192,7 @@ std::wstring StateNames(LONG state) {
 int DescribeAccessible(const wchar_t* className, int id) {
   IAccessible* object = AccessibleOf(className, id);
   if (!object) return 1;
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
+  const VARIANT self = Self();
   VARIANT role{}, state{};
   object->get_accRole(self, &role);
   object->get_accState(self, &state);
@@ -206,9 +212,7 @@ int DescribeAccessible(const wchar_t* className, int id) {
 int DoDefaultAction(const wchar_t* className, int id) {
   IAccessible* object = AccessibleOf(className, id);
   if (!object) return 1;
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
+  const VARIANT self = Self();
   const HRESULT result = object->accDoDefaultAction(self);
   object->Release();
   std::printf("%s\n", SUCCEEDED(result) ? "done" : "refused");
