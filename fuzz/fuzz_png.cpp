@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "app/inflate.h"
-#include "app/png_decoder.h"
+#include "theme/inflate.h"
+#include "theme/png_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);

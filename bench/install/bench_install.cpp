@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "context/registry.h"
-#include "download/install_items.h"
+#include "install/install_items.h"
 #include "install/install_worker.h"
 #include "install/win/win_install_steps.h"
+#include "platform/registry.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 #include "platform/win/win_system_services.h"

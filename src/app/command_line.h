@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
 
 namespace vwi {
 

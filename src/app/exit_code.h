@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "install/failure_cause.h"
+#include "context/failure_cause.h"
 #include "install/run_outcome.h"
 
 namespace vwi {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
 
 namespace vwi {
 

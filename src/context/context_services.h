@@ -6,12 +6,12 @@
 
 #include <cstdint>
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
 #include "context/existing_installation.h"
 #include "context/installed_products.h"
-#include "context/registry.h"
-#include "localisation/language_list.h"
+#include "context/language_list.h"
 #include "platform/message_box.h"
+#include "platform/registry.h"
 #include "platform/system_services.h"
 #include "xml/xml_platform.h"
 

@@ -1,7 +1,7 @@
 #include "context/existing_installation.h"
 
-#include "context/registry_key.h"
 #include "localisation/file_system.h"
+#include "platform/registry_key.h"
 #include "platform/text.h"
 
 namespace vwi {

@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
 #include "context/installed_products.h"
 #include "context/product_manifest.h"
-#include "context/registry.h"
 #include "localisation/ui_string_catalogue.h"
 #include "platform/message_box.h"
+#include "platform/registry.h"
 
 namespace vwi {
 

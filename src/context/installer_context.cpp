@@ -1,10 +1,10 @@
 #include "context/installer_context.h"
 
 #include "context/existing_installation.h"
+#include "context/language_list.h"
 #include "context/manifest_reader.h"
 #include "context/payload_digest.h"
 #include "context/plain_file_name.h"
-#include "localisation/language_list.h"
 #include "platform/text.h"
 
 namespace vwi {

@@ -43,6 +43,19 @@ class ManifestCursor {
     return true;
   }
 
+  // Every later sibling `element` whose first child is `key`: `read` gets the
+  // key's text with the record entered, and reads the rest with ReadNext. A
+  // record without its key is passed over.
+  template <typename Read>
+  void ReadRecords(const char16_t* element, const char16_t* key, Read read) {
+    while (doc_.FindElement(element)) {
+      std::u16string keyText;
+      if (!EnterChild(key, keyText)) continue;
+      read(std::move(keyText));
+      doc_.LeaveElement();
+    }
+  }
+
   XmlDocument& doc() { return doc_; }
 
  private:
@@ -57,17 +70,14 @@ void ReadMainComponent(ManifestCursor& cursor, ProductManifest& manifest) {
   manifest.mainComponentName = std::move(name);
   cursor.ReadNext(u"executable", manifest.mainExecutable);
   cursor.ReadNext(u"full_url", manifest.mainComponentUrl);
-  while (doc.FindElement(u"transform")) {
-    std::u16string id;
-    if (!cursor.EnterChild(u"lang_id", id)) continue;
+  cursor.ReadRecords(u"transform", u"lang_id", [&](const std::u16string& id) {
     ManifestTransform transform;
     transform.languageId = ParseLenientInt(id);
     cursor.ReadNext(u"name", transform.name);
     cursor.ReadNext(u"full_url", transform.url);
     cursor.ReadNext(u"sha256", transform.sha256);
-    doc.LeaveElement();
     manifest.transforms.push_back(std::move(transform));
-  }
+  });
   // The digest is the group's last child: after the transforms, or after the
   // last value when there are none.
   cursor.ReadNext(u"sha256", manifest.mainComponentSha256);
@@ -75,32 +85,26 @@ void ReadMainComponent(ManifestCursor& cursor, ProductManifest& manifest) {
 }
 
 void ReadLanguagePacks(ManifestCursor& cursor, ProductManifest& manifest) {
-  XmlDocument& doc = cursor.doc();
-  while (doc.FindElement(u"language_pack")) {
-    std::u16string id;
-    if (!cursor.EnterChild(u"lang_id", id)) continue;
+  cursor.ReadRecords(u"language_pack", u"lang_id", [&](const std::u16string& id) {
     ManifestLanguagePack pack;
     pack.languageId = ParseLenientInt(id);
     cursor.ReadNext(u"pid", pack.pid);
     cursor.ReadNext(u"name", pack.name);
     cursor.ReadNext(u"full_url", pack.url);
     cursor.ReadNext(u"sha256", pack.sha256);
-    doc.LeaveElement();
     manifest.languagePacks.push_back(std::move(pack));
-  }
+  });
 }
 
 void ReadDependencies(ManifestCursor& cursor, ProductManifest& manifest) {
-  XmlDocument& doc = cursor.doc();
-  while (doc.FindElement(u"dependency")) {
+  cursor.ReadRecords(u"dependency", u"name", [&](std::u16string name) {
     ManifestComponent component;
-    if (!cursor.EnterChild(u"name", component.name)) continue;
+    component.name = std::move(name);
     cursor.ReadNext(u"full_url", component.url);
     cursor.ReadNext(u"install_commandline", component.installCommandLine);
     cursor.ReadNext(u"sha256", component.sha256);
-    doc.LeaveElement();
     manifest.dependencies.push_back(std::move(component));
-  }
+  });
 }
 
 void ReadProduct(ManifestCursor& cursor, ProductManifest& manifest) {

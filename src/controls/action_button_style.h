@@ -2,7 +2,7 @@
 // state, its corner radii and where its label sits.
 #pragma once
 
-#include "app/theme_palette.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 

@@ -152,9 +152,9 @@ CaptionBar::UpResult CaptionBar::OnLeftUp(Point p, bool maximizeStyle) {
   return result;
 }
 
-CaptionDoubleClick CaptionBar::OnDoubleClick(Point p, bool maximizeStyle, bool maximized) const {
-  if (!maximizeStyle || HitTest(p) >= 0) return CaptionDoubleClick::kNothing;
-  return maximized ? CaptionDoubleClick::kRestore : CaptionDoubleClick::kMaximize;
+CaptionCommand CaptionBar::OnDoubleClick(Point p, bool maximizeStyle, bool maximized) const {
+  if (!maximizeStyle || HitTest(p) >= 0) return CaptionCommand::kNone;
+  return maximized ? CaptionCommand::kRestore : CaptionCommand::kMaximize;
 }
 
 }  // namespace vwi

@@ -3,13 +3,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
-#include "app/dpi_scaling.h"
-#include "app/image_wrapper.h"
-#include "app/theme_palette.h"
 #include "controls/geometry.h"
+#include "theme/dpi_scaling.h"
+#include "theme/image_wrapper.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 
@@ -47,11 +48,16 @@ struct CaptionButton {
   int GlyphAlpha() const { return disabled ? 50 : 255; }
 };
 
-// What a caption-button click asks the window to do.
-enum class CaptionCommand { kNone, kClose, kMinimize, kMaximize, kRestore };
-
-// What a double click on the frame asks.
-enum class CaptionDoubleClick { kNothing, kMaximize, kRestore };
+// What a click or double click on the frame asks the window to do: a system
+// command, with the Windows value (SC_CLOSE and so on) so that it passes to
+// the window unchanged.
+enum class CaptionCommand : uint32_t {
+  kNone = 0,
+  kClose = 0xF060,
+  kMinimize = 0xF020,
+  kMaximize = 0xF030,
+  kRestore = 0xF120
+};
 
 // The buttons of one frame and the non-client mouse state between events.
 class CaptionBar {
@@ -99,7 +105,7 @@ class CaptionBar {
   };
   UpResult OnLeftUp(Point p, bool maximizeStyle);
 
-  CaptionDoubleClick OnDoubleClick(Point p, bool maximizeStyle, bool maximized) const;
+  CaptionCommand OnDoubleClick(Point p, bool maximizeStyle, bool maximized) const;
 
   bool nonClientTracking = false;
   bool nonClientPressed = false;

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/dpi_scaling.h"
 #include "controls/geometry.h"
+#include "theme/dpi_scaling.h"
 
 namespace vwi {
 

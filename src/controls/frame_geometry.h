@@ -2,8 +2,8 @@
 // shape and where the frame's parts are painted.
 #pragma once
 
-#include "app/dpi_scaling.h"
 #include "controls/geometry.h"
+#include "theme/dpi_scaling.h"
 
 namespace vwi {
 

@@ -13,6 +13,20 @@ CallEnd WaitWatch::Look() {
   return quiet_ >= limit_ ? CallEnd::Stalled : CallEnd::Returned;
 }
 
+bool WaitUnlessCancelled(const ICancelRequest& cancel, uint32_t milliseconds,
+                         const std::function<void(uint32_t)>& onSecond) {
+  WaitWatch watch(cancel, milliseconds);
+  uint32_t told = 0;
+  for (CallEnd end = watch.Look(); end != CallEnd::Stalled; end = watch.Look()) {
+    if (end == CallEnd::Cancelled) return false;
+    const auto counted = static_cast<uint32_t>(watch.Counted().count());
+    const uint32_t secondsLeft = (milliseconds - counted + 999) / 1000;
+    if (onSecond && secondsLeft != told) onSecond(told = secondsLeft);
+    std::this_thread::sleep_for(WaitWatch::kSlice);
+  }
+  return true;
+}
+
 struct WatchedCalls::Shared {
   std::mutex mutex;
   std::condition_variable toHelper;

@@ -43,6 +43,10 @@ class WaitWatch {
       : cancel_(cancel), limit_(stallLimitMilliseconds) {}
   // Returned while the wait may go on; else how it must end.
   CallEnd Look();
+  // The time counted so far (paused time is not).
+  std::chrono::milliseconds Counted() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(quiet_);
+  }
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -51,6 +55,12 @@ class WaitWatch {
   Clock::duration quiet_{};
   Clock::time_point last_ = Clock::now();
 };
+
+// The wait before another try: a pause (the close question) holds the count
+// down, a cancel ends it. `onSecond` hears the whole seconds left, at the
+// start and as each passes. False when cancelled.
+bool WaitUnlessCancelled(const ICancelRequest& cancel, uint32_t milliseconds,
+                         const std::function<void(uint32_t)>& onSecond = {});
 
 class WatchedCalls {
  public:

@@ -4,11 +4,6 @@
 
 namespace vwi {
 
-bool IsFinalState(InstallState state) {
-  return state == InstallState::Finished || state == InstallState::Failed ||
-         state == InstallState::Cancelled;
-}
-
 bool InstallStatus::ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
                                  std::u16string itemText) {
   std::lock_guard lock(statusLock);
@@ -47,18 +42,15 @@ InstallStatusFields InstallStatus::Read() const {
 
 ProgressSnapshot InstallStatus::Snapshot(const ProgressTexts& texts, uint32_t nowTick) {
   std::lock_guard lock(statusLock);
-  ProgressInput input{static_cast<int32_t>(fields_.state),
-                      fields_.itemIndex,
-                      fields_.itemPercent,
-                      &fields_.downloadWeights,
-                      &fields_.installWeights,
-                      fields_.retryInSeconds};
+  ProgressInput input{fields_.state,           fields_.itemIndex,
+                      fields_.itemPercent,     &fields_.downloadWeights,
+                      &fields_.installWeights, fields_.retryInSeconds};
   return ComputeSnapshot(input, texts, nowTick, fields_.startTick);
 }
 
 std::u16string InstallStatus::StatusText(const ProgressTexts& texts) const {
   std::lock_guard lock(statusLock);
-  return StatusTextFor(static_cast<int32_t>(fields_.state), texts);
+  return StatusTextFor(fields_.state, texts);
 }
 
 InstallStatus& ProcessInstallStatus() {

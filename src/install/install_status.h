@@ -7,22 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "download/progress.h"
+#include "install/install_state.h"
+#include "install/progress.h"
 
 namespace vwi {
-
-enum class InstallState : int32_t {
-  Initial = 0,  // the value at process start; the worker never writes it
-  Downloading = 2,
-  Installing = 3,
-  Cancelling = 4,
-  Finished = 5,  // 5, 6 and 7 are final
-  Failed = 6,
-  Cancelled = 7,
-};
-
-// True for Finished, Failed and Cancelled.
-bool IsFinalState(InstallState state);
 
 // The fields of the record, as a copy handed to readers.
 struct InstallStatusFields {

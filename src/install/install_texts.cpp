@@ -1,12 +1,12 @@
 #include "install/install_texts.h"
 
-#include "download/progress.h"
+#include "localisation/ui_text_format.h"
 
 namespace vwi {
 
-std::u16string DownloadFailureText(const InstallTexts& texts, const DownloadControl& control) {
-  if (control.failureCause == FailureCause::PayloadIntegrity && !control.failedItem.empty()) {
-    return FormatWithName(texts.payloadDamaged, control.failedItem);
+std::u16string DownloadFailureText(const InstallTexts& texts, const StepResult& failed) {
+  if (failed.cause == FailureCause::PayloadIntegrity && !failed.failedItem.empty()) {
+    return FormatTranslation(texts.payloadDamaged, IDS_ERR_PAYLOAD_DAMAGED, {failed.failedItem});
   }
   return texts.connectDownloadServer;
 }

@@ -4,27 +4,21 @@
 
 #include <string>
 
-#include "download/download_control.h"
+#include "install/step_result.h"
+#include "localisation/ui_string_keys.h"
 
 namespace vwi {
 
 struct InstallTexts {
-  // IDS_ERR_CONNECT_DOWNLOAD_SERVER
-  std::u16string connectDownloadServer =
-      u"Unable to contact the download server. Check your Internet connection and try again. "
-      u"If the issue persists, please contact Customer Care.";
-  // IDS_ERR_PAYLOAD_DAMAGED, %s the package's name
-  std::u16string payloadDamaged =
-      u"The downloaded file %s is damaged or has been changed. It was deleted and nothing was "
-      u"installed. Try again later. If the issue persists, please contact Customer Care.";
-  // IDS_CLOSE_RUNNING_APPS
-  std::u16string closeRunningApps =
-      u"The following applications should be closed before continuing the installation:";
+  std::u16string connectDownloadServer{IDS_ERR_CONNECT_DOWNLOAD_SERVER.defaultText};
+  // Filled with the package's name.
+  std::u16string payloadDamaged{IDS_ERR_PAYLOAD_DAMAGED.defaultText};
+  std::u16string closeRunningApps{IDS_CLOSE_RUNNING_APPS.defaultText};
 };
 
-// The box for a run whose downloads failed: a package that differs from its
-// digest is named in a message of its own; every other failure is the
-// server's.
-std::u16string DownloadFailureText(const InstallTexts& texts, const DownloadControl& control);
+// The box for a run whose downloads failed (`failed` is the step that
+// failed): a package that differs from its digest is named in a message of
+// its own; every other failure is the server's.
+std::u16string DownloadFailureText(const InstallTexts& texts, const StepResult& failed);
 
 }  // namespace vwi

@@ -21,7 +21,9 @@ void InstallWorker::StartInstall() {
   // Once cancelled (before the start, so with no events yet) the run is over:
   // a thread started now would overwrite the final Cancelled.
   if (prepared_ || control.cancelRequested) return;
-  steps_.Prepare(*this);
+  InstallPlan plan = steps_.Prepare();
+  items = std::move(plan.items);
+  status.SetWeights(std::move(plan.downloadWeights), std::move(plan.installWeights));
   prepared_ = true;
   thread_ = std::thread([this] { Run(); });
 }
@@ -38,7 +40,7 @@ void InstallWorker::CancelInstall() {
   if (running) {
     steps_.SignalCancel(*this);
   } else {
-    control.failureCause = FailureCause::Cancelled;  // final at once: no thread will set it
+    failureCause = FailureCause::Cancelled;  // final at once: no thread will set it
   }
   control.cancelRequested = true;
 }
@@ -56,12 +58,13 @@ bool InstallWorker::IsCancelling() const { return status.Read().state == Install
 
 bool InstallWorker::RunSteps() {
   try {
-    return steps_.RecheckVersion(*this) && steps_.DownloadItems(*this) && InstallItems();
+    return TakeStepResult(steps_.RecheckVersion(*this)) &&
+           TakeStepResult(steps_.DownloadItems(*this)) && InstallItems();
   } catch (const std::exception&) {
     // Memory ran out (a hostile answer, a huge list): nothing escapes the
     // thread, the run fails like any other.
-    if (control.failureCause == FailureCause::None) {
-      control.failureCause = FailureCause::PackageFailed;
+    if (failureCause == FailureCause::None) {
+      failureCause = FailureCause::PackageFailed;
     }
     return false;
   }
@@ -77,12 +80,12 @@ void InstallWorker::Run() {
     if (!IsCancelling()) ReportStatus(InstallState::Finished, -1, 0, u"");
   } else if (!IsCancelling()) {
     // A cancelled run says nothing more: the user asked for it.
-    if (control.failureReason == kFailureDownload) steps_.ShowDownloadFailure(control);
+    if (IsToldAsDownloadFailure(failedStep_.cause)) steps_.ShowDownloadFailure(failedStep_);
     if (!IsCancelling()) ReportStatus(InstallState::Failed, -1, 0, u"");
   }
   // The cause is final before the final report, which readers wait for.
   if (IsCancelling()) {
-    control.failureCause = FailureCause::Cancelled;
+    failureCause = FailureCause::Cancelled;
     ReportStatus(InstallState::Cancelled, -1, 0, u"");
   }
   if (onEnded) onEnded();
@@ -104,14 +107,9 @@ bool InstallWorker::InstallItems() {
       // A program that fails does not stop the sequence.
       const bool started = steps_.RunProgram(*this, item);
       LogLine(u"Item " + item.name + (started ? u": program run" : u": program not started"));
-    } else if (!steps_.InstallPackage(*this, item)) {
-      // A cause the step named itself stays; the volume's room for the
-      // package was checked before any item was installed.
-      if (control.failureCause == FailureCause::None) {
-        control.failureCause = FailureCause::PackageFailed;
-      }
+    } else if (!TakePackageResult(steps_.InstallPackage(*this, item))) {
       LogLine(u"Item " + item.name + u": failed, installer result " + DecimalText(installerResult) +
-              u" (" + std::u16string(FailureCauseName(control.failureCause)) + u")");
+              u" (" + std::u16string(FailureCauseName(failureCause)) + u")");
       return false;
     } else {
       LogLine(u"Item " + item.name + u": installed");
@@ -122,11 +120,22 @@ bool InstallWorker::InstallItems() {
   return true;
 }
 
-bool IsTransformPath(const std::u16string& path) {
-  constexpr std::u16string_view kExtension = u".mst";
-  return path.size() >= kExtension.size() &&
-         EqualsIgnoreAsciiCase(std::u16string_view(path).substr(path.size() - kExtension.size()),
-                               kExtension);
+bool InstallWorker::TakeStepResult(StepResult result) {
+  if (result.passed) return true;
+  failureCause = result.cause;
+  failedStep_ = std::move(result);
+  return false;
 }
+
+bool InstallWorker::TakePackageResult(const PackageResult& result) {
+  if (result.installerResult == kInstallerRestartRequired) restartRequired = true;
+  if (IsInstallerSuccess(result.installerResult)) return true;
+  installerResult = result.installerResult;
+  // A cause the step named itself stays.
+  failureCause = result.cause != FailureCause::None ? result.cause : FailureCause::PackageFailed;
+  return false;
+}
+
+bool IsTransformPath(const std::u16string& path) { return EndsWithIgnoreAsciiCase(path, u".mst"); }
 
 }  // namespace vwi

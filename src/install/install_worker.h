@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "download/download_control.h"
 #include "download/payload_files.h"
+#include "install/download_control.h"
 #include "install/install_item.h"
 #include "install/install_status.h"
 #include "install/install_steps.h"
@@ -53,10 +53,11 @@ class InstallWorker {
 
   InstallStatus& status;
   std::vector<InstallItem> items;
-  // cancelEvent, runEvent, cancelRequested, failureReason, and failureCause:
-  // why the run did not finish, final once the worker has reported a final
-  // state (None after a finished run).
+  // The events and the cancel flag the steps share.
   DownloadControl control;
+  // Why the run did not finish, final once the worker has reported a final
+  // state (None after a finished run).
+  FailureCause failureCause = FailureCause::None;
   int32_t itemIndex = 0;
   // maxPercent, basePercent, totalTicks, forward, position, firstMessage and
   // homepageUrl of the installer-message handler.
@@ -73,8 +74,14 @@ class InstallWorker {
  private:
   // The thread's steps in order; false on the first that fails or throws.
   bool RunSteps();
+  // Keeps the cause of a step that failed; false when it did not pass.
+  bool TakeStepResult(StepResult result);
+  // Keeps what a package's installation said (a restart asked for, the
+  // result and cause of a failure); false when it failed.
+  bool TakePackageResult(const PackageResult& result);
 
   IInstallSteps& steps_;
+  StepResult failedStep_;  // the re-check or download phase that failed, for its box
   std::thread thread_;
   bool prepared_ = false;
 };

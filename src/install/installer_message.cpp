@@ -56,7 +56,9 @@ int HandleInstallerMessage(InstallerMessageState& state, const std::atomic<bool>
   }
 }
 
-bool IsInstallerSuccess(uint32_t result) { return result == 0 || result == 3010; }
+bool IsInstallerSuccess(uint32_t result) {
+  return result == 0 || result == kInstallerRestartRequired;
+}
 
 std::u16string InstallerFailureLine(uint32_t result) {
   return u"KORVO_DEBUG: MSI Installation failed. Error Code: " + DecimalText(result) + u"\r\n";

@@ -68,6 +68,9 @@ int HandleInstallerMessage(InstallerMessageState& state, const std::atomic<bool>
 // The installer results that count as success: 0, and 3010 (restart required).
 bool IsInstallerSuccess(uint32_t result);
 
+// The installer's result for a package installed that needs a restart.
+inline constexpr uint32_t kInstallerRestartRequired = 3010;
+
 // The diagnostic line written for every result other than 0.
 std::u16string InstallerFailureLine(uint32_t result);
 

@@ -9,11 +9,6 @@ constexpr int32_t kEnglish = 1033;
 
 std::u16string Quoted(const std::u16string& text) { return u"\"" + text + u"\""; }
 
-std::u16string WithoutTrailingBackslash(std::u16string folder) {
-  if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-  return folder;
-}
-
 }  // namespace
 
 std::u16string ShellIntegrationLevel(int32_t fileAssociation) {

@@ -2,9 +2,9 @@
 // context and the application's flags.
 #pragma once
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
 #include "context/installer_context.h"
-#include "context/registry.h"
+#include "platform/registry.h"
 
 namespace vwi {
 

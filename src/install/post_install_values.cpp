@@ -1,6 +1,6 @@
 #include "install/post_install_values.h"
 
-#include "context/registry_key.h"
+#include "platform/registry_key.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -24,7 +24,7 @@ std::vector<RegistryValueWrite> PlanPostInstallValues(PostInstallInputs& in) {
   std::vector<RegistryValueWrite> values;
   if (in.productInstalled) return values;
 
-  if (!in.installFolder.empty() && in.installFolder.back() == u'\\') in.installFolder.pop_back();
+  in.installFolder = WithoutTrailingBackslash(std::move(in.installFolder));
   const std::u16string executable = in.installFolder + u"\\" + in.mainExecutable;
   const size_t lastSlash = executable.rfind(u'\\');
   // A folder whose only backslash is the one we added (an empty installation

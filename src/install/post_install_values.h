@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "context/registry.h"
+#include "platform/registry.h"
 
 namespace vwi {
 

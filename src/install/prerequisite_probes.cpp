@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "context/registry_key.h"
+#include "platform/registry_key.h"
 
 namespace vwi {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "context/registry.h"
+#include "platform/registry.h"
 
 namespace vwi {
 

@@ -12,11 +12,6 @@ std::u16string MsiexecParameters(const InstallItem& item) {
   return u"/i \"" + item.localPath + u"\" " + item.commandLine;
 }
 
-bool IsPackagePath(const std::u16string& path) {
-  constexpr std::u16string_view kExtension = u".msi";
-  return path.size() >= kExtension.size() &&
-         EqualsIgnoreAsciiCase(std::u16string_view(path).substr(path.size() - kExtension.size()),
-                               kExtension);
-}
+bool IsPackagePath(const std::u16string& path) { return EndsWithIgnoreAsciiCase(path, u".msi"); }
 
 }  // namespace vwi

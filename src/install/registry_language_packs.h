@@ -4,8 +4,8 @@
 #include <string>
 
 #include "context/existing_installation.h"
-#include "context/registry.h"
-#include "download/install_items.h"
+#include "install/install_items.h"
+#include "platform/registry.h"
 
 namespace vwi {
 

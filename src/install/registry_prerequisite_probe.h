@@ -1,9 +1,9 @@
 // The item list's prerequisite probe, answered from the registry.
 #pragma once
 
-#include "context/registry.h"
-#include "download/install_items.h"
+#include "install/install_items.h"
 #include "install/prerequisite_probes.h"
+#include "platform/registry.h"
 
 namespace vwi {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "install/failure_cause.h"
+#include "context/failure_cause.h"
 #include "install/install_status.h"
 
 namespace vwi {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "context/registry_key.h"
+#include "platform/registry_key.h"
 #include "platform/text.h"
 
 namespace vwi {

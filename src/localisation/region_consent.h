@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "context/registry.h"
+#include "platform/registry.h"
 
 namespace vwi {
 

@@ -1,7 +1,6 @@
 #include "localisation/ui_string_catalogue.h"
 
 #include "localisation/file_system.h"
-#include "localisation/screen_dpi.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -40,8 +39,6 @@ int SlideScaleForDpi(int dpi) {
   if (dpi < 120) return 100;
   return 125;
 }
-
-std::vector<std::u16string> UiStringCatalogue::SlideImages() { return SlideImages(ScreenDpiY()); }
 
 std::vector<std::u16string> UiStringCatalogue::SlideImages(int dpi) {
   if (slides_.empty()) {

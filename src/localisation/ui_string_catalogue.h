@@ -29,10 +29,10 @@ class UiStringCatalogue {
   // number in decimal when it has no language file.
   std::u16string LanguageTitle(int32_t language) const;
 
-  // Full paths of the current language's slide pictures for the screen's
-  // DPI. Built on the first call that finds pictures and kept from then on.
-  std::vector<std::u16string> SlideImages();
-  // The same for a given DPI (or DPI bucket).
+  // Full paths of the current language's slide pictures for a screen at
+  // `dpi` (or a DPI bucket; 0, a screen that cannot be asked, takes the
+  // 96-DPI pictures). Built on the first call that finds pictures and kept
+  // from then on.
   std::vector<std::u16string> SlideImages(int dpi);
 
   // languageFolder + language + "\stringHome.ini".

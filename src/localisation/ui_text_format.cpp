@@ -143,11 +143,16 @@ std::optional<std::u16string> FormatUiText(std::u16string_view pattern,
   return out;
 }
 
-std::u16string FormatUiString(const UiStringCatalogue& strings, const StringKey& key,
-                              std::initializer_list<FormatArg> args) {
-  if (auto filled = FormatUiText(strings.LookupUiString(key), args)) return std::move(*filled);
+std::u16string FormatTranslation(std::u16string_view text, const StringKey& key,
+                                 std::initializer_list<FormatArg> args) {
+  if (auto filled = FormatUiText(text, args)) return std::move(*filled);
   if (auto filled = FormatUiText(key.defaultText, args)) return std::move(*filled);
   return std::u16string(key.defaultText);
+}
+
+std::u16string FormatUiString(const UiStringCatalogue& strings, const StringKey& key,
+                              std::initializer_list<FormatArg> args) {
+  return FormatTranslation(strings.LookupUiString(key), key, args);
 }
 
 }  // namespace vwi

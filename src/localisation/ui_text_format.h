@@ -42,6 +42,12 @@ class FormatArg {
 std::optional<std::u16string> FormatUiText(std::u16string_view pattern,
                                            std::initializer_list<FormatArg> args);
 
+// `text`, a translation of `key`, with its placeholders filled; when they do
+// not fit `args`, the key's built-in default is filled instead (and
+// returned unfilled should even that not fit).
+std::u16string FormatTranslation(std::u16string_view text, const StringKey& key,
+                                 std::initializer_list<FormatArg> args);
+
 // The text of `key` in the current language with its placeholders filled;
 // when the translation's placeholders do not fit `args`, the built-in default
 // is filled instead (and returned unfilled should even that not fit).

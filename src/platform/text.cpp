@@ -35,10 +35,12 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Decodes one UTF-8 sequence at text[i], advancing i past what it used.
-char32_t DecodeUtf8(std::string_view text, size_t& i) {
+}  // namespace
+
+Utf8Sequence DecodeUtf8At(std::string_view text, size_t at) {
+  size_t i = at;
   const auto lead = static_cast<unsigned char>(text[i++]);
-  if (lead < 0x80) return lead;
+  if (lead < 0x80) return {lead, 1, true};
   int extra = 0;
   char32_t c = 0;
   char32_t minimum = 0;
@@ -49,24 +51,28 @@ char32_t DecodeUtf8(std::string_view text, size_t& i) {
   } else if ((lead & 0xF8) == 0xF0) {
     extra = 3, c = lead & 0x07, minimum = 0x10000;
   } else {
-    return kReplacement;
+    return {kReplacement, 1, false};
   }
   for (int k = 0; k < extra; ++k) {
     if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      return kReplacement;
+      return {kReplacement, i - at, false};
     }
     c = (c << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
   }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kReplacement;
-  return c;
+  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    return {kReplacement, i - at, false};
+  }
+  return {c, i - at, true};
 }
-
-}  // namespace
 
 std::u16string Utf16FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) AppendUtf16(out, DecodeUtf8(text, i));
+  for (size_t i = 0; i < text.size();) {
+    const Utf8Sequence sequence = DecodeUtf8At(text, i);
+    AppendUtf16(out, sequence.codePoint);
+    i += sequence.length;
+  }
   return out;
 }
 
@@ -92,6 +98,11 @@ std::u16string AsciiLower(std::u16string_view text) {
     if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + (u'a' - u'A'));
   }
   return out;
+}
+
+bool EndsWithIgnoreAsciiCase(std::u16string_view text, std::u16string_view suffix) {
+  return text.size() >= suffix.size() &&
+         EqualsIgnoreAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 bool EqualsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b) {
@@ -122,6 +133,11 @@ int32_t ParseLenientInt(std::u16string_view text) {
   if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
   if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
   return static_cast<int32_t>(value);
+}
+
+std::u16string WithoutTrailingBackslash(std::u16string folder) {
+  if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
+  return folder;
 }
 
 std::u16string DecimalText(int64_t value) {

@@ -3,7 +3,7 @@
 #include <exception>
 #include <vector>
 
-#include "download/install_items.h"
+#include "context/component_path.h"
 #include "download/payload_check.h"
 #include "platform/diagnostics.h"
 #include "platform/run_log.h"

@@ -9,12 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
+#include "context/failure_cause.h"
 #include "context/installer_context.h"
 #include "context/product_manifest.h"
 #include "download/download_checks.h"
 #include "download/stream_downloader.h"
-#include "install/failure_cause.h"
 #include "platform/system_services.h"
 
 namespace vwi {

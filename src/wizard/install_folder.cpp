@@ -1,11 +1,8 @@
 #include "wizard/install_folder.h"
 
-namespace vwi {
+#include "platform/text.h"
 
-std::u16string NormaliseInstallFolder(std::u16string text) {
-  if (!text.empty() && text.back() == u'\\') text.pop_back();
-  return text;
-}
+namespace vwi {
 
 bool IsRelativePath(const std::u16string& path) {
   if (!path.empty() && path[0] == u'\\') return false;
@@ -38,7 +35,7 @@ std::vector<std::u16string> FolderChain(const std::u16string& path) {
 }
 
 bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders) {
-  const std::u16string path = NormaliseInstallFolder(folder);
+  const std::u16string path = WithoutTrailingBackslash(folder);
   if (path.empty() || IsRelativePath(path) || path.size() > kMaxInstallFolderLength) return false;
   if (folders.IsExistingFolder(path)) return true;
   const std::vector<std::u16string> chain = FolderChain(path);
@@ -56,7 +53,7 @@ bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders) 
 
 FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,
                                        IFolderSystem& folders) {
-  FolderValidation validation{FolderCheck::kUnavailable, NormaliseInstallFolder(text)};
+  FolderValidation validation{FolderCheck::kUnavailable, WithoutTrailingBackslash(text)};
   if (!accepted) {
     validation.result = FolderCheck::kNotAccepted;
     return validation;
@@ -79,7 +76,7 @@ std::u16string BrowseStartFolder(std::u16string fullPath, IFolderSystem& folders
 
 std::u16string ProductProgramPath(const std::u16string& installFolder,
                                   const std::u16string& mainExecutable) {
-  return NormaliseInstallFolder(installFolder) + u"\\" + mainExecutable;
+  return WithoutTrailingBackslash(installFolder) + u"\\" + mainExecutable;
 }
 
 }  // namespace vwi

@@ -20,9 +20,6 @@ class IFolderSystem {
   virtual bool CreateFolder(const std::u16string& path) = 0;
 };
 
-// The text without one trailing backslash.
-std::u16string NormaliseInstallFolder(std::u16string text);
-
 // Relative as the shell sees it: not starting with a backslash and without a
 // drive colon in second place.
 bool IsRelativePath(const std::u16string& path);

@@ -2,8 +2,8 @@
 // measured sizes of its labels.
 #pragma once
 
-#include "app/dpi_scaling.h"
 #include "controls/geometry.h"
+#include "theme/dpi_scaling.h"
 
 namespace vwi {
 

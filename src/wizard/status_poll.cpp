@@ -7,11 +7,9 @@
 
 namespace vwi {
 
-bool IsFinalState(int32_t state) { return state == 5 || state == 6 || state == 7; }
-
-PollAction DecidePoll(int32_t state, const AppFlags& flags) {
+PollAction DecidePoll(InstallState state, const AppFlags& flags) {
   if (!IsFinalState(state)) return PollAction::kKeepPolling;
-  if (state != 5) return PollAction::kCloseWizard;
+  if (state != InstallState::Finished) return PollAction::kCloseWizard;
   if (flags.launchAfterInstall) return PollAction::kLaunchAndClose;
   if (!flags.silentMode) return PollAction::kShowSuccessPanel;
   return PollAction::kCloseWizard;

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
+#include "install/install_state.h"
 
 namespace vwi {
 
@@ -15,10 +16,7 @@ enum class PollAction {
   kCloseWizard,       // finished silently, failed or cancelled: end
 };
 
-// True for the final states Finished (5), Failed (6) and Cancelled (7).
-bool IsFinalState(int32_t state);
-
-PollAction DecidePoll(int32_t state, const AppFlags& flags);
+PollAction DecidePoll(InstallState state, const AppFlags& flags);
 
 // The progress bar's position (0 to 1000) for a percentage.
 int ProgressBarPosition(float percent);

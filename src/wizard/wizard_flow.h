@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "app/app_flags.h"
-#include "app/dpi_scaling.h"
+#include "context/app_flags.h"
+#include "theme/dpi_scaling.h"
 
 namespace vwi {
 

@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 #include "xml/attribute_scan.h"
+#include "xml/name_match.h"
 #include "xml/node_scanner.h"
 
 namespace vwi {
@@ -9,44 +10,15 @@ namespace {
 
 bool IsWs(char16_t c) { return NodeScanner::IsWhitespace(c); }
 
-bool IsDelimiter(char16_t c) {
-  switch (c) {
-    case '<':
-    case '>':
-    case '=':
-    case '\\':
-    case '/':
-    case '?':
-    case '!':
-    case ';':
-    case '"':
-    case '\'':
-      return true;
-    default:
-      return false;
-  }
-}
-
-// The case-insensitive name comparison: the span matches the given name's
-// first units and the given name ends there (or at ' ', '=', '/', '[', ']').
-bool NameEqualsIgnoreCase(std::u16string_view span, std::u16string_view given) {
-  if (given.size() < span.size() || !EqualsIgnoreAsciiCase(given.substr(0, span.size()), span)) {
-    return false;
-  }
-  if (given.size() == span.size()) return true;
-  const char16_t c = given[span.size()];
-  return c == ' ' || c == '=' || c == '/' || c == '[' || c == ']';
-}
-
 // Reads one token: whitespace skipped, then a run up to whitespace or a
 // delimiter, or a single delimiter. Empty at the end.
 std::u16string_view NextToken(std::u16string_view s, size_t& i) {
   while (i < s.size() && IsWs(s[i])) ++i;
   const size_t start = i;
-  if (i < s.size() && IsDelimiter(s[i])) {
+  if (i < s.size() && IsNameDelimiter(s[i])) {
     ++i;
   } else {
-    while (i < s.size() && !IsWs(s[i]) && !IsDelimiter(s[i])) ++i;
+    while (i < s.size() && !IsWs(s[i]) && !IsNameDelimiter(s[i])) ++i;
   }
   return s.substr(start, i - start);
 }
@@ -61,7 +33,7 @@ std::u16string CharsetOfContent(std::u16string_view content) {
     if (NextToken(content, j) != u"=") continue;
     while (j < content.size() && IsWs(content[j])) ++j;
     size_t k = j;
-    while (k < content.size() && !IsWs(content[k]) && !IsDelimiter(content[k])) ++k;
+    while (k < content.size() && !IsWs(content[k]) && !IsNameDelimiter(content[k])) ++k;
     return std::u16string(content.substr(j, k - j));
   }
 }
@@ -95,18 +67,18 @@ std::u16string FindDeclaredEncoding(std::u16string_view text) {
       case NodeKind::Error:
         return {};
       case NodeKind::ProcessingInstruction:
-        if (node.start == 0 && NameEqualsIgnoreCase(PiTarget(whole), u"xml")) {
+        if (node.start == 0 && NameEquals(PiTarget(whole), u"xml", NameCase::kIgnoreAscii)) {
           return std::u16string(AttributeValue(whole, u"encoding", found));
         }
         break;
       case NodeKind::EndTag:
-        if (NameEqualsIgnoreCase(name, u"head")) return {};
+        if (NameEquals(name, u"head", NameCase::kIgnoreAscii)) return {};
         break;
       case NodeKind::Element:
         if (!sawStartTag) {
           sawStartTag = true;
-          if (!NameEqualsIgnoreCase(name, u"html")) return {};
-        } else if (NameEqualsIgnoreCase(name, u"meta")) {
+          if (!NameEquals(name, u"html", NameCase::kIgnoreAscii)) return {};
+        } else if (NameEquals(name, u"meta", NameCase::kIgnoreAscii)) {
           const std::u16string_view equiv = AttributeValue(whole, u"http-equiv", found);
           if (!found || !EqualsIgnoreAsciiCase(equiv, u"Content-Type")) break;
           const std::u16string_view content = AttributeValue(whole, u"content", found);

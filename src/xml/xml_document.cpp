@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "xml/entities.h"
+#include "xml/name_match.h"
 #include "xml/node_scanner.h"
 #include "xml/xml_parser.h"
 
@@ -14,34 +15,7 @@ namespace {
 constexpr size_t kMaxTextLength = std::numeric_limits<int32_t>::max() - 1;
 
 bool IsCandidateNameDelimiter(char16_t c) {
-  switch (c) {
-    case ' ':
-    case '\t':
-    case '\n':
-    case '\r':
-    case '<':
-    case '>':
-    case '=':
-    case '\\':
-    case '/':
-    case '?':
-    case '!':
-    case '"':
-    case '\'':
-    case ';':
-      return true;
-    default:
-      return false;
-  }
-}
-
-// A name from the text equals a given name when it matches the given name's
-// first units and the given name ends there or at ' ', '=', '/', '[' or ']'.
-bool NameEquals(std::u16string_view span, std::u16string_view given) {
-  if (given.size() < span.size() || given.substr(0, span.size()) != span) return false;
-  if (given.size() == span.size()) return true;
-  const char16_t c = given[span.size()];
-  return c == ' ' || c == '=' || c == '/' || c == '[' || c == ']';
+  return NodeScanner::IsWhitespace(c) || IsNameDelimiter(c);
 }
 
 }  // namespace

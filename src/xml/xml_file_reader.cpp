@@ -102,9 +102,13 @@ void XmlFileReader::RecordFileError(const FileError& error) {
 bool XmlFileReader::ReadBlock(char* buffer, int32_t count) {
   FileError error;
   int32_t got = 0;
-  if (!file_->Read(buffer, count, got, error)) {
-    RecordFileError(error);
-    return false;
+  // The system may hand over less than asked; the file ends where it gives nothing.
+  for (int32_t more = 0; got < count; got += more) {
+    if (!file_->Read(buffer + got, count - got, more, error)) {
+      RecordFileError(error);
+      return false;
+    }
+    if (more == 0) break;
   }
   if (got != count) {
     // A file that shrank under us: the system saw no error, so code 0 and no message.

@@ -23,7 +23,8 @@ class IRawFile {
   // Seeks to the end to learn the length, then back to offset 0.
   virtual bool Length(int64_t& length, FileError& error) = 0;
   virtual bool Seek(int64_t offset, FileError& error) = 0;
-  // Reads up to `count` bytes in one request; `got` is what arrived.
+  // Reads up to `count` bytes in one request; `got` is what arrived (0 at
+  // the end of the file).
   virtual bool Read(char* buffer, int32_t count, int32_t& got, FileError& error) = 0;
   virtual bool Close(FileError& error) = 0;
 };

@@ -108,16 +108,12 @@ start_installer run "$dist"
 wait_control 133 60
 click_control 133
 waiting_text() {
-  local i
-  for i in $(seq 1 120); do
-    case "$(driver control-text "$MAIN_CLASS" 122)" in
-      "Connection interrupted. Retrying in "*" seconds...") return 0 ;;
-    esac
-    sleep 0.5
-  done
+  case "$(driver control-text "$MAIN_CLASS" 122)" in
+    "Connection interrupted. Retrying in "*" seconds...") return 0 ;;
+  esac
   return 1
 }
-check "the status line tells of the wait" waiting_text
+check "the status line tells of the wait" wait_until 60 waiting_text
 check "the time line calculates" \
   equals "$(driver control-text "$MAIN_CLASS" 173)" "Calculating time remaining..."
 screenshot bad-network-retrying
@@ -135,15 +131,8 @@ sed -i "s|<full_url>$SERVER/install/Vimzee.msi</full_url>|<full_url>$FAULT/dropf
 start_installer run "$dist"
 wait_control 133 60
 click_control 133
-asked_once() {
-  local i
-  for i in $(seq 1 120); do
-    [ "$(seen "$key")" = "- 200;" ] && return 0
-    sleep 0.5
-  done
-  return 1
-}
-check "the main package was asked for" asked_once
+asked_once() { [ "$(seen "$key")" = "- 200;" ]; }
+check "the main package was asked for" wait_until 60 asked_once
 sleep 2
 close_wizard "$CAPTION" >/dev/null
 check "closing during the silence ends the run at once, cancelled" equals "$(exit_code "$run" 5)" 1602

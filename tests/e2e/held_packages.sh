@@ -13,10 +13,8 @@ product_dist "$dist"
 "$WINE64" reg add "$PROGRAMS_KEY\\Prerequisite" /v WaitMs /t REG_DWORD /d 8000 /f >/dev/null 2>&1
 
 start_installer run "$dist" /s
-for _ in $(seq 1 300); do
-  [ "$(reg_value "$PROGRAMS_KEY\\Prerequisite" Runs)" = 0x1 ] && break
-  sleep 0.2
-done
+prerequisite_runs() { [ "$(reg_value "$PROGRAMS_KEY\\Prerequisite" Runs)" = 0x1 ]; }
+wait_until 60 prerequisite_runs
 check "the installer is waiting for the prerequisite program" \
   equals "$(reg_value "$PROGRAMS_KEY\\Prerequisite" Runs)" 0x1
 package="$dist/msi/Vimzee.msi"

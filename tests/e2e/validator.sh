@@ -51,11 +51,11 @@ version_file 27.0.1.13
 dist_with_version_url "$VWI_OUT/validator-newer" "$server/version.xml"
 start_installer run "$VWI_OUT/validator-newer"
 check "the run ends by itself" equals "$(exit_code "$run" 60)" 0
-for _ in $(seq 1 50); do
+newer_started() {
   line=$("$WINE64" reg query "$record" /v CommandLine 2>/dev/null | tr -d '\r' | grep CommandLine)
-  [ -n "$line" ] && break
-  sleep 0.2
-done
+  [ -n "$line" ]
+}
+wait_until 10 newer_started
 check "the newer installer was started with /n" grep -q 'Vimzee Home 27.exe" /n$' <<<"$line"
 check "from a fresh temporary folder" grep -q 'VrelWebInstaller_' <<<"$line"
 "$WINE64" reg delete "$record" /f >/dev/null 2>&1

@@ -92,6 +92,7 @@ echo "progress bar: $bar"
 check "the progress bar is a progress bar" equals "$(field "$bar" role)" 48
 check "read-only" has_state "$bar" readonly
 check "whose value is a percentage" grep -qE '^[0-9]+%$' <<<"$(field "$bar" value)"
+check "named after the status line" grep -qE '^(Initializing|Downloading|Installing)' <<<"$(field "$bar" name)"
 slides=$(reads 170)
 echo "slide show: $slides"
 check "the slide show is a graphic" equals "$(field "$slides" role)" 40

@@ -17,13 +17,9 @@ start_download() { # variable for the run
   start_installer "$1" "$dist"
   wait_control 133 60 || return 1
   click_control 133
-  local i
-  for i in $(seq 1 60); do
-    [ "$(driver control-text "$MAIN_CLASS" 122)" = "Downloading, please wait..." ] && return 0
-    sleep 0.5
-  done
-  return 1
+  wait_until 30 downloading
 }
+downloading() { [ "$(driver control-text "$MAIN_CLASS" 122)" = "Downloading, please wait..." ]; }
 
 # Answered No.
 check "the download starts" start_download run

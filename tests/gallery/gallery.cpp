@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/theme.h"
 #include "controls/win/vrel_button.h"
 #include "controls/win/vrel_combo_box.h"
 #include "controls/win/vrel_dialog.h"
@@ -23,6 +22,7 @@
 #include "controls/win/vrel_static.h"
 #include "controls/win/vrel_text_button.h"
 #include "platform/win/unique_handle.h"
+#include "theme/theme.h"
 
 namespace vwi {
 namespace {

@@ -49,6 +49,18 @@ start_installer() { # variable folder args...
   printf -v "$variable" '%s' "$name"
 }
 
+# Runs the command every 0.2 s until it succeeds or the seconds have passed;
+# the status is the command's last.
+wait_until() { # seconds command...
+  local seconds=$1 _
+  shift
+  for _ in $(seq 1 $((seconds * 5))); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  "$@"
+}
+
 running() { # run
   local pid_var="_e2e_pid_$1"
   kill -0 "${!pid_var}" 2>/dev/null

@@ -72,7 +72,7 @@ wine_env_start() {
   if [ -z "${VWI_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
     local n
     n=$(_wine_free_display) || { echo "wine-env: no free X display" >&2; return 1; }
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$out/wine/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp >"$out/wine/xvfb.log" 2>&1 &
     _wine_env_pids+=($!)
     export DISPLAY=":$n"
     local i

@@ -2,13 +2,17 @@
 
 #include "app/win/vrel_master_installer_app.h"
 #include "install/install_status.h"
+#include "install/win/win_installation.h"
 #include "wizard/win/install_guide.h"
 
 namespace vwi {
 
 void RunInstallGuide(CVrelMasterInstallerApp& app, ISystemServices& system) {
   app.outcome.wizardRan = true;
-  CInstallGuide guide({app.context, app.flags, system, ProcessInstallStatus(), app.outcome});
+  WinMessageBox wizardBox;
+  // The installation outlives the wizard, which only shows it.
+  WinInstallation installation(app.context, app.flags, system, ProcessInstallStatus(), wizardBox);
+  CInstallGuide guide({app.context, app.flags, system, installation, wizardBox, app.outcome});
   app.SetMainWindow(&guide);
   guide.DoModal();
 }

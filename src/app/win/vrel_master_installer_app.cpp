@@ -6,7 +6,6 @@
 #include "app/handover_parameters.h"
 #include "app/run_log_entries.h"
 #include "app/startup_failure.h"
-#include "app/theme.h"
 #include "app/win/startup_stages.h"
 #include "app/win/updater_handover.h"
 #include "context/existing_installation.h"
@@ -16,6 +15,7 @@
 #include "platform/win/safe_start.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
+#include "theme/theme.h"
 
 namespace vwi {
 

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/app_flags.h"
 #include "app/exit_code.h"
+#include "context/app_flags.h"
 #include "context/installer_context.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/win_app.h"

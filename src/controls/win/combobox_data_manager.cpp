@@ -2,21 +2,14 @@
 
 namespace vwi {
 
-CComboboxDataManager::~CComboboxDataManager() {
-  for (auto& [index, data] : items_) {
-    if (data.icon) DestroyIcon(data.icon);
-  }
-}
-
 void CComboboxDataManager::SetItemIcon(int index, HICON icon) {
-  ITEMDATA_VS& data = items_[index];
-  if (data.icon && data.icon != icon) DestroyIcon(data.icon);
-  data.icon = icon;
+  UniqueIcon& owned = icons_[index];
+  if (owned.get() != icon) owned.reset(icon);
 }
 
 HICON CComboboxDataManager::IconOf(int index) const {
-  const auto it = items_.find(index);
-  return it == items_.end() ? nullptr : it->second.icon;
+  const auto it = icons_.find(index);
+  return it == icons_.end() ? nullptr : it->second.get();
 }
 
 }  // namespace vwi

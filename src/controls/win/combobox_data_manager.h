@@ -8,29 +8,26 @@
 #include <string>
 #include <vector>
 
-namespace vwi {
+#include "platform/win/unique_handle.h"
 
-struct ITEMDATA_VS {
-  HICON icon = nullptr;
-};
+namespace vwi {
 
 class CComboboxDataManager {
  public:
   CComboboxDataManager() = default;
   CComboboxDataManager(const CComboboxDataManager&) = delete;
   CComboboxDataManager& operator=(const CComboboxDataManager&) = delete;
-  ~CComboboxDataManager();
 
   // Takes ownership of `icon` for item `index`.
   void SetItemIcon(int index, HICON icon);
   // The icon of item `index`, or null.
   HICON IconOf(int index) const;
-  bool Empty() const { return items_.empty(); }
+  bool Empty() const { return icons_.empty(); }
 
   std::vector<std::u16string> names;
 
  private:
-  std::map<int, ITEMDATA_VS> items_;
+  std::map<int, UniqueIcon> icons_;
 };
 
 }  // namespace vwi

@@ -3,7 +3,7 @@
 
 #include <d2d1.h>
 
-#include "app/theme_palette.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "app/theme_palette.h"
 #include "controls/geometry.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 

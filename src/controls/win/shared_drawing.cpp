@@ -1,5 +1,6 @@
 #include "controls/win/shared_drawing.h"
 
+#include "platform/win/gdi_scope.h"
 #include "platform/win/safe_start.h"
 #include "platform/win/unique_handle.h"
 
@@ -54,6 +55,18 @@ IDWriteFactory* TextFactory() {
 void Recreate() {
   Shared().target.reset();
   Shared().factory.reset();
+}
+
+void PaintWindow(HWND window, const D2D1_COLOR_F& back, const DrawFunction& draw) {
+  PaintScope paint(window);
+  ID2D1DCRenderTarget* target = Target();
+  RECT client{};
+  GetClientRect(window, &client);
+  if (!target || FAILED(target->BindDC(paint.dc(), &client))) return;
+  target->BeginDraw();
+  target->Clear(back);
+  draw(*target, client);
+  if (target->EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) Recreate();
 }
 
 }  // namespace vwi::shared_drawing

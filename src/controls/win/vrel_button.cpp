@@ -1,10 +1,10 @@
 #include "controls/win/vrel_button.h"
 
-#include "app/theme.h"
 #include "controls/flat_button_layout.h"
 #include "controls/win/draw.h"
 #include "platform/win/gdi_scope.h"
 #include "platform/win/wide.h"
+#include "theme/theme.h"
 
 namespace vwi {
 
@@ -44,14 +44,13 @@ std::optional<LRESULT> CVrelButton::OnReflectedMessage(UINT message, WPARAM, LPA
 }
 
 std::optional<LRESULT> CVrelButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_GETOBJECT) return AnswerGetObject(hwnd(), wParam, lParam);
   if (message == WM_MOUSEHOVER) {
     mouse_.OnHover();
     Invalidate();
     PostMessageW(GetParent(hwnd()), WM_SKINBUTTON_HOVER, reinterpret_cast<WPARAM>(this), 0);
     return 0;
   }
-  return std::nullopt;
+  return AnswerAccessibility(message, wParam, lParam);
 }
 
 void CVrelButton::DrawItem(HDC target, const RECT& rect) {
@@ -98,27 +97,6 @@ bool CVrelButton::OnLButtonDown(UINT, POINT) {
   SetFocus(hwnd());
   if (mouse_.OnLeftDown()) SetCapture(hwnd());
   Invalidate();
-  return true;
-}
-
-bool CVrelButton::OnLButtonUp(UINT, POINT point) {
-  const RECT client = ClientRect();
-  const PushButtonMouse::UpResult r = mouse_.OnLeftUp(PtInRect(&client, point) != FALSE);
-  if (r.releaseCapture) ReleaseCapture();
-  if (r.click) {
-    PostMessageW(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(hwnd()));
-  }
-  Invalidate();
-  return true;
-}
-
-bool CVrelButton::OnCaptureChanged(HWND) {
-  if (mouse_.captured) {
-    mouse_.captured = false;
-    mouse_.pressed = false;
-    Invalidate();
-  }
   return true;
 }
 

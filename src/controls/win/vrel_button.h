@@ -6,11 +6,9 @@
 
 #include <string>
 
-#include "app/image_wrapper.h"
-#include "app/theme_palette.h"
-#include "controls/push_button_mouse.h"
-#include "controls/win/accessible_object.h"
-#include "platform/win/window.h"
+#include "controls/win/push_button_window.h"
+#include "theme/image_wrapper.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 
@@ -22,7 +20,7 @@ constexpr UINT WM_SKINBUTTON_LEAVE = WM_USER + 2001;
 // The keyboard focus is marked with a one-pixel frame in this colour.
 constexpr ColorRef kFocusMarkColor = MakeRgb(54, 138, 211);
 
-class CVrelButton : public Window, public AccessibleSource {
+class CVrelButton : public CPushButtonWindow {
  public:
   // Removes any image and stores the colours and the label.
   void SetAppearance(ColorRef normal, ColorRef hover, ColorRef pressed, ColorRef border,
@@ -46,9 +44,6 @@ class CVrelButton : public Window, public AccessibleSource {
   AccessibleFacts accessible;
   AccessibleFacts Describe() const override { return accessible; }
 
-  // The mouse state; owners that show a state without a mouse may set it.
-  PushButtonMouse& mouse() { return mouse_; }
-
   // Draws the button into `dc` over `rect` (the owner-draw request).
   void DrawItem(HDC dc, const RECT& rect);
 
@@ -60,12 +55,6 @@ class CVrelButton : public Window, public AccessibleSource {
   bool OnMouseMove(UINT flags, POINT point) override;
   bool OnMouseLeave() override;
   bool OnLButtonDown(UINT flags, POINT point) override;
-  bool OnLButtonDblClk(UINT flags, POINT point) override { return OnLButtonDown(flags, point); }
-  bool OnLButtonUp(UINT flags, POINT point) override;
-  bool OnCaptureChanged(HWND) override;
-
- private:
-  PushButtonMouse mouse_;
 };
 
 }  // namespace vwi

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/theme.h"
 #include "controls/combo_layout.h"
 #include "controls/win/draw.h"
 #include "platform/win/gdi_scope.h"
+#include "theme/theme.h"
 
 namespace vwi {
 namespace {
@@ -48,12 +48,13 @@ void CVrelComboBox_ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
       ICONINFO info{};
       int iconHeight = 16;
       if (GetIconInfo(icon, &info)) {
+        // The icon's bitmaps are copies made for the caller.
+        const UniqueBitmap color(info.hbmColor);
+        const UniqueBitmap mask(info.hbmMask);
         BITMAP bm{};
         if (GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm)) {
           iconHeight = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
         }
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
       }
       DrawIconEx(dc, r.left + l.iconX, r.top + (r.Height() - iconHeight) / 2, icon, 0, 0, 0,
                  nullptr, DI_NORMAL);

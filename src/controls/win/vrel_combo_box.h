@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "app/image_wrapper.h"
-#include "app/theme_palette.h"
 #include "controls/geometry.h"
 #include "controls/win/combobox_data_manager.h"
 #include "platform/win/window.h"
+#include "theme/image_wrapper.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 

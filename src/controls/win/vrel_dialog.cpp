@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "app/theme.h"
-#include "app/win/theme_font.h"
 #include "controls/frame_geometry.h"
 #include "controls/win/draw.h"
 #include "controls/window_placement.h"
 #include "platform/win/gdi_scope.h"
+#include "theme/theme.h"
+#include "theme/win/theme_font.h"
 
 namespace vwi {
 
@@ -221,39 +221,25 @@ bool CVrelDialog::OnNcLButtonDown(UINT hitTest, POINT screen) {
 
 bool CVrelDialog::OnNcLButtonUp(UINT, POINT screen) {
   const CaptionBar::UpResult r = captionBar_.OnLeftUp(ToWindowPoint(screen), HasMaximizeStyle());
-  switch (r.command) {
-    case CaptionCommand::kClose:
-      SendMessageW(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-      break;
-    case CaptionCommand::kMinimize:
-      SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      break;
-    case CaptionCommand::kMaximize:
-      SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-      break;
-    case CaptionCommand::kRestore:
-      SendMessageW(hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-      break;
-    case CaptionCommand::kNone:
-      break;
-  }
+  Perform(r.command);
   if (r.repaint && hwnd()) RedrawFrame();
   return true;
 }
 
 bool CVrelDialog::OnNcLButtonDblClk(UINT, POINT screen) {
-  switch (captionBar_.OnDoubleClick(ToWindowPoint(screen), HasMaximizeStyle(),
-                                    IsZoomed(hwnd()) != FALSE)) {
-    case CaptionDoubleClick::kMaximize:
-      SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-      break;
-    case CaptionDoubleClick::kRestore:
-      SendMessageW(hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-      break;
-    case CaptionDoubleClick::kNothing:
-      break;
-  }
+  Perform(captionBar_.OnDoubleClick(ToWindowPoint(screen), HasMaximizeStyle(),
+                                    IsZoomed(hwnd()) != FALSE));
   return true;
+}
+
+void CVrelDialog::Perform(CaptionCommand command) {
+  static_assert(static_cast<UINT>(CaptionCommand::kClose) == SC_CLOSE &&
+                static_cast<UINT>(CaptionCommand::kMinimize) == SC_MINIMIZE &&
+                static_cast<UINT>(CaptionCommand::kMaximize) == SC_MAXIMIZE &&
+                static_cast<UINT>(CaptionCommand::kRestore) == SC_RESTORE);
+  if (command != CaptionCommand::kNone && hwnd()) {
+    SendMessageW(hwnd(), WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
+  }
 }
 
 }  // namespace vwi

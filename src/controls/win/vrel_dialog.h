@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/image_wrapper.h"
 #include "controls/caption_buttons.h"
 #include "controls/keyboard_cues.h"
 #include "platform/win/dialog.h"
 #include "platform/win/unique_handle.h"
+#include "theme/image_wrapper.h"
 
 namespace vwi {
 
@@ -62,6 +62,8 @@ class CVrelDialog : public Dialog {
   std::optional<LRESULT> OnEraseBkgnd(HDC dc) override;
 
  private:
+  // Sends the window the system command a click on the frame asked for.
+  void Perform(CaptionCommand command);
   bool HasMaximizeStyle() const;
   Point ToWindowPoint(POINT screen) const;
   void CreateCaptionButtons();

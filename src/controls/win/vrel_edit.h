@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "app/theme_palette.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/window.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 

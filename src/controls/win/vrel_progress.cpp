@@ -2,12 +2,12 @@
 
 #include "controls/win/shared_drawing.h"
 
-#include "app/theme.h"
 #include "controls/progress_geometry.h"
 #include "controls/win/control_class.h"
 #include "controls/win/d2d_colors.h"
 #include "controls/win/draw.h"
-#include "platform/win/gdi_scope.h"
+#include "platform/win/wide.h"
+#include "theme/theme.h"
 
 namespace vwi {
 
@@ -24,6 +24,13 @@ void CVrelProgress::SetPosition(int next) {
   if (changed) NotifyAccessibleChange(hwnd(), EVENT_OBJECT_VALUECHANGE);
 }
 
+void CVrelProgress::SetName(const std::u16string& next) {
+  if (next == name_) return;
+  name_ = next;
+  SetWindowTextW(hwnd(), Wide(name_));
+  NotifyAccessibleChange(hwnd(), EVENT_OBJECT_NAMECHANGE);
+}
+
 AccessibleFacts CVrelProgress::Describe() const {
   AccessibleFacts facts;
   facts.role = AccessibleRole::kProgressBar;
@@ -37,20 +44,16 @@ std::optional<LRESULT> CVrelProgress::OnMessage(UINT message, WPARAM wParam, LPA
 }
 
 bool CVrelProgress::OnPaint() {
-  PaintScope paint(hwnd());
-  if (ID2D1DCRenderTarget* target = shared_drawing::Target()) {
-    Draw(*target, paint.dc(), ClientRect());
-  }
+  shared_drawing::PaintWindow(
+      hwnd(), ToD2DColor(backgroundColor),
+      [this](ID2D1DCRenderTarget& target, const RECT& client) { Draw(target, client); });
   return true;
 }
 
-void CVrelProgress::Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& client) {
-  if (FAILED(target.BindDC(dc, &client))) return;
+void CVrelProgress::Draw(ID2D1DCRenderTarget& target, const RECT& client) {
   const ProgressShape s =
       ComputeProgressShape(FromRECT(client), barRect.right - barRect.left,
                            barRect.bottom - barRect.top, radiusX, radiusY, position, range);
-  target.BeginDraw();
-  target.Clear(ToD2DColor(backgroundColor));
   const D2D1_ROUNDED_RECT track{{s.x0, s.y0, s.x1, s.y1}, s.radiusX, s.radiusY};
   ComPtr<ID2D1SolidColorBrush> trackBrush;
   target.CreateSolidColorBrush(ToD2DColor(trackColor), trackBrush.put());
@@ -68,9 +71,6 @@ void CVrelProgress::Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& client
       target.FillRoundedRectangle(&track, fillBrush.get());
       target.PopAxisAlignedClip();
     }
-  }
-  if (target.EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
-    shared_drawing::Recreate();
   }
 }
 

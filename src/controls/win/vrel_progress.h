@@ -6,10 +6,12 @@
 
 #include <d2d1.h>
 
-#include "app/theme_palette.h"
+#include <string>
+
 #include "controls/win/accessible_object.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/window.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 
@@ -34,6 +36,10 @@ class CVrelProgress : public Window, public AccessibleSource {
   // the percentage changed.
   void SetPosition(int next);
 
+  // Names the bar after what is progressing (the status line), as a label
+  // before it would; assistive technology hears when the name changes.
+  void SetName(const std::u16string& next);
+
   // A progress bar whose value is the percentage reached.
   AccessibleFacts Describe() const override;
 
@@ -43,7 +49,9 @@ class CVrelProgress : public Window, public AccessibleSource {
   std::optional<LRESULT> OnEraseBkgnd(HDC) override { return TRUE; }
 
  private:
-  void Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& client);
+  void Draw(ID2D1DCRenderTarget& target, const RECT& client);
+
+  std::u16string name_;
 };
 
 }  // namespace vwi

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/theme_palette.h"
 #include "controls/win/accessible_object.h"
 #include "platform/win/window.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 

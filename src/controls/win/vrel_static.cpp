@@ -1,13 +1,26 @@
 #include "controls/win/vrel_static.h"
 
-#include "app/theme.h"
-#include "app/win/theme_font.h"
 #include "controls/flat_button_layout.h"
 #include "controls/win/draw.h"
 #include "platform/win/gdi_scope.h"
 #include "platform/win/wide.h"
+#include "theme/theme.h"
+#include "theme/win/theme_font.h"
 
 namespace vwi {
+
+void CVrelStatic::Style(HFONT labelFont, ColorRef text, ColorRef back, UINT drawFormat) {
+  font = labelFont;
+  textColor = text;
+  backColor = back;
+  format = drawFormat;
+}
+
+void CVrelStatic::SetText(const std::u16string& label) {
+  text = label;
+  SetWindowTextW(hwnd(), Wide(label));
+  Invalidate(true);
+}
 
 void CVrelStatic::OnAttached() {
   const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);

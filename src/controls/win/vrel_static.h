@@ -6,15 +6,15 @@
 
 #include <string>
 
-#include "app/theme_palette.h"
 #include "controls/win/accessible_object.h"
 #include "platform/win/window.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 
 class CVrelStatic : public Window, public AccessibleSource {
  public:
-  // Set by the owner (text also as the window text), which then invalidates.
+  // Set through SetText.
   std::u16string text;
   HFONT font = nullptr;  // borrowed; none: a temporary Arial for each paint
   ColorRef textColor = 0;
@@ -27,6 +27,11 @@ class CVrelStatic : public Window, public AccessibleSource {
   // label leaves its description to the platform (static text).
   std::optional<AccessibleFacts> accessible;
   AccessibleFacts Describe() const override { return accessible.value_or(AccessibleFacts{}); }
+
+  // The look the owner chooses: font, colours and DrawText flags.
+  void Style(HFONT labelFont, ColorRef text, ColorRef back, UINT drawFormat);
+  // Shows `label`, also as the window text, which assistive technology reads.
+  void SetText(const std::u16string& label);
 
   void DrawItem(HDC dc, const RECT& rect);
 

@@ -4,11 +4,10 @@
 
 #include <algorithm>
 
-#include "app/theme.h"
 #include "controls/win/d2d_colors.h"
 #include "controls/win/draw.h"
-#include "platform/win/gdi_scope.h"
 #include "platform/win/wide.h"
+#include "theme/theme.h"
 
 namespace vwi {
 namespace {
@@ -29,11 +28,6 @@ void CVrelTextButton::SetText(const std::u16string& label) {
   if (hwnd()) SetWindowTextW(hwnd(), Wide(label));
 }
 
-void CVrelTextButton::ResetMouseState() {
-  mouse_.hover = false;
-  mouse_.pressed = false;
-}
-
 bool CVrelTextButton::PreTranslateMessage(MSG& message) {
   // A disabled button swallows clicks before they reach it.
   return message.hwnd == hwnd() && !enabled && IsMouseButtonMessage(message.message);
@@ -46,7 +40,7 @@ AccessibleFacts CVrelTextButton::Describe() const {
 }
 
 std::optional<LRESULT> CVrelTextButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_GETOBJECT) return AnswerGetObject(hwnd(), wParam, lParam);
+  if (message == WM_GETOBJECT) return AnswerAccessibility(message, wParam, lParam);
   if (!enabled && IsMouseButtonMessage(message)) return 0;
   switch (message) {
     // The platform button draws itself directly on these; paint over it.
@@ -86,22 +80,18 @@ IDWriteTextFormat* CVrelTextButton::TextFormat() {
 }
 
 bool CVrelTextButton::OnPaint() {
-  PaintScope paint(hwnd());
-  if (ID2D1DCRenderTarget* target = shared_drawing::Target()) {
-    Draw(*target, paint.dc(), ClientRect());
-  }
+  shared_drawing::PaintWindow(
+      hwnd(), ToD2DColor(colors.backColor),
+      [this](ID2D1DCRenderTarget& target, const RECT& client) { Draw(target, client); });
   return true;
 }
 
-void CVrelTextButton::Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& client) {
-  if (FAILED(target.BindDC(dc, &client))) return;
+void CVrelTextButton::Draw(ID2D1DCRenderTarget& target, const RECT& client) {
   const float width = static_cast<float>(client.right - client.left);
   const float height = static_cast<float>(client.bottom - client.top);
   const ActionButtonLook look =
       ChooseActionButtonLook(colors, enabled, mouse_.hover, mouse_.pressed);
 
-  target.BeginDraw();
-  target.Clear(ToD2DColor(colors.backColor));
   ComPtr<ID2D1SolidColorBrush> fill;
   target.CreateSolidColorBrush(ToD2DColor(look.fill), fill.put());
   if (fill) {
@@ -129,9 +119,6 @@ void CVrelTextButton::Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& clie
     }
   }
   if (ShowsFocusMark(hwnd())) DrawFocusRing(target, width, height, look.text);
-  if (target.EndDraw() == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
-    shared_drawing::Recreate();
-  }
 }
 
 // A thin rounded line inside the edge, in the label's colour.
@@ -175,30 +162,10 @@ bool CVrelTextButton::OnLButtonDown(UINT, POINT) {
   return true;
 }
 
-bool CVrelTextButton::OnLButtonUp(UINT, POINT point) {
-  const RECT client = ClientRect();
-  const PushButtonMouse::UpResult r = mouse_.OnLeftUp(PtInRect(&client, point) != FALSE);
-  if (r.releaseCapture) ReleaseCapture();
-  if (r.click) {
-    PostMessageW(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(hwnd()));
-  }
-  Invalidate();
-  return true;
-}
-
 }  // namespace vwi
 
 namespace vwi {
 
 // Losing the capture to someone else ends the press without a click.
-bool CVrelTextButton::OnCaptureChanged(HWND) {
-  if (mouse_.captured) {
-    mouse_.captured = false;
-    mouse_.pressed = false;
-    Invalidate();
-  }
-  return true;
-}
 
 }  // namespace vwi

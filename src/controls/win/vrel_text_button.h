@@ -10,14 +10,12 @@
 #include <string>
 
 #include "controls/action_button_style.h"
-#include "controls/push_button_mouse.h"
-#include "controls/win/accessible_object.h"
+#include "controls/win/push_button_window.h"
 #include "platform/win/unique_handle.h"
-#include "platform/win/window.h"
 
 namespace vwi {
 
-class CVrelTextButton : public Window, public AccessibleSource {
+class CVrelTextButton : public CPushButtonWindow {
  public:
   CVrelTextButton();
 
@@ -32,12 +30,6 @@ class CVrelTextButton : public Window, public AccessibleSource {
   float radiusX = 0;
   float radiusY = 0;
 
-  // Clears hover and pressed (after the owner changed `enabled`).
-  void ResetMouseState();
-  // The mouse state; owners that show a state without a mouse (a gallery of
-  // the controls) may set it and redraw.
-  PushButtonMouse& mouse() { return mouse_; }
-
   bool PreTranslateMessage(MSG& message) override;
 
   // A push button, unavailable while grey.
@@ -50,17 +42,13 @@ class CVrelTextButton : public Window, public AccessibleSource {
   bool OnMouseMove(UINT flags, POINT point) override;
   bool OnMouseLeave() override;
   bool OnLButtonDown(UINT flags, POINT point) override;
-  bool OnLButtonUp(UINT flags, POINT point) override;
-  bool OnLButtonDblClk(UINT flags, POINT point) override { return OnLButtonDown(flags, point); }
-  bool OnCaptureChanged(HWND) override;
 
  private:
   IDWriteTextFormat* TextFormat();
-  void Draw(ID2D1DCRenderTarget& target, HDC dc, const RECT& client);
+  void Draw(ID2D1DCRenderTarget& target, const RECT& client);
   void DrawFocusRing(ID2D1DCRenderTarget& target, float width, float height, ColorRef color);
   void RedrawNow();
 
-  PushButtonMouse mouse_;
   ComPtr<IDWriteTextFormat> textFormat_;
 };
 

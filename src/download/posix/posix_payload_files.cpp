@@ -6,16 +6,10 @@
 
 #include "download/payload_files.h"
 #include "download/posix/sha256.h"
+#include "platform/posix/native_path.h"
 
 namespace vwi {
 namespace {
-
-std::filesystem::path FsPath(std::u16string path) {
-  for (char16_t& c : path) {
-    if (c == u'\\') c = u'/';
-  }
-  return std::filesystem::path(path);
-}
 
 // Natively a hold is an open stream: enough for the rules, which are what
 // the native tests check; the sharing rules are Windows' own.
@@ -43,7 +37,7 @@ class PosixHeldPayload final : public IHeldPayload {
 class PosixPayloadFiles final : public IPayloadFiles {
  public:
   PayloadHold Hold(const std::u16string& path) override {
-    const std::filesystem::path file = FsPath(path);
+    const std::filesystem::path file = NativePath(path);
     if (IsLink(path) || std::filesystem::is_symlink(file.parent_path())) {
       return {nullptr, HoldRefusal::Link};
     }
@@ -59,18 +53,18 @@ class PosixPayloadFiles final : public IPayloadFiles {
       trimmed.pop_back();
     }
     std::error_code ec;
-    return std::filesystem::is_symlink(FsPath(trimmed), ec);
+    return std::filesystem::is_symlink(NativePath(trimmed), ec);
   }
   std::optional<uint64_t> FileSize(const std::u16string& path) override {
     std::error_code ec;
-    const uintmax_t size = std::filesystem::file_size(FsPath(path), ec);
+    const uintmax_t size = std::filesystem::file_size(NativePath(path), ec);
     if (ec) return std::nullopt;
     return static_cast<uint64_t>(size);
   }
   bool RemoveFile(const std::u16string& path) override {
     std::error_code ec;
-    std::filesystem::remove(FsPath(path), ec);
-    return !std::filesystem::exists(FsPath(path), ec);
+    std::filesystem::remove(NativePath(path), ec);
+    return !std::filesystem::exists(NativePath(path), ec);
   }
 };
 

@@ -157,8 +157,22 @@ class LoggedRequest {
   DWORD start_;
 };
 
+// An interface's LastError() over the system's code of the last failure.
+template <typename Interface>
+class WithLastError : public Interface {
+ public:
+  uint32_t LastError() override { return error_; }
+
+ protected:
+  bool Failed() {
+    error_ = GetLastError();
+    return false;
+  }
+  DWORD error_ = 0;
+};
+
 // The body of an answered request; it keeps the request open.
-class InternetBody final : public IBodySource {
+class InternetBody final : public WithLastError<IBodySource> {
  public:
   explicit InternetBody(std::shared_ptr<OpenRequest> open) : open_(std::move(open)) {}
   bool QueryAvailable(uint32_t& available) override {
@@ -173,19 +187,13 @@ class InternetBody final : public IBodySource {
     read = n;
     return true;
   }
-  uint32_t LastError() override { return error_; }
 
  private:
-  bool Failed() {
-    error_ = GetLastError();
-    return false;
-  }
   std::shared_ptr<OpenRequest> open_;
-  DWORD error_ = 0;
 };
 
 // Writes batches into the file; `end` follows the end of what is written.
-class FileBatchSink final : public IBatchSink {
+class FileBatchSink final : public WithLastError<IBatchSink> {
  public:
   FileBatchSink(HANDLE file, bool flush, uint64_t& end) : file_(file), flush_(flush), end_(end) {}
   bool WriteAt(uint64_t offset, const uint8_t* data, size_t size) override {
@@ -208,48 +216,49 @@ class FileBatchSink final : public IBatchSink {
     end_ = end;
     return true;
   }
-  uint32_t LastError() override { return error_; }
 
  private:
-  bool Failed() {
-    error_ = GetLastError();
-    return false;
-  }
   HANDLE file_;
   bool flush_;
   uint64_t& end_;
-  DWORD error_ = 0;
+};
+
+// A buffer the system copies one part of an address into.
+class PartBuffer {
+ public:
+  // Lends the buffer to the pointer and length fields that name the part.
+  void Lend(LPWSTR& text, DWORD& length) {
+    text = buffer_.data();
+    length = kPartSize;
+  }
+  std::wstring Take(DWORD length) const { return {buffer_.data(), length}; }
+
+ private:
+  std::vector<wchar_t> buffer_ = std::vector<wchar_t>(kPartSize);
 };
 
 }  // namespace
 
 std::optional<UrlParts> SplitUrl(const std::u16string& url) {
   if (url.empty()) return std::nullopt;
-  std::vector<wchar_t> scheme(kPartSize), host(kPartSize), user(kPartSize), password(kPartSize),
-      path(kPartSize), extra(kPartSize);
+  PartBuffer scheme, host, user, password, path, extra;
   URL_COMPONENTSW c = {};
   c.dwStructSize = sizeof(c);
-  c.lpszScheme = scheme.data();
-  c.dwSchemeLength = kPartSize;
-  c.lpszHostName = host.data();
-  c.dwHostNameLength = kPartSize;
-  c.lpszUserName = user.data();
-  c.dwUserNameLength = kPartSize;
-  c.lpszPassword = password.data();
-  c.dwPasswordLength = kPartSize;
-  c.lpszUrlPath = path.data();
-  c.dwUrlPathLength = kPartSize;
-  c.lpszExtraInfo = extra.data();
-  c.dwExtraInfoLength = kPartSize;
+  scheme.Lend(c.lpszScheme, c.dwSchemeLength);
+  host.Lend(c.lpszHostName, c.dwHostNameLength);
+  user.Lend(c.lpszUserName, c.dwUserNameLength);
+  password.Lend(c.lpszPassword, c.dwPasswordLength);
+  path.Lend(c.lpszUrlPath, c.dwUrlPathLength);
+  extra.Lend(c.lpszExtraInfo, c.dwExtraInfoLength);
   if (!InternetCrackUrlW(Wide(url), static_cast<DWORD>(url.size()), 0, &c)) return std::nullopt;
   UrlParts parts;
   parts.scheme = c.nScheme;
-  parts.host.assign(host.data(), c.dwHostNameLength);
+  parts.host = host.Take(c.dwHostNameLength);
   parts.port = c.nPort;
-  parts.user.assign(user.data(), c.dwUserNameLength);
-  parts.password.assign(password.data(), c.dwPasswordLength);
-  parts.path.assign(path.data(), c.dwUrlPathLength);
-  parts.extra.assign(extra.data(), c.dwExtraInfoLength);
+  parts.user = user.Take(c.dwUserNameLength);
+  parts.password = password.Take(c.dwPasswordLength);
+  parts.path = path.Take(c.dwUrlPathLength);
+  parts.extra = extra.Take(c.dwExtraInfoLength);
   if (parts.host.empty()) return std::nullopt;
   return parts;
 }
@@ -292,23 +301,6 @@ bool HasAnswer(std::optional<DWORD> status) { return status && *status != 0; }
 // A refusal as a failed try; busy servers may say when to ask again.
 TryOutcome Refused(HINTERNET request, DWORD status) {
   return {TryFailure::Status, status, ParseRetryAfter(HeaderText(request, HTTP_QUERY_RETRY_AFTER))};
-}
-
-// The wait before another try: a pause (the close question) holds the count
-// down, a cancel ends it. `onSecond` hears the whole seconds left, at the
-// start and as each passes. False when cancelled.
-bool WaitUnlessCancelled(ICancelRequest& cancel, uint32_t milliseconds,
-                         const std::function<void(uint32_t)>& onSecond = {}) {
-  constexpr uint32_t kSlice = 50;
-  uint32_t told = 0;
-  for (uint32_t waited = 0; waited < milliseconds;) {
-    if (cancel.IsCancelled()) return false;
-    const uint32_t secondsLeft = (milliseconds - waited + 999) / 1000;
-    if (onSecond && secondsLeft != told) onSecond(told = secondsLeft);
-    Sleep(kSlice);
-    if (!cancel.IsPaused()) waited += kSlice;
-  }
-  return !cancel.IsCancelled();
 }
 
 // What the size query learnt from one try.

@@ -46,9 +46,9 @@ INT CALLBACK ExternalUiHandler(LPVOID context, UINT messageType, LPCWSTR message
 
 }  // namespace
 
-bool InstallPackage(InstallWorker& worker, const InstallItem& item,
-                    const std::u16string& commandLine, IMessageBox& box,
-                    const std::u16string& caption) {
+uint32_t InstallPackage(InstallWorker& worker, const InstallItem& item,
+                        const std::u16string& commandLine, IMessageBox& box,
+                        const std::u16string& caption) {
   worker.installer.progress.Reset();
   worker.installer.firstMessage = true;
   worker.currentItemName = item.name;
@@ -78,9 +78,7 @@ bool InstallPackage(InstallWorker& worker, const InstallItem& item,
   if (!packageLog.empty()) MsiEnableLogW(0, nullptr, 0);
   LogLine(u"Package " + item.name + u": installer result " + DecimalText(result));
   if (result != ERROR_SUCCESS) DiagnosticLine(InstallerFailureLine(result));
-  if (result == ERROR_SUCCESS_REBOOT_REQUIRED) worker.restartRequired = true;
-  if (!IsInstallerSuccess(result)) worker.installerResult = result;
-  return IsInstallerSuccess(result);
+  return result;
 }
 
 }  // namespace vwi

@@ -12,10 +12,9 @@ namespace vwi {
 
 // Installs `item.localPath` with `commandLine` (the property command line;
 // none when empty). The installer's error prompts go to `box` with `caption`.
-// True when the installer returned 0 or 3010; every other result is written
-// to the diagnostic log.
-bool InstallPackage(InstallWorker& worker, const InstallItem& item,
-                    const std::u16string& commandLine, IMessageBox& box,
-                    const std::u16string& caption);
+// The installer's result; any but 0 is written to the diagnostic log.
+uint32_t InstallPackage(InstallWorker& worker, const InstallItem& item,
+                        const std::u16string& commandLine, IMessageBox& box,
+                        const std::u16string& caption);
 
 }  // namespace vwi

@@ -120,8 +120,8 @@ bool StartWithShellToken(const std::u16string& path) {
                                folder.empty() ? nullptr : Wide(folder), &startup, &info)) {
     return false;
   }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  const UniqueHandleKernel thread(info.hThread);
+  const UniqueHandleKernel process(info.hProcess);
   return true;
 }
 

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "download/catalogue_texts.h"
-#include "download/win/download_phase.h"
 #include "download/win/internet_session.h"
+#include "install/catalogue_texts.h"
 #include "install/package_command_line.h"
 #include "install/post_install_settings.h"
 #include "install/registry_prerequisite_probe.h"
+#include "install/win/download_phase.h"
 #include "install/win/install_package.h"
 #include "install/win/run_program.h"
 #include "localisation/ui_string_keys.h"
@@ -16,11 +16,12 @@
 
 namespace vwi {
 
-void WinInstallSteps::Prepare(InstallWorker& worker) {
+InstallPlan WinInstallSteps::Prepare() {
   RegistryPrerequisiteProbe probe(env_.registry);
-  BuildInstallItems(env_.context, env_.flags, probe, env_.languagePacks, env_.system.TickCount(),
-                    worker.items, worker.status);
+  InstallPlan plan = PlanInstallItems(env_.context, env_.flags, probe, env_.languagePacks,
+                                      env_.system.TickCount());
   OpenInternetSession();
+  return plan;
 }
 
 void WinInstallSteps::CreateEvents(InstallWorker& worker) {
@@ -45,37 +46,37 @@ void WinInstallSteps::Release(InstallWorker& worker) {
   runEvent_.reset();
 }
 
-bool WinInstallSteps::RecheckVersion(InstallWorker& worker) {
+StepResult WinInstallSteps::RecheckVersion(InstallWorker& worker) {
   return vwi::RecheckVersion(env_.context, env_.flags, worker.control, env_.system, env_.ownedBox,
                              RecheckTextsFrom(env_.context.strings), Checks());
 }
 
-bool WinInstallSteps::DownloadItems(InstallWorker& worker) {
+StepResult WinInstallSteps::DownloadItems(InstallWorker& worker) {
   DownloadChecks checks = Checks();
   checks.held = &worker.heldPayloads;
-  return vwi::DownloadItems(worker.items, worker.control, worker.status, checks) &&
-         RoomForMainPackage(worker);
+  StepResult downloaded = vwi::DownloadItems(worker.items, worker.control, worker.status, checks);
+  if (!downloaded.passed) return downloaded;
+  return RoomForMainPackage(worker);
 }
 
-bool WinInstallSteps::RoomForMainPackage(InstallWorker& worker) {
+StepResult WinInstallSteps::RoomForMainPackage(const InstallWorker& worker) {
   // Checked once every package is on disk and before any is installed, so a
   // full volume never leaves the prerequisites installed in vain.
   for (const InstallItem& item : worker.items) {
     if (item.runAsProgram || IsTransformPath(item.localPath)) continue;
     const uint64_t size = env_.payloadFiles.FileSize(item.localPath).value_or(0);
     if (!EnsureFreeSpace(Checks(), env_.context.installFolder, size)) {
-      worker.control.failureCause = FailureCause::DiskSpace;
-      return false;
+      return StepResult::Failed(FailureCause::DiskSpace);
     }
   }
-  return true;
+  return StepResult::Passed();
 }
 
 bool WinInstallSteps::FileExists(const std::u16string& path) {
   return env_.system.PathExists(path);
 }
 
-bool WinInstallSteps::InstallPackage(InstallWorker& worker, const InstallItem& item) {
+PackageResult WinInstallSteps::InstallPackage(InstallWorker& worker, const InstallItem& item) {
   const InstallerContext& context = env_.context;
   PackageCommandLineInputs in;
   in.productInstalled = env_.flags.productInstalled != 0;
@@ -85,8 +86,8 @@ bool WinInstallSteps::InstallPackage(InstallWorker& worker, const InstallItem& i
   in.languageId = context.strings.languageId;
   in.transformFolder = context.transformFolder;
   in.fileAssociation = context.fileAssociation;
-  return vwi::InstallPackage(worker, item, BuildPackageCommandLine(in), env_.ownedBox,
-                             context.manifest.shortName);
+  return {vwi::InstallPackage(worker, item, BuildPackageCommandLine(in), env_.ownedBox,
+                              context.manifest.shortName)};
 }
 
 bool WinInstallSteps::RunProgram(InstallWorker& worker, const InstallItem& item) {
@@ -113,8 +114,8 @@ void WinInstallSteps::ShowOutOfDisk(uint64_t megabytesNeeded) {
                      message_box::kOk | message_box::kIconError);
 }
 
-void WinInstallSteps::ShowDownloadFailure(const DownloadControl& control) {
-  env_.plainBox.Show(DownloadFailureText(env_.texts, control), env_.context.manifest.shortName,
+void WinInstallSteps::ShowDownloadFailure(const StepResult& failed) {
+  env_.plainBox.Show(DownloadFailureText(env_.texts, failed), env_.context.manifest.shortName,
                      message_box::kIconError);
 }
 

@@ -4,15 +4,15 @@
 // registry.
 #pragma once
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
 #include "context/installer_context.h"
-#include "context/registry.h"
 #include "download/download_checks.h"
-#include "download/install_items.h"
+#include "install/install_items.h"
 #include "install/install_steps.h"
 #include "install/install_texts.h"
 #include "install/install_worker.h"
 #include "platform/message_box.h"
+#include "platform/registry.h"
 #include "platform/system_services.h"
 #include "platform/win/unique_handle.h"
 
@@ -38,22 +38,22 @@ class WinInstallSteps final : public IInstallSteps {
   explicit WinInstallSteps(InstallEnvironment environment) : env_(environment) {}
 
   void CreateEvents(InstallWorker& worker) override;
-  void Prepare(InstallWorker& worker) override;
+  InstallPlan Prepare() override;
   void SignalCancel(InstallWorker& worker) override;
   void Release(InstallWorker& worker) override;
-  bool RecheckVersion(InstallWorker& worker) override;
-  bool DownloadItems(InstallWorker& worker) override;
+  StepResult RecheckVersion(InstallWorker& worker) override;
+  StepResult DownloadItems(InstallWorker& worker) override;
   bool FileExists(const std::u16string& path) override;
-  bool InstallPackage(InstallWorker& worker, const InstallItem& item) override;
+  PackageResult InstallPackage(InstallWorker& worker, const InstallItem& item) override;
   bool RunProgram(InstallWorker& worker, const InstallItem& item) override;
   void ApplyPostInstallSettings(InstallWorker& worker) override;
   void PublishHomepage(const std::u16string& homepageUrl) override;
-  void ShowDownloadFailure(const DownloadControl& control) override;
+  void ShowDownloadFailure(const StepResult& failed) override;
 
  private:
   DownloadChecks Checks();
   // The installation folder's volume must take the main package.
-  bool RoomForMainPackage(InstallWorker& worker);
+  StepResult RoomForMainPackage(const InstallWorker& worker);
   // IDS_ERR_OUT_OF_DISK with the megabytes needed, owned by the main window.
   void ShowOutOfDisk(uint64_t megabytesNeeded);
 

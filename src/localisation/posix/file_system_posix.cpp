@@ -1,21 +1,12 @@
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "localisation/file_system.h"
 #include "localisation/portable_ini_reader.h"
+#include "platform/posix/native_path.h"
 #include "platform/text.h"
 
 namespace vwi {
-namespace {
-
-std::filesystem::path NativePath(const std::u16string& path) {
-  std::string utf8 = Utf8FromUtf16(path);
-  std::replace(utf8.begin(), utf8.end(), '\\', '/');
-  return std::filesystem::path(utf8);
-}
-
-}  // namespace
 
 bool FileExists(const std::u16string& path) {
   std::error_code error;

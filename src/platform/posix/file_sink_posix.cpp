@@ -2,13 +2,12 @@
 #include <unistd.h>
 
 #include "platform/byte_sink.h"
-#include "platform/posix/posix_system_services.h"
+#include "platform/posix/native_path.h"
 
 namespace vwi {
 
 FileSink::FileSink(const std::u16string& path) {
-  const int file = open(PosixSystemServices::LocalPath(path).c_str(),
-                        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int file = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (file >= 0) handle_ = file;
 }
 
@@ -40,8 +39,6 @@ bool FileSink::Close() {
   return closed && !failed_;
 }
 
-bool RemoveFile(const std::u16string& path) {
-  return unlink(PosixSystemServices::LocalPath(path).c_str()) == 0;
-}
+bool RemoveFile(const std::u16string& path) { return unlink(NativePath(path).c_str()) == 0; }
 
 }  // namespace vwi

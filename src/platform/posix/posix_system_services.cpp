@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/text.h"
+#include "platform/posix/native_path.h"
 
 namespace vwi {
 
@@ -11,22 +11,14 @@ PosixSystemServices::PosixSystemServices(std::optional<std::u16string> programPa
                                          std::u16string tempFolder)
     : programPath_(std::move(programPath)), tempFolder_(std::move(tempFolder)) {}
 
-std::string PosixSystemServices::LocalPath(const std::u16string& path) {
-  std::string local = Utf8FromUtf16(path);
-  for (char& c : local) {
-    if (c == '\\') c = '/';
-  }
-  return local;
-}
-
 bool PosixSystemServices::PathExists(const std::u16string& path) {
   std::error_code error;
-  return std::filesystem::exists(LocalPath(path), error);
+  return std::filesystem::exists(NativePath(path), error);
 }
 
 bool PosixSystemServices::RemoveEmptyFolder(const std::u16string& path) {
   std::error_code error;
-  const std::filesystem::path local(LocalPath(path));
+  const std::filesystem::path local(NativePath(path));
   if (!std::filesystem::is_directory(local, error) || !std::filesystem::is_empty(local, error)) {
     return false;
   }
@@ -36,8 +28,8 @@ bool PosixSystemServices::RemoveEmptyFolder(const std::u16string& path) {
 bool PosixSystemServices::CreateFolderTree(const std::u16string& path) {
   if (path.size() > maxPath_) return false;
   std::error_code error;
-  std::filesystem::create_directories(LocalPath(path), error);
-  return !error && std::filesystem::is_directory(LocalPath(path), error);
+  std::filesystem::create_directories(NativePath(path), error);
+  return !error && std::filesystem::is_directory(NativePath(path), error);
 }
 
 bool PosixSystemServices::ProtectFolder(const std::u16string& path) {
@@ -48,7 +40,7 @@ bool PosixSystemServices::ProtectFolder(const std::u16string& path) {
 bool PosixSystemServices::CreateNewFolder(const std::u16string& path) {
   if (path.size() > maxPath_) return false;
   std::error_code error;
-  if (!std::filesystem::create_directory(LocalPath(path), error) || error) return false;
+  if (!std::filesystem::create_directory(NativePath(path), error) || error) return false;
   protectedFolders.push_back(path);
   return true;
 }

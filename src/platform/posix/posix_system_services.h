@@ -31,9 +31,6 @@ class PosixSystemServices : public ISystemServices {
   // The folders protected so far, in order (natively nothing changes on disk).
   std::vector<std::u16string> protectedFolders;
 
-  // The local path for a Windows-style one.
-  static std::string LocalPath(const std::u16string& path);
-
  private:
   std::optional<std::u16string> programPath_;
   std::u16string tempFolder_;

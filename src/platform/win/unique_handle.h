@@ -3,6 +3,8 @@
 
 #include <windows.h>
 #include <wininet.h>
+#include <objbase.h>
+#include <shtypes.h>
 
 #include <utility>
 
@@ -61,6 +63,7 @@ inline void Internet(HINTERNET h) { ::InternetCloseHandle(h); }
 inline void Module(HMODULE h) { ::FreeLibrary(h); }
 inline void Icon(HICON h) { ::DestroyIcon(h); }
 inline void Dc(HDC h) { ::DeleteDC(h); }
+inline void ItemList(PIDLIST_ABSOLUTE list) { ::CoTaskMemFree(list); }
 template <typename G>
 inline void Gdi(G h) {
   ::DeleteObject(h);
@@ -82,6 +85,8 @@ using UniqueInternet = UniqueHandle<NullHandleTraits<HINTERNET, handle_close::In
 using UniqueModule = UniqueHandle<NullHandleTraits<HMODULE, handle_close::Module>>;
 using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, handle_close::Icon>>;
 using UniqueDc = UniqueHandle<NullHandleTraits<HDC, handle_close::Dc>>;
+// A shell item list (the folder chooser's answer), freed with the task allocator.
+using UniqueItemList = UniqueHandle<NullHandleTraits<PIDLIST_ABSOLUTE, handle_close::ItemList>>;
 
 // GDI objects of one kind.
 template <typename G>

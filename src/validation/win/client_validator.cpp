@@ -3,12 +3,12 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/theme_palette.h"
 #include "download/win/internet_session.h"
 #include "download/win/win_stream_downloader.h"
 #include "localisation/ui_string_keys.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
+#include "theme/theme_palette.h"
 
 namespace vwi {
 namespace {

@@ -1,13 +1,14 @@
 // What the wizard's windows work on: the run's context and flags, the
-// operating-system services and the shared installation status. Start-up
-// owns them; the wizard borrows them for its whole life.
+// operating-system services and the installation. Start-up owns them; the
+// wizard borrows them for its whole life.
 #pragma once
 
-#include "app/app_flags.h"
+#include "context/app_flags.h"
 #include "context/installer_context.h"
-#include "install/install_status.h"
+#include "install/installation.h"
 #include "install/run_outcome.h"
 #include "platform/system_services.h"
+#include "platform/win/win_message_box.h"
 
 namespace vwi {
 
@@ -15,7 +16,10 @@ struct GuideEnvironment {
   InstallerContext& context;
   AppFlags& flags;
   ISystemServices& system;
-  InstallStatus& status;
+  IInstallation& installation;
+  // The box that asks on the wizard's behalf (the installation's prompts,
+  // the close question); the wizard makes itself its owner.
+  WinMessageBox& ownedBox;
   // Filled as the run ends, read by the application after the wizard.
   RunOutcome& outcome;
 };

@@ -2,7 +2,6 @@
 
 #include <objbase.h>
 
-#include "app/theme.h"
 #include "controls/win/draw.h"
 #include "controls/win/vrel_button.h"
 #include "controls/win/vrel_static.h"
@@ -11,6 +10,7 @@
 #include "platform/win/gdi_scope.h"
 #include "platform/win/wide.h"
 #include "res/resource_ids.h"
+#include "theme/theme.h"
 #include "wizard/install_folder.h"
 #include "wizard/win/install_guide.h"
 
@@ -23,10 +23,6 @@ void MakePlainChild(HWND window) {
   SetWindowLongPtrW(window, GWL_STYLE, style & ~(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
   SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~WS_EX_DLGMODALFRAME);
-}
-
-void PlaceControl(HWND control, const Rect& r) {
-  MoveWindow(control, r.left, r.top, r.Width(), r.Height(), TRUE);
 }
 
 void StartInstalledProduct(GuideEnvironment& env) {

@@ -8,6 +8,7 @@
 
 #include "controls/geometry.h"
 #include "controls/key_click.h"
+#include "controls/win/child_placement.h"
 #include "localisation/language_entry.h"
 #include "platform/win/dialog.h"
 #include "wizard/win/guide_environment.h"
@@ -65,9 +66,6 @@ class CGuidePanel : public Dialog {
 // The check-box images (ticked and empty) of the panels' image buttons.
 inline constexpr int kTickedBoxImage = 153;
 inline constexpr int kEmptyBoxImage = 157;
-
-// Moves a panel's control to a laid-out rectangle.
-void PlaceControl(HWND control, const Rect& rect);
 
 // Starts the installed product's program with the user's ordinary rights,
 // when the program is there.

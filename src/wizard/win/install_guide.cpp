@@ -1,8 +1,8 @@
 #include "wizard/win/install_guide.h"
 
-#include "app/dpi_scaling.h"
 #include "platform/win/wide.h"
 #include "res/resource_ids.h"
+#include "theme/dpi_scaling.h"
 #include "wizard/win/setting_panel.h"
 #include "wizard/win/status_panel.h"
 #include "wizard/win/success_panel.h"
@@ -14,6 +14,8 @@ CInstallGuide::CInstallGuide(GuideEnvironment environment)
 
 bool CInstallGuide::OnInitDialog() {
   CVrelDialog::OnInitDialog();
+  // The installation's questions belong to this window.
+  env_.ownedBox.SetOwner(hwnd());
   largeIcon_.reset(LoadProgramIcon(GetSystemMetrics(SM_CXICON)));
   smallIcon_.reset(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));

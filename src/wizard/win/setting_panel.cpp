@@ -2,7 +2,8 @@
 
 #include <shlobj.h>
 
-#include "app/theme.h"
+#include <algorithm>
+
 #include "localisation/region_consent.h"
 #include "localisation/ui_string_keys.h"
 #include "localisation/ui_text_format.h"
@@ -11,6 +12,7 @@
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 #include "res/resource_ids.h"
+#include "theme/theme.h"
 #include "wizard/install_folder.h"
 #include "wizard/settings_section.h"
 #include "wizard/win/install_guide.h"
@@ -99,24 +101,17 @@ void CSettingPanel::AttachControls() {
 void CSettingPanel::SetUpAppearance() {
   const ThemePalette& p = Palette();
   const ThemeFonts& fonts = Fonts();
-  const UiStringCatalogue& strings = env_.context.strings;
-  install_.SetText(strings.LookupUiString(IDS_INSTALL));
-
-  SetUpLabel(acceptLabel_, fonts.labelFont, p.labelText, kBottomLine);
-  SetUpLabel(licenseLink_, fonts.linkFont, kLinkColor, kBottomLine);
+  const ColorRef back = p.panelBackground;
+  acceptLabel_.Style(fonts.labelFont, p.labelText, back, kBottomLine);
+  licenseLink_.Style(fonts.linkFont, kLinkColor, back, kBottomLine);
   licenseLink_.showHandCursor = true;
   licenseLink_.accessible = AccessibleFacts{.role = AccessibleRole::kLink};
-  SetUpLabel(settingsLabel_, fonts.labelFont, p.labelText, kBottomLine | DT_RIGHT);
+  settingsLabel_.Style(fonts.labelFont, p.labelText, back, kBottomLine | DT_RIGHT);
   for (CVrelStatic* label : {&languageLabel_, &associationLabel_, &folderLabel_}) {
-    SetUpLabel(*label, fonts.labelFont, p.labelText, kRowLabel);
+    label->Style(fonts.labelFont, p.labelText, back, kRowLabel);
     label->showHandCursor = true;
   }
-  SetLabelText(acceptLabel_, strings.LookupUiString(IDS_ACCEPT_LICENSE_TERMS));
-  SetLabelText(licenseLink_, strings.LookupUiString(IDS_LINK_LICENSE_TERMS));
-  SetLabelText(settingsLabel_, strings.LookupUiString(IDS_INSTALL_SETTINGS));
-  SetLabelText(languageLabel_, strings.LookupUiString(IDS_SELECT_LANG));
-  SetLabelText(associationLabel_, strings.LookupUiString(IDS_FILE_ASSOCIATION));
-  SetLabelText(folderLabel_, strings.LookupUiString(IDS_INSTALL_FOLDER));
+  ShowTexts();
 
   for (CVrelButton* box : {&acceptBox_, &expander_}) {
     box->SetAppearance(p.panelBackground, p.panelBackground, p.panelBackground, p.panelBackground,
@@ -140,17 +135,16 @@ void CSettingPanel::SetUpAppearance() {
   folderEdit_.pasteAllowed = true;
 }
 
-void CSettingPanel::SetUpLabel(CVrelStatic& label, HFONT font, ColorRef color, UINT format) {
-  label.font = font;
-  label.textColor = color;
-  label.backColor = Palette().panelBackground;
-  label.format = format;
-}
-
-void CSettingPanel::SetLabelText(CVrelStatic& label, const std::u16string& text) {
-  label.text = text;
-  SetWindowTextW(label.hwnd(), Wide(text));
-  label.Invalidate(true);
+void CSettingPanel::ShowTexts() {
+  const UiStringCatalogue& strings = env_.context.strings;
+  install_.SetText(strings.LookupUiString(IDS_INSTALL));
+  install_.Invalidate(true);
+  acceptLabel_.SetText(strings.LookupUiString(IDS_ACCEPT_LICENSE_TERMS));
+  licenseLink_.SetText(strings.LookupUiString(IDS_LINK_LICENSE_TERMS));
+  settingsLabel_.SetText(strings.LookupUiString(IDS_INSTALL_SETTINGS));
+  languageLabel_.SetText(strings.LookupUiString(IDS_SELECT_LANG));
+  associationLabel_.SetText(strings.LookupUiString(IDS_FILE_ASSOCIATION));
+  folderLabel_.SetText(strings.LookupUiString(IDS_INSTALL_FOLDER));
 }
 
 void CSettingPanel::SetUpCombo(CVrelComboBox& combo) {
@@ -186,14 +180,7 @@ void CSettingPanel::FillLanguageBox() {
 }
 
 void CSettingPanel::ApplyTexts(const LanguageEntry&) {
-  const UiStringCatalogue& strings = env_.context.strings;
-  install_.SetText(strings.LookupUiString(IDS_INSTALL));
-  install_.Invalidate(true);
-  SetLabelText(acceptLabel_, strings.LookupUiString(IDS_ACCEPT_LICENSE_TERMS));
-  SetLabelText(licenseLink_, strings.LookupUiString(IDS_LINK_LICENSE_TERMS));
-  SetLabelText(settingsLabel_, strings.LookupUiString(IDS_INSTALL_SETTINGS));
-  SetLabelText(languageLabel_, strings.LookupUiString(IDS_SELECT_LANG));
-  SetLabelText(folderLabel_, strings.LookupUiString(IDS_INSTALL_FOLDER));
+  ShowTexts();
   NameImageButtons();
   LayoutNow();
 }
@@ -229,14 +216,21 @@ void CSettingPanel::OnLayout(const RECT& client) {
   PlaceControl(browse_.hwnd(), layout.browse);
   // A drop-down's window height includes its list.
   const int listRoom = 4 * (ScreenDpi().dpiY * 24 / 96);
-  for (auto [combo, rect] :
-       {std::pair{&languageBox_, layout.languageBox}, {&associationBox_, layout.associationBox}}) {
-    rect.bottom += listRoom;
-    PlaceControl(combo->hwnd(), rect);
+  PlaceDropDown(languageBox_.hwnd(), layout.languageBox, listRoom);
+  PlaceDropDown(associationBox_.hwnd(), layout.associationBox, listRoom);
+  MoveSeparator(layout.separatorLeft, layout.separatorY);
+}
+
+void CSettingPanel::MoveSeparator(int left, int y) {
+  if (left == separatorLeft && y == separatorY) return;
+  // Only the line's old and new places are drawn again.
+  const RECT client = ClientRect();
+  for (const int at : {separatorY, y}) {
+    const RECT line{std::min(left, separatorLeft), at, client.right, at + 1};
+    InvalidateRect(hwnd(), &line, TRUE);
   }
-  separatorLeft = layout.separatorLeft;
-  separatorY = layout.separatorY;
-  Invalidate(true);
+  separatorLeft = left;
+  separatorY = y;
 }
 
 void CSettingPanel::DrawContent(HDC dc) {
@@ -394,14 +388,13 @@ void CSettingPanel::BrowseForFolder() {
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
   info.lpfn = BrowseCallback;
   info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(Wide(start));
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  const UniqueItemList chosen(SHBrowseForFolderW(&info));
   if (!chosen) return;
   wchar_t path[MAX_PATH] = L"";
-  if (SHGetPathFromIDListW(chosen, path)) {
+  if (SHGetPathFromIDListW(chosen.get(), path)) {
     env_.context.installFolder = FromWide(path);
     ShowFolder(env_.context.installFolder);
   }
-  CoTaskMemFree(chosen);
 }
 
 bool CSettingPanel::CanClose() {

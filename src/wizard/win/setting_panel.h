@@ -44,11 +44,11 @@ class CSettingPanel : public CGuidePanel {
  private:
   void AttachControls();
   void SetUpAppearance();
-  void SetUpLabel(CVrelStatic& label, HFONT font, ColorRef color, UINT format);
   void SetUpCombo(CVrelComboBox& combo);
   void FillAssociationBox();
   void FillLanguageBox();
-  void SetLabelText(CVrelStatic& label, const std::u16string& text);
+  // The button's and the labels' texts in the catalogue's language.
+  void ShowTexts();
   void NameImageButtons();
   void UpdateAcceptBox();
   void UpdateExpander();
@@ -60,6 +60,8 @@ class CSettingPanel : public CGuidePanel {
   std::u16string FolderText() const;
   void ShowFolder(const std::u16string& folder);
   SettingLabelTexts MeasureLabels();
+  // Moves the separator line, redrawing only where it was and where it goes.
+  void MoveSeparator(int left, int y);
 
   CVrelTextButton install_;
   CVrelButton acceptBox_;

@@ -1,14 +1,12 @@
 #include "wizard/win/status_panel.h"
 
-#include "app/theme.h"
-#include "context/registry.h"
 #include "controls/win/draw.h"
-#include "download/catalogue_texts.h"
+#include "install/catalogue_texts.h"
 #include "install/win/win_running_apps.h"
 #include "localisation/ui_string_keys.h"
 #include "platform/message_box.h"
-#include "platform/win/wide.h"
 #include "res/resource_ids.h"
+#include "theme/theme.h"
 #include "wizard/install_folder.h"
 #include "wizard/panel_layouts.h"
 #include "wizard/status_poll.h"
@@ -19,32 +17,26 @@
 namespace vwi {
 CStatusPanel::CStatusPanel(GuideEnvironment& environment)
     : CGuidePanel(IDD_STATUS_PANEL, environment),
-      languagePacks_(environment.context.manifest.registryPath, SystemRegistry()),
-      steps_(InstallEnvironment{environment.context, environment.flags, environment.system,
-                                SystemRegistry(), languagePacks_, ownedBox_, plainBox_,
-                                InstallTextsFrom(environment.context.strings)}),
+      installation_(environment.installation),
       progressTexts_(ProgressTextsFrom(environment.context.strings)),
-      outcome_(environment.outcome),
-      worker(environment.status, steps_) {}
+      outcome_(environment.outcome) {}
 
 CStatusPanel::~CStatusPanel() {
-  worker.Join();
+  installation_.Join();
   RecordOutcome();
 }
 
 void CStatusPanel::RecordOutcome() {
-  const InstallState state = worker.status.Read().state;
-  if (!IsFinalState(state)) return;
-  RunOutcome& outcome = outcome_;
-  outcome.finalState = state;
-  outcome.cause = worker.control.failureCause;
-  outcome.restartRequired = worker.restartRequired;
-  outcome.installerResult = worker.installerResult;
+  const RunOutcome now = installation_.Outcome();
+  if (!IsFinalState(now.finalState)) return;
+  outcome_.finalState = now.finalState;
+  outcome_.cause = now.cause;
+  outcome_.restartRequired = now.restartRequired;
+  outcome_.installerResult = now.installerResult;
 }
 
 bool CStatusPanel::OnInitDialog() {
   CGuidePanel::OnInitDialog();
-  if (CInstallGuide* guide = Guide()) ownedBox_.SetOwner(guide->hwnd());
   const ThemePalette& p = Palette();
   slideShow.CreateChild(hwnd(), RECT{}, IDC_SLIDE_SHOW);
   slideShow.backgroundColor = p.panelBackground;
@@ -53,7 +45,6 @@ bool CStatusPanel::OnInitDialog() {
   SetUpLabel(statusLabel, IDC_STATUS_LABEL, DT_WORDBREAK);
   SetUpLabel(timeLabel, IDC_TIME_LABEL, DT_WORDBREAK);
   SetUpLabel(percentLabel, IDC_PERCENT_LABEL, DT_WORDBREAK | DT_RIGHT);
-  SetLabel(statusLabel, env_.context.strings.LookupUiString(IDS_STATUS_INIT));
   SetLabel(timeLabel, env_.context.strings.LookupUiString(IDS_CALC_TIME_REMAINING));
   SetLabel(percentLabel, u"");
 
@@ -64,23 +55,24 @@ bool CStatusPanel::OnInitDialog() {
   progressBar.trackColor = p.progressTrack;
   progressBar.fillColor = p.progressFill;
   ShowWindow(progressBar.hwnd(), SW_SHOW);
+  ShowStatus(env_.context.strings.LookupUiString(IDS_STATUS_INIT));
   LayoutNow();
   return false;
 }
 
 void CStatusPanel::SetUpLabel(CVrelStatic& label, int id, UINT format) {
   label.AttachDlgItem(hwnd(), id);
-  label.font = Fonts().labelFont;
-  label.textColor = Palette().captionText;
-  label.backColor = Palette().panelBackground;
-  label.format = format;
+  label.Style(Fonts().labelFont, Palette().captionText, Palette().panelBackground, format);
 }
 
 void CStatusPanel::SetLabel(CVrelStatic& label, const std::u16string& text) {
-  label.text = text;
-  SetWindowTextW(label.hwnd(), Wide(text));
-  label.Invalidate(true);
+  label.SetText(text);
   UpdateWindow(label.hwnd());
+}
+
+void CStatusPanel::ShowStatus(const std::u16string& text) {
+  SetLabel(statusLabel, text);
+  progressBar.SetName(text);
 }
 
 void CStatusPanel::OnLayout(const RECT& client) {
@@ -96,7 +88,7 @@ void CStatusPanel::OnLayout(const RECT& client) {
 
 void CStatusPanel::ApplyTexts(const LanguageEntry&) {
   progressTexts_ = ProgressTextsFrom(env_.context.strings);
-  SetLabel(statusLabel, env_.context.strings.LookupUiString(IDS_STATUS_INIT));
+  ShowStatus(env_.context.strings.LookupUiString(IDS_STATUS_INIT));
   SetLabel(timeLabel, env_.context.strings.LookupUiString(IDS_CALC_TIME_REMAINING));
   // The pictures show the product.
   slideShow.alternativeText = env_.context.manifest.fullName;
@@ -107,7 +99,7 @@ void CStatusPanel::ApplyTexts(const LanguageEntry&) {
 void CStatusPanel::LoadSlides() {
   slideShow.slides.clear();
   slidePictures_.clear();
-  for (const std::u16string& path : env_.context.strings.SlideImages()) {
+  for (const std::u16string& path : env_.context.strings.SlideImages(ScreenDpi().dpiY)) {
     std::unique_ptr<CImageWrapper> picture = LoadImageFromFile(path);
     if (!picture || !picture->bitmap) continue;
     slideShow.slides.push_back({picture->width, picture->height, picture->bitmap});
@@ -142,8 +134,7 @@ void CStatusPanel::StartInstallation() {
     return;
   }
   if (env_.flags.silentMode) PrepareSilentInstallFolder();
-  worker.onEnded = [window = hwnd()] { PostMessageW(window, kRunEndedMessage, 0, 0); };
-  worker.StartInstall();
+  installation_.Start([window = hwnd()] { PostMessageW(window, kRunEndedMessage, 0, 0); });
   SetTimer(kPollStatusTimer, 1000);
 }
 
@@ -176,12 +167,12 @@ void CStatusPanel::PollAndReschedule() {
 }
 
 bool CStatusPanel::PollStatus() {
-  const ProgressSnapshot s = env_.status.Snapshot(progressTexts_, GetTickCount());
+  const ProgressSnapshot s = installation_.Snapshot(progressTexts_, GetTickCount());
   progressBar.SetPosition(ProgressBarPosition(s.percent));
   progressBar.Invalidate();
   UpdateWindow(progressBar.hwnd());
   SetLabel(percentLabel, PercentLabel(s.percent));
-  SetLabel(statusLabel, s.statusText);
+  ShowStatus(s.statusText);
   SetLabel(timeLabel, s.timeText);
 
   CInstallGuide* guide = Guide();
@@ -203,29 +194,27 @@ bool CStatusPanel::PollStatus() {
   return false;
 }
 
-bool CStatusPanel::Finished() const {
-  return IsFinalState(static_cast<int32_t>(env_.status.Read().state));
-}
+bool CStatusPanel::Finished() const { return IsFinalState(installation_.State()); }
 
 bool CStatusPanel::CanClose() {
   if (cancelConfirmed) return false;
   if (Finished()) return true;
   // The downloads wait while the question is open, and none starts under it.
-  if (worker.control.runEvent) ResetEvent(worker.control.runEvent);
+  installation_.Pause();
   startGate_.QuestionOpened();
-  const int answer = ownedBox_.Show(env_.context.strings.LookupUiString(IDS_MESSAGE_CANCELNOTICE),
-                                    env_.context.manifest.shortName,
-                                    message_box::kYesNo | message_box::kIconWarning);
+  const int answer = env_.ownedBox.Show(
+      env_.context.strings.LookupUiString(IDS_MESSAGE_CANCELNOTICE),
+      env_.context.manifest.shortName, message_box::kYesNo | message_box::kIconWarning);
   const bool yes = answer == message_box::kAnswerYes;
   const bool startNow = startGate_.QuestionAnswered(yes);
   if (yes) {
     if (Finished()) return true;
     cancelConfirmed = true;
-    worker.CancelInstall();
+    installation_.Cancel();
     if (!startGate_.started()) EndBeforeTheStart();
     return false;
   }
-  if (worker.control.runEvent) SetEvent(worker.control.runEvent);
+  installation_.Resume();
   if (startNow) StartInstallation();
   return false;
 }

@@ -1,6 +1,5 @@
-// The wizard's second panel: runs the installation worker, shows its
-// progress once a second with a slide show above it, and lets the user
-// cancel.
+// The wizard's second panel: starts the installation, shows its progress
+// once a second with a slide show above it, and lets the user cancel.
 #pragma once
 
 #include <windows.h>
@@ -8,15 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/image_wrapper.h"
 #include "controls/win/vrel_progress.h"
 #include "controls/win/vrel_slide_show.h"
 #include "controls/win/vrel_static.h"
-#include "download/progress.h"
-#include "install/install_worker.h"
-#include "install/registry_language_packs.h"
-#include "install/win/win_install_steps.h"
-#include "platform/win/win_message_box.h"
+#include "install/installation.h"
+#include "install/progress.h"
+#include "theme/image_wrapper.h"
 #include "wizard/start_gate.h"
 #include "wizard/win/guide_panel.h"
 
@@ -53,6 +49,8 @@ class CStatusPanel : public CGuidePanel {
  private:
   void SetUpLabel(CVrelStatic& label, int id, UINT format);
   void SetLabel(CVrelStatic& label, const std::u16string& text);
+  // The status line, which also names the progress bar.
+  void ShowStatus(const std::u16string& text);
   void StartInstallation();
   // The user cancelled before the installation started.
   void EndBeforeTheStart();
@@ -65,10 +63,7 @@ class CStatusPanel : public CGuidePanel {
   // Copies the worker's final state and cause into the run's outcome.
   void RecordOutcome();
 
-  WinMessageBox ownedBox_;
-  WinMessageBox plainBox_;
-  RegistryLanguagePacks languagePacks_;
-  WinInstallSteps steps_;
+  IInstallation& installation_;
   ProgressTexts progressTexts_;
   std::vector<std::unique_ptr<CImageWrapper>> slidePictures_;
   // Held apart from the environment, which the wizard releases before its
@@ -76,9 +71,6 @@ class CStatusPanel : public CGuidePanel {
   RunOutcome& outcome_;
   StartGate startGate_;
   bool endActedOn_ = false;
-  // Declared last: destroyed first, it waits for its thread while the
-  // steps and boxes it uses still exist.
-  InstallWorker worker;
 };
 
 }  // namespace vwi

@@ -1,11 +1,10 @@
 #include "wizard/win/success_panel.h"
 
-#include "app/theme.h"
 #include "controls/win/draw.h"
 #include "localisation/ui_string_keys.h"
 #include "localisation/ui_text_format.h"
-#include "platform/win/wide.h"
 #include "res/resource_ids.h"
+#include "theme/theme.h"
 #include "wizard/panel_layouts.h"
 #include "wizard/win/install_guide.h"
 #include "wizard/win/shell_open.h"
@@ -22,10 +21,7 @@ bool CSuccessPanel::OnInitDialog() {
   const ThemePalette& p = Palette();
   launchBox_.SetAppearance(p.panelBackground, p.panelBackground, p.panelBackground,
                            p.panelBackground, u"");
-  launchLabel_.font = Fonts().labelFont;
-  launchLabel_.textColor = p.labelText;
-  launchLabel_.backColor = p.panelBackground;
-  launchLabel_.format = DT_SINGLELINE | DT_VCENTER;
+  launchLabel_.Style(Fonts().labelFont, p.labelText, p.panelBackground, DT_SINGLELINE | DT_VCENTER);
   // The launch choice is kept but never offered: the product always starts.
   ShowWindow(launchBox_.hwnd(), SW_HIDE);
   ShowWindow(launchLabel_.hwnd(), SW_HIDE);
@@ -47,9 +43,7 @@ void CSuccessPanel::ApplyTexts(const LanguageEntry&) {
   const UiStringCatalogue& strings = env_.context.strings;
   startNow_.SetText(strings.LookupUiString(IDS_START_NOW));
   startNow_.Invalidate(true);
-  launchLabel_.text = FormatUiString(strings, IDS_LAUNCH_APP, {env_.context.manifest.fullName});
-  SetWindowTextW(launchLabel_.hwnd(), Wide(launchLabel_.text));
-  launchLabel_.Invalidate(true);
+  launchLabel_.SetText(FormatUiString(strings, IDS_LAUNCH_APP, {env_.context.manifest.fullName}));
   LayoutNow();
 }
 

@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
+#include "platform/text.h"
 #include "xml/xml_platform.h"
 
 namespace vwi {
@@ -71,7 +73,7 @@ const char* IconvName(uint32_t codePage) {
 // not start a well-formed sequence becomes one U+FFFD, as iconv's path below
 // does for any invalid byte.
 int32_t Utf8ToUtf16(const char* bytes, int32_t count, char16_t* out, int32_t capacity) {
-  const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+  if (count <= 0) return 0;
   int64_t total = 0;
   auto put = [&](char16_t u) {
     if (out) {
@@ -81,37 +83,10 @@ int32_t Utf8ToUtf16(const char* bytes, int32_t count, char16_t* out, int32_t cap
     ++total;
     return true;
   };
-  for (int32_t i = 0; i < count;) {
-    const unsigned char lead = b[i];
-    if (lead < 0x80) {
-      if (!put(lead)) break;
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    char32_t c = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-      extra = 1, c = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2, c = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3, c = lead & 0x07, minimum = 0x10000;
-    }
-    bool valid = extra > 0;
-    for (int k = 1; valid && k <= extra; ++k) {
-      if (i + k >= count || (b[i + k] & 0xC0) != 0x80) {
-        valid = false;
-      } else {
-        c = (c << 6) | (b[i + k] & 0x3F);
-      }
-    }
-    if (valid && (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) valid = false;
-    if (!valid) {
-      if (!put(0xFFFD)) break;
-      ++i;
-      continue;
-    }
+  const std::string_view text(bytes, static_cast<size_t>(count));
+  for (size_t i = 0; i < text.size();) {
+    const Utf8Sequence sequence = DecodeUtf8At(text, i);
+    const char32_t c = sequence.codePoint;
     if (c < 0x10000) {
       if (!put(static_cast<char16_t>(c))) break;
     } else {
@@ -119,7 +94,7 @@ int32_t Utf8ToUtf16(const char* bytes, int32_t count, char16_t* out, int32_t cap
       put(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
       put(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
     }
-    i += extra + 1;
+    i += sequence.wellFormed ? sequence.length : 1;
   }
   return static_cast<int32_t>(total > INT32_MAX ? INT32_MAX : total);
 }

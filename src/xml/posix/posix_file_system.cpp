@@ -45,17 +45,15 @@ class PosixFile final : public IRawFile {
   }
 
   bool Read(char* buffer, int32_t count, int32_t& got, FileError& error) override {
-    got = 0;
-    while (got < count) {
-      const ssize_t n = ::read(fd_, buffer + got, count - got);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        error = LastError();
-        return false;
-      }
-      if (n == 0) break;
-      got += static_cast<int32_t>(n);
+    ssize_t n = 0;
+    do {
+      n = ::read(fd_, buffer, count);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+      error = LastError();
+      return false;
     }
+    got = static_cast<int32_t>(n);
     return true;
   }
 

@@ -47,16 +47,12 @@ class WinFile final : public IRawFile {
   }
 
   bool Read(char* buffer, int32_t count, int32_t& got, FileError& error) override {
-    got = 0;
-    while (got < count) {
-      DWORD n = 0;
-      if (!::ReadFile(file_.get(), buffer + got, static_cast<DWORD>(count - got), &n, nullptr)) {
-        error = LastError();
-        return false;
-      }
-      if (n == 0) break;
-      got += static_cast<int32_t>(n);
+    DWORD n = 0;
+    if (!::ReadFile(file_.get(), buffer, static_cast<DWORD>(count), &n, nullptr)) {
+      error = LastError();
+      return false;
     }
+    got = static_cast<int32_t>(n);
     return true;
   }
 

@@ -2,36 +2,40 @@
 // installer's windows and message boxes, reads their text and presses their
 // buttons, as a user would.
 //
-//   vwi_driver wait-window CLASS TIMEOUT_MS      exit 0 once a visible window of CLASS exists
-//   vwi_driver window-state CLASS                prints none | hidden | iconic | normal
+//   vwi_driver wait-window CLASS TIMEOUT_MS   exit 0 once a visible window of CLASS exists
+//   vwi_driver window-state CLASS             prints none | hidden | iconic | normal
 //   vwi_driver minimise CLASS | restore CLASS | close CLASS
-//   vwi_driver count-boxes CAPTION               prints the number of message boxes with CAPTION
-//   vwi_driver wait-box CAPTION TIMEOUT_MS       prints the box's text once it appears
-//   vwi_driver press-box CAPTION BUTTON_ID       presses a button of the box (1 OK, 6 Yes, 7 No)
-//   vwi_driver foreground                        prints the class of the foreground window
-//   vwi_driver move CLASS X Y                    moves the window's top-left corner to X, Y
-//   vwi_driver window-rect CLASS                 prints the window's screen rectangle: left top
-//   right bottom vwi_driver control-rect CLASS ID             the same for the window's visible
-//   control ID vwi_driver control-text CLASS ID             prints the control's window text
-//   vwi_driver watch-text CLASS ID MS            prints each new text of the control for MS ms,
-//                                                or until the window is gone
-//   vwi_driver focus-id CLASS                    prints the control ID that has the keyboard focus
-//                                                in the window's thread ("none" without one)
-//   vwi_driver count-visible                     prints the number of visible top-level windows
-//                                                with an area (other programs' included)
-//   vwi_driver tamper FILE                       tries to open FILE for writing, to rename it and
-//                                                to delete it, as a planted program would; prints
-//                                                "write:R rename:R delete:R", R the error code
-//                                                or "done"
-//   vwi_driver accessible CLASS ID               prints what the control tells assistive
-//   technology,
-//                                                through the platform's accessibility library:
-//                                                "role=R state=S value=V action=A name=N", S the
-//                                                state names joined by "+"
-//   vwi_driver accessible-do CLASS ID            asks the control for its default action; prints
-//                                                "done" or "refused"
-//   vwi_driver run PROGRAM [ARGS...]             runs PROGRAM, waits, prints its full exit code
-//                                                (Wine's own exit status keeps only 8 bits)
+//   vwi_driver count-boxes CAPTION            prints the number of message boxes with CAPTION
+//   vwi_driver wait-box CAPTION TIMEOUT_MS    prints the box's text once it appears
+//   vwi_driver press-box CAPTION BUTTON_ID    presses a button of the box (1 OK, 2 Cancel,
+//                                             4 Retry, 6 Yes, 7 No)
+//   vwi_driver foreground                     prints the class of the foreground window
+//   vwi_driver move CLASS X Y                 moves the window's top-left corner to X, Y
+//   vwi_driver window-rect CLASS              prints the window's screen rectangle:
+//                                             left top right bottom
+//   vwi_driver control-rect CLASS ID          the same for the window's visible control ID
+//   vwi_driver control-text CLASS ID          prints the control's window text
+//   vwi_driver watch-text CLASS ID MS         prints each new text of the control for MS ms,
+//                                             or until the window is gone
+//   vwi_driver focus-id CLASS                 prints the control ID that has the keyboard
+//                                             focus in the window's thread ("none" without one)
+//   vwi_driver count-visible                  prints the number of visible top-level windows
+//                                             with an area (other programs' included)
+//   vwi_driver tamper FILE                    tries to open FILE for writing, to rename it and
+//                                             to delete it, as a planted program would; prints
+//                                             "write:R rename:R delete:R", R the error code
+//                                             or "done"
+//   vwi_driver accessible CLASS ID            prints what the control tells assistive
+//                                             technology, through the platform's accessibility
+//                                             library: "role=R state=S value=V action=A
+//                                             name=N", S the state names joined by "+"
+//   vwi_driver accessible-do CLASS ID         asks the control for its default action; prints
+//                                             "done" or "refused"
+//   vwi_driver run PROGRAM [ARGS...]          runs PROGRAM, waits, prints its full exit code
+//                                             (Wine's own exit status keeps only 8 bits)
+//   vwi_driver hold-semaphore NAME FILE       creates the named semaphore a running program
+//                                             of the product holds, prints "held", and keeps
+//                                             it until FILE exists (two minutes at most)
 #include <windows.h>
 
 #include <oleacc.h>
@@ -290,6 +294,18 @@ int Tamper(const wchar_t* file) {
   return 0;
 }
 
+// Stands for a running program of the product: its single-instance
+// semaphore exists until the scenario creates the release file.
+int HoldSemaphore(const wchar_t* name, const wchar_t* releaseFile) {
+  HANDLE semaphore = CreateSemaphoreW(nullptr, 1, 1, name);
+  if (!semaphore) return 1;
+  std::printf("held\n");
+  std::fflush(stdout);
+  WaitFor(120000, [&] { return GetFileAttributesW(releaseFile) != INVALID_FILE_ATTRIBUTES; });
+  CloseHandle(semaphore);
+  return 0;
+}
+
 int Run(int count, wchar_t** arguments) {
   if (count < 2) return 2;
   const std::wstring command = arguments[1];
@@ -380,6 +396,7 @@ int Run(int count, wchar_t** arguments) {
     return 0;
   }
   if (command == L"tamper") return Tamper(target);
+  if (command == L"hold-semaphore" && count > 3) return HoldSemaphore(target, arguments[3]);
   if (command == L"accessible" || command == L"accessible-do") {
     CoInitialize(nullptr);
     const int status = command == L"accessible" ? DescribeAccessible(target, number)

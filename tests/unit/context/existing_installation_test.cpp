@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "context/memory_registry.h"
+#include "platform/memory_registry.h"
 #include "platform/text.h"
 #include "unit/context/probe_doubles.h"
 

@@ -9,7 +9,7 @@
 
 #include "context/installer_context.h"
 #include "context/manifest_reader.h"
-#include "context/memory_registry.h"
+#include "platform/memory_registry.h"
 #include "platform/posix/posix_system_services.h"
 #include "platform/text.h"
 #include "unit/context/probe_doubles.h"

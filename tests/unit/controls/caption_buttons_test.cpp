@@ -182,11 +182,11 @@ TEST(CaptionButtons, MaximizeCommandsNeedTheMaximizedStyle) {
 
 TEST(CaptionButtons, DoubleClick) {
   const CaptionBar plain = MakeBar(96, 500, false);
-  EXPECT_EQ(plain.OnDoubleClick({200, 10}, false, false), CaptionDoubleClick::kNothing);
+  EXPECT_EQ(plain.OnDoubleClick({200, 10}, false, false), CaptionCommand::kNone);
   const CaptionBar bar = MakeBar(96, 500, true);
-  EXPECT_EQ(bar.OnDoubleClick({200, 10}, true, false), CaptionDoubleClick::kMaximize);
-  EXPECT_EQ(bar.OnDoubleClick({200, 10}, true, true), CaptionDoubleClick::kRestore);
-  EXPECT_EQ(bar.OnDoubleClick({480, 10}, true, false), CaptionDoubleClick::kNothing);
+  EXPECT_EQ(bar.OnDoubleClick({200, 10}, true, false), CaptionCommand::kMaximize);
+  EXPECT_EQ(bar.OnDoubleClick({200, 10}, true, true), CaptionCommand::kRestore);
+  EXPECT_EQ(bar.OnDoubleClick({480, 10}, true, false), CaptionCommand::kNone);
 }
 
 TEST(FrameGeometry, ClientAreaAtBothStates) {

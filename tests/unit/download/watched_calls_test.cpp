@@ -80,5 +80,44 @@ TEST(WatchedCalls, ACallThatHearsNothingForTheLimitIsGivenUpButAPauseHoldsTheClo
   opener.join();
 }
 
+using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
+
+TEST(RetryWait, CountsTheSecondsLeftDownToTheEnd) {
+  AtomicCancel cancel;
+  std::vector<uint32_t> told;
+  const Clock::time_point start = Clock::now();
+  EXPECT_TRUE(WaitUnlessCancelled(cancel, 1200, [&](uint32_t s) { told.push_back(s); }));
+  EXPECT_GE(Clock::now() - start, milliseconds(1200));
+  EXPECT_EQ(told, (std::vector<uint32_t>{2, 1}));
+  EXPECT_TRUE(WaitUnlessCancelled(cancel, 0));  // nothing to wait for
+}
+
+TEST(RetryWait, ACancelEndsItAndAPauseHoldsTheCount) {
+  AtomicCancel cancel;
+  std::thread later([&] {
+    std::this_thread::sleep_for(milliseconds(100));
+    cancel.cancelled = true;
+  });
+  const Clock::time_point start = Clock::now();
+  EXPECT_FALSE(WaitUnlessCancelled(cancel, 60000));
+  EXPECT_LT(Clock::now() - start, milliseconds(30000));
+  later.join();
+  EXPECT_FALSE(WaitUnlessCancelled(cancel, 0));  // cancelled before it began
+
+  // Paused from the start: the wait of 100 ms begins only when the pause ends.
+  AtomicCancel paused;
+  paused.paused = true;
+  std::thread resume([&] {
+    std::this_thread::sleep_for(milliseconds(300));
+    paused.paused = false;
+  });
+  const Clock::time_point held = Clock::now();
+  EXPECT_TRUE(WaitUnlessCancelled(paused, 100));
+  // The slice in which the pause ended may count.
+  EXPECT_GE(Clock::now() - held, milliseconds(300 + 100) - WaitWatch::kSlice);
+  resume.join();
+}
+
 }  // namespace
 }  // namespace vwi

@@ -24,18 +24,21 @@ InstallItem Item(std::u16string name, std::u16string path, int32_t runAsProgram)
 // hook runs inside a step, as the user interface would act meanwhile.
 struct FakeSteps : IInstallSteps {
   std::vector<InstallItem> plan;
+  std::vector<uint32_t> downloadWeights;
+  std::vector<uint32_t> installWeights;
   std::set<std::u16string> missing;
   bool recheck = true;
   bool download = true;
-  int32_t downloadFailure = 0;
-  FailureCause downloadCause = FailureCause::None;
+  FailureCause downloadCause = FailureCause::None;  // why the download phase fails
   std::u16string failingPackage;
+  std::u16string restartingPackage;                // its installer asks for a restart (3010)
   FailureCause packageCause = FailureCause::None;  // what the failing package step records
   std::function<void(InstallWorker&, const std::u16string&)> during;  // step name
 
   std::vector<std::u16string> calls;
   std::vector<InstallStatusFields> seenAtInstall;  // the status when a package starts
   int boxes = 0;
+  FailureCause shownCause = FailureCause::None;  // the failure the last box told
   int signals = 0;
   int releases = 0;
   std::u16string published = u"<none>";
@@ -48,29 +51,27 @@ struct FakeSteps : IInstallSteps {
     worker.control.cancelEvent = &gCancelEvent;
     worker.control.runEvent = &gRunEvent;
   }
-  void Prepare(InstallWorker& worker) override { worker.items = plan; }
+  InstallPlan Prepare() override { return {plan, downloadWeights, installWeights}; }
   void SignalCancel(InstallWorker&) override { ++signals; }
   void Release(InstallWorker& worker) override {
     ++releases;
     worker.control.cancelEvent = worker.control.runEvent = nullptr;
   }
-  bool RecheckVersion(InstallWorker& worker) override {
+  StepResult RecheckVersion(InstallWorker& worker) override {
     Hook(worker, u"recheck");
-    return recheck;
+    return recheck ? StepResult::Passed() : StepResult::Failed(FailureCause::AlreadyInstalled);
   }
-  bool DownloadItems(InstallWorker& worker) override {
+  StepResult DownloadItems(InstallWorker& worker) override {
     Hook(worker, u"download");
-    worker.control.failureReason = downloadFailure;
-    worker.control.failureCause = downloadCause;
-    return download;
+    return download ? StepResult::Passed() : StepResult::Failed(downloadCause, u"Vimzee.msi");
   }
   bool FileExists(const std::u16string& path) override { return !missing.count(path); }
-  bool InstallPackage(InstallWorker& worker, const InstallItem& item) override {
+  PackageResult InstallPackage(InstallWorker& worker, const InstallItem& item) override {
     seenAtInstall.push_back(worker.status.Read());
     Hook(worker, u"package " + item.name);
-    if (item.name != failingPackage) return true;
-    if (packageCause != FailureCause::None) worker.control.failureCause = packageCause;
-    return false;
+    if (item.name == restartingPackage) return {3010};
+    if (item.name != failingPackage) return {};
+    return {1603, packageCause};
   }
   bool RunProgram(InstallWorker& worker, const InstallItem& item) override {
     Hook(worker, u"program " + item.name);
@@ -81,7 +82,10 @@ struct FakeSteps : IInstallSteps {
     Hook(worker, u"settings");
   }
   void PublishHomepage(const std::u16string& url) override { published = url; }
-  void ShowDownloadFailure(const DownloadControl&) override { ++boxes; }
+  void ShowDownloadFailure(const StepResult& failed) override {
+    ++boxes;
+    shownCause = failed.cause;
+  }
 };
 
 struct Worker : testing::Test {
@@ -102,11 +106,15 @@ struct Worker : testing::Test {
       if (before) before(worker);
       worker.StartInstall();
       worker.Join();
-      cause = worker.control.failureCause;
+      cause = worker.failureCause;
+      restartRequired = worker.restartRequired;
+      installerResult = worker.installerResult;
     }  // destruction releases the events
     return status->Read();
   }
   FailureCause cause = FailureCause::None;
+  bool restartRequired = false;
+  uint32_t installerResult = 0;
   void ExpectFinal(const InstallStatusFields& fields, InstallState state) {
     EXPECT_EQ(fields.state, state);
     EXPECT_EQ(fields.itemIndex, -1);
@@ -183,12 +191,41 @@ TEST_F(Worker, FailingSecondItemStopsTheRestWithoutSettingsOrBox) {
   EXPECT_EQ(steps.boxes, 0);
 }
 
+TEST_F(Worker, ThePlansWeightsReachTheStatusNormalised) {
+  steps.downloadWeights = {40, 40};
+  steps.installWeights = {1, 1, 2, 0};
+  const InstallStatusFields end = RunToEnd();
+  EXPECT_EQ(end.downloadWeights, (std::vector<uint32_t>{50, 50}));
+  EXPECT_EQ(end.installWeights, (std::vector<uint32_t>{25, 25, 50, 0}));
+}
+
+TEST_F(Worker, TheInstallersResultsAreKeptForTheExitCode) {
+  steps.restartingPackage = u"Vimzee.msi";
+  ExpectFinal(RunToEnd(), InstallState::Finished);
+  EXPECT_TRUE(restartRequired);
+  EXPECT_EQ(installerResult, 0u);
+
+  steps.restartingPackage.clear();
+  steps.failingPackage = u"Vimzee.msi";
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_FALSE(restartRequired);
+  EXPECT_EQ(installerResult, 1603u);
+  EXPECT_EQ(cause, FailureCause::PackageFailed);
+}
+
 TEST_F(Worker, DownloadFailureShowsTheBoxAndInstallsNothing) {
   steps.download = false;
-  steps.downloadFailure = kFailureDownload;
+  steps.downloadCause = FailureCause::DownloadFailed;
   ExpectFinal(RunToEnd(), InstallState::Failed);
   EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
   EXPECT_EQ(steps.boxes, 1);
+  EXPECT_EQ(cause, FailureCause::DownloadFailed);
+
+  // A volume too full was told where it was found: no second box.
+  steps.downloadCause = FailureCause::DiskSpace;
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(steps.boxes, 1);
+  EXPECT_EQ(cause, FailureCause::DiskSpace);
 }
 
 TEST_F(Worker, MemoryRunningOutOnTheThreadEndsFailedInsteadOfEndingTheProcess) {
@@ -206,6 +243,7 @@ TEST_F(Worker, RefusedRecheckFailsWithoutTheWorkersBox) {
   ExpectFinal(RunToEnd(), InstallState::Failed);
   EXPECT_EQ(steps.calls, std::vector<std::u16string>{u"recheck"});
   EXPECT_EQ(steps.boxes, 0);
+  EXPECT_EQ(cause, FailureCause::AlreadyInstalled);
 }
 
 TEST_F(Worker, CancelDuringTheRecheckEndsCancelled) {
@@ -227,7 +265,7 @@ TEST_F(Worker, CancelDuringADownloadEndsCancelledWithoutTheBox) {
     EXPECT_EQ(worker.status.Read().state, InstallState::Cancelling);
   };
   steps.download = false;
-  steps.downloadFailure = kFailureDownload;  // the cancelled transfer fails the phase
+  steps.downloadCause = FailureCause::DownloadFailed;  // the cancelled transfer fails the phase
   ExpectFinal(RunToEnd(), InstallState::Cancelled);
   EXPECT_EQ(steps.boxes, 0);
   EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
@@ -350,11 +388,11 @@ TEST_F(Worker, TheCauseOfEachEndIsKeptForTheApplication) {
 
   // A package that failed its digest fails like a download, with its own cause.
   steps.download = false;
-  steps.downloadFailure = kFailureDownload;
   steps.downloadCause = FailureCause::PayloadIntegrity;
   ExpectFinal(RunToEnd(), InstallState::Failed);
   EXPECT_EQ(cause, FailureCause::PayloadIntegrity);
   EXPECT_EQ(steps.boxes, 1);
+  EXPECT_EQ(steps.shownCause, FailureCause::PayloadIntegrity);
 
   // Cancelling overrides whatever the failing step recorded.
   steps.during = [](InstallWorker& worker, const std::u16string& step) {

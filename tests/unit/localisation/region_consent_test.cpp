@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "context/memory_registry.h"
+#include "platform/memory_registry.h"
 
 namespace vwi {
 namespace {

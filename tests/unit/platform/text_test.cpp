@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <tuple>
+
 namespace vwi {
 namespace {
 
@@ -16,6 +19,18 @@ TEST(Text, IllFormedInputBecomesReplacementCharacters) {
   EXPECT_EQ(Utf16FromUtf8("\xC0\xAF"), u"\uFFFD");      // overlong
   EXPECT_EQ(Utf16FromUtf8("\xED\xA0\x80"), u"\uFFFD");  // encoded surrogate
   EXPECT_EQ(Utf8FromUtf16(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(Text, ASequenceSaysHowFarItReadAndWhetherItWasWellFormed) {
+  auto at = [](std::string_view text, size_t i) {
+    const Utf8Sequence s = DecodeUtf8At(text, i);
+    return std::tuple{s.codePoint, s.length, s.wellFormed};
+  };
+  EXPECT_EQ(at("a\xE2\x82\xAC", 1), std::tuple(char32_t{0x20AC}, size_t{3}, true));
+  EXPECT_EQ(at("\xEF\xBF\xBD", 0), std::tuple(char32_t{0xFFFD}, size_t{3}, true));  // a real U+FFFD
+  EXPECT_EQ(at("\xE2\x82x", 0), std::tuple(char32_t{0xFFFD}, size_t{2}, false));    // cut short
+  EXPECT_EQ(at("\xC0\xAF", 0), std::tuple(char32_t{0xFFFD}, size_t{2}, false));     // overlong
+  EXPECT_EQ(at("\xAF", 0), std::tuple(char32_t{0xFFFD}, size_t{1}, false));         // no lead byte
 }
 
 TEST(Text, LenientNumbers) {
@@ -33,6 +48,17 @@ TEST(Text, CaseFoldingTouchesAsciiOnly) {
   EXPECT_EQ(AsciiLower(u"/LANG Ä"), u"/lang Ä");
   EXPECT_TRUE(EqualsIgnoreAsciiCase(u"TRUE", u"true"));
   EXPECT_FALSE(EqualsIgnoreAsciiCase(u"true", u"tru"));
+  EXPECT_TRUE(EndsWithIgnoreAsciiCase(u"C:\\w\\Vimzee.MSI", u".msi"));
+  EXPECT_FALSE(EndsWithIgnoreAsciiCase(u"msi", u".msi"));  // shorter than the suffix
+  EXPECT_FALSE(EndsWithIgnoreAsciiCase(u"Vimzee.msi.exe", u".msi"));
+}
+
+TEST(Text, OneTrailingBackslashIsRemoved) {
+  EXPECT_EQ(WithoutTrailingBackslash(u"C:\\Program Files\\Product\\"),
+            u"C:\\Program Files\\Product");
+  EXPECT_EQ(WithoutTrailingBackslash(u"C:\\Product\\\\"), u"C:\\Product\\");
+  EXPECT_EQ(WithoutTrailingBackslash(u"C:\\"), u"C:");
+  EXPECT_EQ(WithoutTrailingBackslash(u""), u"");
 }
 
 }  // namespace

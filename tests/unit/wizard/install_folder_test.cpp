@@ -29,13 +29,6 @@ class FakeFolders : public IFolderSystem {
   }
 };
 
-TEST(InstallFolder, OneTrailingBackslashIsRemoved) {
-  EXPECT_EQ(NormaliseInstallFolder(u"C:\\Program Files\\Product\\"), u"C:\\Program Files\\Product");
-  EXPECT_EQ(NormaliseInstallFolder(u"C:\\Product\\\\"), u"C:\\Product\\");
-  EXPECT_EQ(NormaliseInstallFolder(u"C:\\"), u"C:");
-  EXPECT_EQ(NormaliseInstallFolder(u""), u"");
-}
-
 TEST(InstallFolder, RelativePaths) {
   EXPECT_TRUE(IsRelativePath(u"Program Files\\Product"));
   EXPECT_TRUE(IsRelativePath(u""));

@@ -10,26 +10,27 @@ namespace {
 
 TEST(StatusPoll, RunningStatesKeepPolling) {
   const AppFlags flags;
-  for (int32_t state : {0, 2, 3, 4}) {
-    EXPECT_EQ(DecidePoll(state, flags), PollAction::kKeepPolling) << state;
+  for (InstallState state : {InstallState::Initial, InstallState::Downloading,
+                             InstallState::Installing, InstallState::Cancelling}) {
+    EXPECT_EQ(DecidePoll(state, flags), PollAction::kKeepPolling) << static_cast<int>(state);
     EXPECT_FALSE(IsFinalState(state));
   }
 }
 
 TEST(StatusPoll, FinishedLeadsToTheSuccessPanelUnlessSilentOrLaunching) {
   AppFlags flags;
-  EXPECT_EQ(DecidePoll(5, flags), PollAction::kShowSuccessPanel);
+  EXPECT_EQ(DecidePoll(InstallState::Finished, flags), PollAction::kShowSuccessPanel);
   flags.silentMode = 1;
-  EXPECT_EQ(DecidePoll(5, flags), PollAction::kCloseWizard);
+  EXPECT_EQ(DecidePoll(InstallState::Finished, flags), PollAction::kCloseWizard);
   flags.launchAfterInstall = 1;  // "/l" wins over "/s"
-  EXPECT_EQ(DecidePoll(5, flags), PollAction::kLaunchAndClose);
+  EXPECT_EQ(DecidePoll(InstallState::Finished, flags), PollAction::kLaunchAndClose);
 }
 
 TEST(StatusPoll, FailedAndCancelledEndTheWizard) {
   AppFlags flags;
   flags.launchAfterInstall = 1;
-  EXPECT_EQ(DecidePoll(6, flags), PollAction::kCloseWizard);
-  EXPECT_EQ(DecidePoll(7, flags), PollAction::kCloseWizard);
+  EXPECT_EQ(DecidePoll(InstallState::Failed, flags), PollAction::kCloseWizard);
+  EXPECT_EQ(DecidePoll(InstallState::Cancelled, flags), PollAction::kCloseWizard);
 }
 
 TEST(StatusPoll, BarAndLabel) {

@@ -1,8 +1,16 @@
-// Fixture files and what loading each must give; shared by the native tests
-// and the Windows tests under Wine.
+// Fixture files and what loading each must give, and the check of one case;
+// shared by the native tests and the Windows tests under Wine.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/text.h"
+#include "xml/xml_document.h"
 
 namespace vwi::load_file_cases {
 
@@ -69,5 +77,44 @@ constexpr Case kCases[] = {
      u"length=\"60\"/>",
      u"r/v", u"caf\u00E9"},
 };
+
+// Walks '/'-separated names: the root with FindElement, then children.
+inline std::u16string TextAt(XmlDocument& doc, std::u16string_view path) {
+  size_t i = 0;
+  bool first = true;
+  while (i <= path.size()) {
+    size_t j = path.find(u'/', i);
+    if (j == std::u16string_view::npos) j = path.size();
+    const std::u16string name(path.substr(i, j - i));
+    if (first ? !doc.FindElement(name) : !(doc.FindChildElement(name) && doc.EnterElement())) {
+      return u"<not found: " + name + u">";
+    }
+    first = false;
+    i = j + 1;
+  }
+  return doc.GetElementText(doc.currentIndex());
+}
+
+// Loads the case's file from `path` and checks the verdict, the result log,
+// the flags and the element's text.
+inline void Check(const Case& c, const std::u16string& path) {
+  XmlDocument doc;
+  doc.SetText(nullptr);
+  EXPECT_EQ(doc.LoadFile(path), c.verdict);
+  EXPECT_EQ(Utf8FromUtf16(doc.resultLog()), Utf8FromUtf16(c.log));
+  EXPECT_EQ(doc.flags(), c.flags);
+  if (*c.path) {
+    EXPECT_EQ(Utf8FromUtf16(TextAt(doc, c.path)), Utf8FromUtf16(c.text));
+  }
+}
+
+// A test name from the case's file name.
+inline std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+  std::string name = info.param.file;
+  for (char& ch : name) {
+    if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return name;
+}
 
 }  // namespace vwi::load_file_cases

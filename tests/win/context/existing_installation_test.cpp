@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "context/registry_key.h"
+#include "platform/registry_key.h"
 #include "platform/win/wide.h"
 
 namespace vwi {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "context/installer_context.h"
-#include "context/registry_key.h"
+#include "platform/registry_key.h"
 #include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"

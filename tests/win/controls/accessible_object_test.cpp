@@ -6,12 +6,13 @@
 
 #include <vector>
 
-#include "app/theme.h"
 #include "controls/win/accessible_object.h"
 #include "controls/win/vrel_button.h"
+#include "controls/win/vrel_progress.h"
 #include "controls/win/vrel_text_button.h"
 #include "controls_test_support.h"
 #include "platform/win/unique_handle.h"
+#include "theme/theme.h"
 
 namespace vwi {
 namespace {
@@ -119,6 +120,33 @@ TEST_F(AccessibleObjectTest, AGreyActionButtonCannotBeActivated) {
   EXPECT_EQ(object->accDoDefaultAction(Self()), S_OK);
   Pump();
   EXPECT_EQ(host.commands, (std::vector<int>{11}));
+}
+
+TEST_F(AccessibleObjectTest, TheProgressBarIsNamedAfterTheStatusAndToldOnlyOfChanges) {
+  CVrelProgress bar;
+  ASSERT_TRUE(bar.CreateChild(host.hwnd(), RECT{0, 0, 200, 10}, 12));
+  bar.range = 1000;
+  ComPtr<IAccessible> object = ObjectOf(bar.hwnd());
+  ASSERT_TRUE(object);
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                       Hear, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  heard.clear();
+  bar.SetName(u"Downloading, please wait...");
+  bar.SetPosition(452);
+  bar.SetName(u"Downloading, please wait...");
+  bar.SetPosition(453);  // still 45%
+  Pump();
+  UnhookWinEvent(hook);
+  EXPECT_EQ(heard, (std::vector<DWORD>{EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE}));
+  EXPECT_EQ(Role(*object.get()), ROLE_SYSTEM_PROGRESSBAR);
+  BSTR name = nullptr;
+  ASSERT_EQ(object->get_accName(Self(), &name), S_OK);
+  EXPECT_STREQ(name, L"Downloading, please wait...");
+  SysFreeString(name);
+  BSTR value = nullptr;
+  ASSERT_EQ(object->get_accValue(Self(), &value), S_OK);
+  EXPECT_STREQ(value, L"45%");
+  SysFreeString(value);
 }
 
 TEST_F(AccessibleObjectTest, AnObjectKeptAfterItsControlIsGoneAnswersAsDisconnected) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/theme.h"
 #include "controls/win/vrel_button.h"
 #include "controls/win/vrel_combo_box.h"
 #include "controls/win/vrel_edit.h"
@@ -9,6 +8,7 @@
 #include "controls/win/vrel_static.h"
 #include "controls/win/vrel_text_button.h"
 #include "controls_test_support.h"
+#include "theme/theme.h"
 
 namespace vwi {
 namespace {

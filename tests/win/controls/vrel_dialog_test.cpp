@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/theme.h"
 #include "controls_test_support.h"
+#include "theme/theme.h"
 
 namespace vwi {
 namespace {

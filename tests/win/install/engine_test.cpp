@@ -12,11 +12,11 @@
 
 #include <gtest/gtest.h>
 
-#include "context/registry.h"
 #include "download/free_space.h"
 #include "download/payload_files.h"
 #include "install/win/win_install_steps.h"
 #include "install_test_support.h"
+#include "platform/registry.h"
 #include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
@@ -157,7 +157,7 @@ class Engine : public testing::Test {
       items = worker.items;
       if (during) during(worker);
       worker.Join();
-      cause = worker.control.failureCause;
+      cause = worker.failureCause;
     }
     return status->Read();
   }

@@ -20,17 +20,17 @@ using namespace vwi::test;
 
 struct NoSteps : IInstallSteps {
   void CreateEvents(InstallWorker&) override {}
-  void Prepare(InstallWorker&) override {}
+  InstallPlan Prepare() override { return {}; }
   void SignalCancel(InstallWorker&) override {}
   void Release(InstallWorker&) override {}
-  bool RecheckVersion(InstallWorker&) override { return true; }
-  bool DownloadItems(InstallWorker&) override { return true; }
+  StepResult RecheckVersion(InstallWorker&) override { return {}; }
+  StepResult DownloadItems(InstallWorker&) override { return {}; }
   bool FileExists(const std::u16string&) override { return true; }
-  bool InstallPackage(InstallWorker&, const InstallItem&) override { return true; }
+  PackageResult InstallPackage(InstallWorker&, const InstallItem&) override { return {}; }
   bool RunProgram(InstallWorker&, const InstallItem&) override { return true; }
   void ApplyPostInstallSettings(InstallWorker&) override {}
   void PublishHomepage(const std::u16string&) override {}
-  void ShowDownloadFailure(const DownloadControl&) override {}
+  void ShowDownloadFailure(const StepResult&) override {}
 };
 
 struct RecordingBox : IMessageBox {
@@ -67,7 +67,7 @@ struct Package : testing::Test {
   }
   bool Install(const wchar_t* package, const std::u16string& commandLine) {
     const InstallItem item{u"Vimzee.msi", u"", FromWide(BuiltFixture(package).c_str()), u"", 1, 0};
-    return InstallPackage(worker, item, commandLine, box, u"Vimzee Home");
+    return IsInstallerSuccess(InstallPackage(worker, item, commandLine, box, u"Vimzee Home"));
   }
   std::string Log() {
     std::ifstream in(log.c_str(), std::ios::binary);
@@ -134,7 +134,8 @@ TEST_F(Package, FailingPackageRollsBackShowsTheErrorAndLogsTheCode) {
   // Windows passes the package's error to the handler; Wine shows it in a
   // box of its own, captioned "Error", which the answerer closes.
   BoxAnswerer wineBox(L"Error", {IDOK});
-  EXPECT_FALSE(InstallPackage(worker, item, u" SHELL_INTEGRATION_LEVEL=\"All\"", box, u"Vimzee"));
+  EXPECT_EQ(InstallPackage(worker, item, u" SHELL_INTEGRATION_LEVEL=\"All\"", box, u"Vimzee"),
+            1603u);
   const auto wineBoxes = wineBox.Finish();
   EXPECT_NE(Log().find("KORVO_DEBUG: MSI Installation failed. Error Code: 1603\r\n"),
             std::string::npos);
@@ -162,7 +163,7 @@ TEST_F(Package, CancelAnsweredDuringTheInstallationEitherRollsBackOrArrivesTooLa
 
 TEST_F(Package, MissingPackageFailsWithItsCode) {
   const InstallItem item{u"Gone.msi", u"", u"C:\\nowhere\\gone.msi", u"", 1, 0};
-  EXPECT_FALSE(InstallPackage(worker, item, u"", box, u"Vimzee"));
+  EXPECT_FALSE(IsInstallerSuccess(InstallPackage(worker, item, u"", box, u"Vimzee")));
   EXPECT_NE(Log().find("KORVO_DEBUG: MSI Installation failed. Error Code: "), std::string::npos);
 }
 

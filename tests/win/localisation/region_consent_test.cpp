@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "context/registry_key.h"
+#include "platform/registry_key.h"
 
 namespace vwi {
 namespace {

@@ -1,5 +1,7 @@
 #include "localisation/ui_string_catalogue.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "localisation/portable_ini_reader.h"
@@ -26,7 +28,10 @@ TEST(UiStringCatalogue, FindsSlidesWithTheFileSearch) {
 TEST(UiStringCatalogue, SlidesOfTheScreenFollowItsDpi) {
   UiStringCatalogue strings = test::FixtureCatalogue(kFixtures, WinIniReader(), 1031);
   // The test prefix starts at 96 DPI.
-  const auto slides = strings.SlideImages();
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const auto slides = strings.SlideImages(dpi);
   ASSERT_EQ(slides.size(), 2u);
   EXPECT_NE(slides[0].find(u"\\slidesHome\\100\\"), std::u16string::npos);
 }

@@ -17,44 +17,14 @@ std::u16string Fixture(const char* name) {
   return Utf16FromUtf8(std::string(VWI_FIXTURES) + "\\xml\\" + name);
 }
 
-std::u16string TextAt(XmlDocument& doc, std::u16string_view path) {
-  size_t i = 0;
-  bool first = true;
-  while (i <= path.size()) {
-    size_t j = path.find(u'/', i);
-    if (j == std::u16string_view::npos) j = path.size();
-    const std::u16string name(path.substr(i, j - i));
-    if (first ? !doc.FindElement(name) : !(doc.FindChildElement(name) && doc.EnterElement())) {
-      return u"<not found: " + name + u">";
-    }
-    first = false;
-    i = j + 1;
-  }
-  return doc.GetElementText(doc.currentIndex());
-}
-
 class WinLoadFileCases : public ::testing::TestWithParam<load_file_cases::Case> {};
 
 TEST_P(WinLoadFileCases, GiveTheirLogTextAndVerdict) {
-  const load_file_cases::Case& c = GetParam();
-  XmlDocument doc;
-  doc.SetText(nullptr);
-  EXPECT_EQ(doc.LoadFile(Fixture(c.file)), c.verdict);
-  EXPECT_EQ(Utf8FromUtf16(doc.resultLog()), Utf8FromUtf16(c.log));
-  EXPECT_EQ(doc.flags(), c.flags);
-  if (*c.path) {
-    EXPECT_EQ(Utf8FromUtf16(TextAt(doc, c.path)), Utf8FromUtf16(c.text));
-  }
+  load_file_cases::Check(GetParam(), Fixture(GetParam().file));
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, WinLoadFileCases, ::testing::ValuesIn(load_file_cases::kCases),
-                         [](const auto& info) {
-                           std::string name = info.param.file;
-                           for (char& ch : name) {
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           }
-                           return name;
-                         });
+                         load_file_cases::CaseName);
 
 TEST(WinLoadFile, MissingFileLogsTheSystemMessage) {
   XmlDocument doc;

@@ -1,0 +1,86 @@
+#include "install/install_items.h"
+
+#include "platform/text.h"
+
+namespace vwi {
+
+namespace {
+
+constexpr int32_t kEnglish = 1033;
+
+class PlanBuilder {
+ public:
+  explicit PlanBuilder(bool standalone) : download_(standalone ? 0 : 1) {}
+
+  void Add(std::u16string name, std::u16string url, std::u16string localPath,
+           std::u16string commandLine, int32_t runAsProgram, uint32_t weight,
+           std::optional<std::u16string> sha256) {
+    plan_.items.push_back({std::move(name), std::move(url), std::move(localPath),
+                           std::move(commandLine), download_, runAsProgram, std::move(sha256)});
+    plan_.installWeights.push_back(weight);
+    if (download_) plan_.downloadWeights.push_back(weight);
+  }
+
+  InstallPlan Take() { return std::move(plan_); }
+
+ private:
+  int32_t download_;
+  InstallPlan plan_;
+};
+
+const ManifestLanguagePack* FindLanguagePack(const ProductManifest& manifest, int32_t id) {
+  for (const auto& pack : manifest.languagePacks) {
+    if (pack.languageId == id) return &pack;
+  }
+  return nullptr;
+}
+
+std::vector<int32_t> LanguagePackIds(const InstallerContext& context, const AppFlags& flags,
+                                     IInstalledLanguagePacks& installed) {
+  if (flags.productInstalled) return installed.InstalledLanguagePacks();
+  const int32_t current = context.strings.languageId;
+  if (context.multipleLanguages && current != kEnglish) return {current};
+  return {};
+}
+
+}  // namespace
+
+std::u16string LanguagePackPath(const InstallerContext& context, int32_t languageId,
+                                uint32_t tick) {
+  return ComponentPath(context, u"language_pack_" + DecimalText(languageId) + u".exe", tick);
+}
+
+InstallPlan PlanInstallItems(const InstallerContext& context, const AppFlags& flags,
+                             IPrerequisiteProbe& prerequisites,
+                             IInstalledLanguagePacks& languagePacks, uint32_t tick) {
+  const ProductManifest& m = context.manifest;
+  PlanBuilder plan(m.standalone != 0);
+
+  for (const auto& dependency : m.dependencies) {
+    if (prerequisites.IsPrerequisiteSatisfied(dependency.name)) continue;
+    plan.Add(dependency.name, dependency.url, ComponentPath(context, dependency.name, tick),
+             dependency.installCommandLine, 1, kPrerequisiteWeight, dependency.sha256);
+  }
+
+  plan.Add(m.mainComponentName, m.mainComponentUrl, context.msiFolder + m.mainComponentName, {}, 0,
+           kMainPackageWeight, m.mainComponentSha256);
+
+  const int32_t language = context.strings.languageId;
+  for (const auto& transform : m.transforms) {
+    if (transform.languageId != language) continue;
+    plan.Add(transform.name, transform.url,
+             context.transformFolder + DecimalText(language) + u".mst", {}, 0, kTransformWeight,
+             transform.sha256);
+    break;
+  }
+
+  for (int32_t id : LanguagePackIds(context, flags, languagePacks)) {
+    const ManifestLanguagePack* pack = FindLanguagePack(m, id);
+    if (!pack) continue;
+    plan.Add(pack->name, pack->url, LanguagePackPath(context, id, tick), u"/s", 1,
+             kLanguagePackWeight, pack->sha256);
+  }
+  return plan.Take();
+}
+
+}  // namespace vwi

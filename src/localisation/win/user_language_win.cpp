@@ -1,9 +1,0 @@
-#include <windows.h>
-
-#include "localisation/language_list.h"
-
-namespace vwi {
-
-int32_t UserDefaultUiLanguage() { return GetUserDefaultUILanguage(); }
-
-}  // namespace vwi

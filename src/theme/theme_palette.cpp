@@ -1,0 +1,10 @@
+#include "theme/theme_palette.h"
+
+namespace vwi {
+
+ThemePalette& Palette() {
+  static ThemePalette palette;
+  return palette;
+}
+
+}  // namespace vwi
