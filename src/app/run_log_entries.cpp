@@ -13,37 +13,20 @@ std::u16string Line(std::u16string_view name, std::u16string_view value) {
 }
 
 std::u16string_view OutcomeName(int32_t outcome) {
-  switch (static_cast<ValidationOutcome>(outcome)) {
-    case ValidationOutcome::Proceed:
-      return u"proceed";
-    case ValidationOutcome::Stop:
-      return u"stop";
-    case ValidationOutcome::HandOver:
-      return u"hand over to the newer installer";
-  }
-  return u"unknown";
+  constexpr std::u16string_view kNames[] = {u"proceed", u"stop",
+                                            u"hand over to the newer installer"};
+  return NameIn(kNames, outcome);
 }
 
 }  // namespace
 
 std::u16string_view InstallStateName(InstallState state) {
-  switch (state) {
-    case InstallState::Initial:
-      return u"not started";
-    case InstallState::Downloading:
-      return u"downloading";
-    case InstallState::Installing:
-      return u"installing";
-    case InstallState::Cancelling:
-      return u"cancelling";
-    case InstallState::Finished:
-      return u"finished";
-    case InstallState::Failed:
-      return u"failed";
-    case InstallState::Cancelled:
-      return u"cancelled";
-  }
-  return u"unknown";
+  // 1 is no state the worker reports.
+  constexpr std::u16string_view kNames[] = {u"not started", u"unknown",    u"downloading",
+                                            u"installing",  u"cancelling", u"finished",
+                                            u"failed",      u"cancelled"};
+  static_assert(std::size(kNames) == static_cast<size_t>(InstallState::Cancelled) + 1);
+  return NameIn(kNames, state);
 }
 
 std::u16string ManifestLogEntry(const InstallerContext& context) {

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <string_view>
+
+#include "platform/text.h"
 
 namespace vwi {
 
@@ -22,27 +25,17 @@ enum class FailureCause : int32_t {
 
 // A short English name of the cause, for diagnostic lines.
 constexpr std::u16string_view FailureCauseName(FailureCause cause) {
-  switch (cause) {
-    case FailureCause::None:
-      return u"none";
-    case FailureCause::DownloadFailed:
-      return u"download failed";
-    case FailureCause::ManifestUnusable:
-      return u"manifest unusable";
-    case FailureCause::PayloadIntegrity:
-      return u"payload integrity";
-    case FailureCause::DiskSpace:
-      return u"disk space";
-    case FailureCause::PackageFailed:
-      return u"package failed";
-    case FailureCause::Cancelled:
-      return u"cancelled";
-    case FailureCause::AlreadyInstalled:
-      return u"already installed";
-    case FailureCause::InstallerTooOld:
-      return u"installer too old";
-  }
-  return u"unknown";
+  constexpr std::u16string_view kNames[] = {u"none",
+                                            u"download failed",
+                                            u"manifest unusable",
+                                            u"payload integrity",
+                                            u"disk space",
+                                            u"package failed",
+                                            u"cancelled",
+                                            u"already installed",
+                                            u"installer too old"};
+  static_assert(std::size(kNames) == static_cast<size_t>(FailureCause::InstallerTooOld) + 1);
+  return NameIn(kNames, cause);
 }
 
 }  // namespace vwi

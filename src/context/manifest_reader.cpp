@@ -62,6 +62,14 @@ class ManifestCursor {
   XmlDocument& doc_;
 };
 
+// The values a language's record ends with: its package's name, address and digest.
+template <typename Record>
+void ReadPayloadValues(ManifestCursor& cursor, Record& record) {
+  cursor.ReadNext(u"name", record.name);
+  cursor.ReadNext(u"full_url", record.url);
+  cursor.ReadNext(u"sha256", record.sha256);
+}
+
 void ReadMainComponent(ManifestCursor& cursor, ProductManifest& manifest) {
   XmlDocument& doc = cursor.doc();
   if (!doc.FindElement(u"main_component")) return;
@@ -73,9 +81,7 @@ void ReadMainComponent(ManifestCursor& cursor, ProductManifest& manifest) {
   cursor.ReadRecords(u"transform", u"lang_id", [&](const std::u16string& id) {
     ManifestTransform transform;
     transform.languageId = ParseLenientInt(id);
-    cursor.ReadNext(u"name", transform.name);
-    cursor.ReadNext(u"full_url", transform.url);
-    cursor.ReadNext(u"sha256", transform.sha256);
+    ReadPayloadValues(cursor, transform);
     manifest.transforms.push_back(std::move(transform));
   });
   // The digest is the group's last child: after the transforms, or after the
@@ -89,9 +95,7 @@ void ReadLanguagePacks(ManifestCursor& cursor, ProductManifest& manifest) {
     ManifestLanguagePack pack;
     pack.languageId = ParseLenientInt(id);
     cursor.ReadNext(u"pid", pack.pid);
-    cursor.ReadNext(u"name", pack.name);
-    cursor.ReadNext(u"full_url", pack.url);
-    cursor.ReadNext(u"sha256", pack.sha256);
+    ReadPayloadValues(cursor, pack);
     manifest.languagePacks.push_back(std::move(pack));
   });
 }

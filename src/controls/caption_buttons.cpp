@@ -26,7 +26,7 @@ void CaptionBar::Create(const DpiScale& dpi, const ThemePalette& palette,
       b.imageHeight = glyph->height;
     }
     b.rect = {0, 0, box, boxHeight};
-    const FrameSize frame =
+    const Size frame =
         StripFrameSize(b.imageWidth, b.imageHeight, b.frameCount, b.horizontalFrames);
     const int left = (box - frame.width) / 2, top = (boxHeight - frame.height) / 2;
     b.imageRect = {left, top, left + frame.width, top + frame.height};

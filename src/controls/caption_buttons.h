@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 #include "theme/dpi_scaling.h"
 #include "theme/image_wrapper.h"
 #include "theme/theme_palette.h"

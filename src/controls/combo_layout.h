@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 #include "theme/dpi_scaling.h"
 
 namespace vwi {

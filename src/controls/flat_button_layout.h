@@ -1,7 +1,7 @@
 // Where a flat button's image frame and a static's focus rectangle go.
 #pragma once
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 
 namespace vwi {
 

@@ -2,7 +2,7 @@
 // shape and where the frame's parts are painted.
 #pragma once
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 #include "theme/dpi_scaling.h"
 
 namespace vwi {

@@ -2,7 +2,7 @@
 // part of it that is filled.
 #pragma once
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 
 namespace vwi {
 

@@ -3,14 +3,9 @@
 
 #include <vector>
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 
 namespace vwi {
-
-struct SlideSize {
-  int width = 0;
-  int height = 0;
-};
 
 struct SlideDraw {
   int index = 0;  // into the slide list
@@ -28,6 +23,6 @@ struct SlideTiming {
 // is a single picture); the outgoing and the incoming one while sliding.
 // `area` is the client rectangle shrunk by the margins.
 std::vector<SlideDraw> PlaceSlides(double seconds, const SlideTiming& timing,
-                                   const std::vector<SlideSize>& slides, Rect area);
+                                   const std::vector<Size>& slides, Rect area);
 
 }  // namespace vwi

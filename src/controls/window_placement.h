@@ -4,7 +4,7 @@
 // corner (and so its caption) inside it.
 #pragma once
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 
 namespace vwi {
 

@@ -20,29 +20,14 @@ TryOutcome RunTries(ITransferTries& tries, std::u16string_view url) {
 }
 
 std::u16string TryFailureText(const TryOutcome& outcome) {
-  switch (outcome.failure) {
-    case TryFailure::None:
-      return u"no failure";
-    case TryFailure::CouldNotConnect:
-      return u"no connection";
-    case TryFailure::Dropped:
-      return u"connection dropped";
-    case TryFailure::TimedOut:
-      return u"timed out";
-    case TryFailure::Stalled:
-      return u"stalled";
-    case TryFailure::Status:
-      return u"status " + DecimalText(static_cast<int64_t>(outcome.status));
-    case TryFailure::DigestMismatch:
-      return u"digest mismatch";
-    case TryFailure::DiskFull:
-      return u"disk full";
-    case TryFailure::Cancelled:
-      return u"cancelled";
-    case TryFailure::Other:
-      break;
+  if (outcome.failure == TryFailure::Status) {
+    return u"status " + DecimalText(static_cast<int64_t>(outcome.status));
   }
-  return u"failed";
+  constexpr std::u16string_view kTexts[] = {
+      u"no failure", u"no connection",   u"connection dropped", u"timed out", u"stalled",
+      u"status",     u"digest mismatch", u"disk full",          u"cancelled", u"failed"};
+  static_assert(std::size(kTexts) == static_cast<size_t>(TryFailure::Other) + 1);
+  return std::u16string(NameIn(kTexts, outcome.failure));
 }
 
 std::u16string RetryLogEntry(std::u16string_view url, int retry, const TryOutcome& failed,

@@ -5,20 +5,11 @@
 namespace vwi {
 
 ProgressTexts ProgressTextsFrom(const UiStringCatalogue& strings) {
-  ProgressTexts t;
-  t.statusInit = strings.LookupUiString(IDS_STATUS_INIT);
-  t.statusDownloading = strings.LookupUiString(IDS_STATUS_DOWNLOADING);
-  t.statusInstalling = strings.LookupUiString(IDS_STATUS_INSTALLING);
-  t.statusCancelling = strings.LookupUiString(IDS_STATUS_CANCELLING);
-  t.statusFinished = strings.LookupUiString(IDS_STATUS_FINISHED);
-  t.statusFailed = strings.LookupUiString(IDS_STATUS_INSTALL_FAILED);
-  t.statusCancelled = strings.LookupUiString(IDS_STATUS_CANCELLED);
-  t.retrying = strings.LookupUiString(IDS_STATUS_RETRYING);
-  t.calculating = strings.LookupUiString(IDS_CALC_TIME_REMAINING);
-  t.hours = strings.LookupUiString(IDS_TIME_REMAINING_HOURS);
-  t.mins = strings.LookupUiString(IDS_TIME_REMAINING_MINS);
-  t.secs = strings.LookupUiString(IDS_TIME_REMAINING_SECS);
-  return t;
+  ProgressTexts texts;
+  for (const ProgressTextKey& entry : kProgressTextKeys) {
+    texts.*entry.text = strings.LookupUiString(*entry.key);
+  }
+  return texts;
 }
 
 RecheckTexts RecheckTextsFrom(const UiStringCatalogue& strings) {

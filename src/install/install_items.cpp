@@ -50,9 +50,9 @@ std::u16string LanguagePackPath(const InstallerContext& context, int32_t languag
   return ComponentPath(context, u"language_pack_" + DecimalText(languageId) + u".exe", tick);
 }
 
-InstallPlan PlanInstallItems(const InstallerContext& context, const AppFlags& flags,
-                             IPrerequisiteProbe& prerequisites,
-                             IInstalledLanguagePacks& languagePacks, uint32_t tick) {
+InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& flags,
+                              IPrerequisiteProbe& prerequisites,
+                              IInstalledLanguagePacks& languagePacks, uint32_t tick) {
   const ProductManifest& m = context.manifest;
   PlanBuilder plan(m.standalone != 0);
 

@@ -48,8 +48,8 @@ std::u16string LanguagePackPath(const InstallerContext& context, int32_t languag
 // The plan, in the order: missing prerequisites, the main package, the
 // transform of the interface language, the language packs. Weights are not
 // normalised yet.
-InstallPlan PlanInstallItems(const InstallerContext& context, const AppFlags& flags,
-                             IPrerequisiteProbe& prerequisites,
-                             IInstalledLanguagePacks& languagePacks, uint32_t tick);
+InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& flags,
+                              IPrerequisiteProbe& prerequisites,
+                              IInstalledLanguagePacks& languagePacks, uint32_t tick);
 
 }  // namespace vwi

@@ -26,24 +26,34 @@ float WeightedPercent(const std::vector<uint32_t>& weights, uint32_t index, floa
   return sum > 100.0f ? 100.0f : sum;
 }
 
+const std::array<ProgressTextKey, 12> kProgressTextKeys = {
+    {{&ProgressTexts::statusInit, &IDS_STATUS_INIT},
+     {&ProgressTexts::statusDownloading, &IDS_STATUS_DOWNLOADING},
+     {&ProgressTexts::statusInstalling, &IDS_STATUS_INSTALLING},
+     {&ProgressTexts::statusCancelling, &IDS_STATUS_CANCELLING},
+     {&ProgressTexts::statusFinished, &IDS_STATUS_FINISHED},
+     {&ProgressTexts::statusFailed, &IDS_STATUS_INSTALL_FAILED},
+     {&ProgressTexts::statusCancelled, &IDS_STATUS_CANCELLED},
+     {&ProgressTexts::retrying, &IDS_STATUS_RETRYING},
+     {&ProgressTexts::calculating, &IDS_CALC_TIME_REMAINING},
+     {&ProgressTexts::hours, &IDS_TIME_REMAINING_HOURS},
+     {&ProgressTexts::mins, &IDS_TIME_REMAINING_MINS},
+     {&ProgressTexts::secs, &IDS_TIME_REMAINING_SECS}}};
+
+ProgressTexts::ProgressTexts() {
+  for (const ProgressTextKey& entry : kProgressTextKeys) this->*entry.text = entry.key->defaultText;
+}
+
 std::u16string StatusTextFor(InstallState state, const ProgressTexts& texts) {
-  switch (state) {
-    case InstallState::Initial:
-      return texts.statusInit;
-    case InstallState::Downloading:
-      return texts.statusDownloading;
-    case InstallState::Installing:
-      return texts.statusInstalling;
-    case InstallState::Cancelling:
-      return texts.statusCancelling;
-    case InstallState::Finished:
-      return texts.statusFinished;
-    case InstallState::Failed:
-      return texts.statusFailed;
-    case InstallState::Cancelled:
-      return texts.statusCancelled;
-  }
-  return {};
+  // Indexed by the state's value; 1 is no state.
+  constexpr std::u16string ProgressTexts::*kTexts[] = {
+      &ProgressTexts::statusInit,        nullptr,
+      &ProgressTexts::statusDownloading, &ProgressTexts::statusInstalling,
+      &ProgressTexts::statusCancelling,  &ProgressTexts::statusFinished,
+      &ProgressTexts::statusFailed,      &ProgressTexts::statusCancelled};
+  const auto index = static_cast<size_t>(state);
+  if (index >= std::size(kTexts) || !kTexts[index]) return {};
+  return texts.*kTexts[index];
 }
 
 std::u16string FormatRemaining(uint32_t milliseconds, const ProgressTexts& texts) {

@@ -2,6 +2,7 @@
 // percentage across the download and install phases, and the remaining time.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,22 +21,25 @@ void NormaliseWeights(std::vector<uint32_t>& weights);
 // included) gives 100.
 float WeightedPercent(const std::vector<uint32_t>& weights, uint32_t index, float percent);
 
-// The texts of the status line and the time line; the catalogue's English
+// The texts of the status line and the time line: the catalogue's English
 // defaults, which the caller replaces with the chosen language's texts.
 struct ProgressTexts {
-  std::u16string statusInit{IDS_STATUS_INIT.defaultText};
-  std::u16string statusDownloading{IDS_STATUS_DOWNLOADING.defaultText};
-  std::u16string statusInstalling{IDS_STATUS_INSTALLING.defaultText};
-  std::u16string statusCancelling{IDS_STATUS_CANCELLING.defaultText};
-  std::u16string statusFinished{IDS_STATUS_FINISHED.defaultText};
-  std::u16string statusFailed{IDS_STATUS_INSTALL_FAILED.defaultText};
-  std::u16string statusCancelled{IDS_STATUS_CANCELLED.defaultText};
-  std::u16string retrying{IDS_STATUS_RETRYING.defaultText};
-  std::u16string calculating{IDS_CALC_TIME_REMAINING.defaultText};
-  std::u16string hours{IDS_TIME_REMAINING_HOURS.defaultText};
-  std::u16string mins{IDS_TIME_REMAINING_MINS.defaultText};
-  std::u16string secs{IDS_TIME_REMAINING_SECS.defaultText};
+  ProgressTexts();
+
+  // The status line of each state.
+  std::u16string statusInit, statusDownloading, statusInstalling, statusCancelling;
+  std::u16string statusFinished, statusFailed, statusCancelled;
+  std::u16string retrying;  // while a transfer waits to be tried again
+  // The time line.
+  std::u16string calculating, hours, mins, secs;
 };
+
+// The catalogue key of one of the texts.
+struct ProgressTextKey {
+  std::u16string ProgressTexts::*text;
+  const StringKey* key;
+};
+extern const std::array<ProgressTextKey, 12> kProgressTextKeys;
 
 // What the status panel shows for one poll.
 struct ProgressSnapshot {

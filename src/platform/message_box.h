@@ -7,25 +7,19 @@
 
 namespace vwi {
 
-// Style bits and answers carry the Windows values, so they pass to the API
-// unchanged.
+// The style bits and answers the installer uses; they carry the Windows
+// values, so they pass to the API unchanged.
 namespace message_box {
 inline constexpr uint32_t kOk = 0x00000000;
 inline constexpr uint32_t kOkCancel = 0x00000001;
-inline constexpr uint32_t kAbortRetryIgnore = 0x00000002;
-inline constexpr uint32_t kYesNoCancel = 0x00000003;
 inline constexpr uint32_t kYesNo = 0x00000004;
 inline constexpr uint32_t kRetryCancel = 0x00000005;
 inline constexpr uint32_t kIconError = 0x00000010;
-inline constexpr uint32_t kIconQuestion = 0x00000020;
 inline constexpr uint32_t kIconWarning = 0x00000030;
-inline constexpr uint32_t kIconInformation = 0x00000040;
 
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;
-inline constexpr int kAnswerAbort = 3;
 inline constexpr int kAnswerRetry = 4;
-inline constexpr int kAnswerIgnore = 5;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 }  // namespace message_box

@@ -45,4 +45,12 @@ std::u16string WithoutTrailingBackslash(std::u16string folder);
 // Decimal text of a number, for building paths and messages.
 std::u16string DecimalText(int64_t value);
 
+// The name an enumeration's value has in a table indexed by value, or
+// "unknown" for a value outside the table (one read from a damaged record).
+template <typename Enum, size_t N>
+constexpr std::u16string_view NameIn(const std::u16string_view (&names)[N], Enum value) {
+  const auto index = static_cast<int64_t>(value);
+  return index >= 0 && static_cast<size_t>(index) < N ? names[index] : u"unknown";
+}
+
 }  // namespace vwi

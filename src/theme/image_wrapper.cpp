@@ -2,7 +2,7 @@
 
 namespace vwi {
 
-FrameSize StripFrameSize(int imageWidth, int imageHeight, int frameCount, int horizontalFrames) {
+Size StripFrameSize(int imageWidth, int imageHeight, int frameCount, int horizontalFrames) {
   if (frameCount < 1) return {imageWidth, imageHeight};
   if (horizontalFrames) return {imageWidth / frameCount, imageHeight};
   return {imageWidth, imageHeight / frameCount};

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/geometry.h"
+
 // The platform's bitmap handle type, declared here so the portable core can
 // carry one without the platform headers (it is HBITMAP on Windows).
 struct HBITMAP__;
@@ -37,12 +39,7 @@ struct CImageWrapper {
 
 // Size of one frame of a strip of `frameCount` equal frames (the whole image
 // when the count is below 1).
-struct FrameSize {
-  int width = 0;
-  int height = 0;
-  bool operator==(const FrameSize&) const = default;
-};
-FrameSize StripFrameSize(int imageWidth, int imageHeight, int frameCount, int horizontalFrames);
+Size StripFrameSize(int imageWidth, int imageHeight, int frameCount, int horizontalFrames);
 
 // Premultiplies 32-bit pixels stored blue, green, red, alpha: each colour
 // channel becomes channel * alpha / 255, rounded down; alpha stays. A trailing

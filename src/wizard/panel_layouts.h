@@ -2,7 +2,7 @@
 // client rectangle.
 #pragma once
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 #include "theme/dpi_scaling.h"
 
 namespace vwi {

@@ -2,16 +2,10 @@
 // measured sizes of its labels.
 #pragma once
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 #include "theme/dpi_scaling.h"
 
 namespace vwi {
-
-struct Size {
-  int width = 0;
-  int height = 0;
-  bool operator==(const Size&) const = default;
-};
 
 // The sizes of the labels' current texts in their fonts (0 × 0 when a text
 // is empty); MeasureLabel turns them into the sizes laid out.

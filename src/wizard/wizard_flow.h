@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "context/app_flags.h"
+#include "platform/geometry.h"
 #include "theme/dpi_scaling.h"
 
 namespace vwi {
@@ -14,24 +15,18 @@ enum PanelIndex : int32_t {
   kSuccessPanelIndex = 2,
 };
 
-struct PanelSize {
-  int width = 0;
-  int height = 0;
-  bool operator==(const PanelSize&) const = default;
-};
-
 // The first panel: the status panel at once when the product is installed
 // already or the run is silent, else the settings panel.
 int32_t FirstPanelIndex(const AppFlags& flags);
 
 // The default outer size a panel asks for.
-PanelSize DefaultPanelSize(const DpiScale& dpi);
+Size DefaultPanelSize(const DpiScale& dpi);
 
 // The settings panel's size, ScaleY(86) lower while its settings are collapsed.
-PanelSize SettingPanelSize(const DpiScale& dpi, bool settingsCollapsed);
+Size SettingPanelSize(const DpiScale& dpi, bool settingsCollapsed);
 
 // The main window's outer size for a panel: one scaled pixel of border on
 // each side, the panel's height.
-PanelSize MainWindowSize(PanelSize panel, const DpiScale& dpi);
+Size MainWindowSize(Size panel, const DpiScale& dpi);
 
 }  // namespace vwi

@@ -57,20 +57,24 @@ check "the wizard opens centred on the screen" \
 
 # The expander collapses the settings: the window is 86 px lower, and stays
 # where the user moved it.
+# Wine's X11 driver has once placed the moved window elsewhere than asked;
+# what counts is that the wizard keeps it wherever it went.
+moved_to() { [ "$(driver window-rect "$MAIN_CLASS" | cut -d' ' -f1-2)" = "$1" ]; }
 driver move "$MAIN_CLASS" 40 30
-sleep 0.5
+wait_until 5 moved_to "40 30"
 read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
+check "the window moves away from the centre" differs "$wl $wt" "$(((sw - (wr - wl)) / 2)) $(((sh - (wb - wt)) / 2))"
 click_control 138
 sleep 1
 read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
 check "collapsing makes the window 662 x 360" equals "$((cr - cl)) x $((cb - ct))" "662 x 360"
-check "a moved window stays where it was put" equals "$cl $ct" "40 30"
+check "a moved window stays where it was put" equals "$cl $ct" "$wl $wt"
 screenshot settings-collapsed
 click_control 136
 sleep 1
 read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
 check "clicking the section label expands it again" equals "$((cr - cl)) x $((cb - ct))" "662 x 446"
-check "and it still stays there" equals "$cl $ct" "40 30"
+check "and it still stays there" equals "$cl $ct" "$wl $wt"
 
 # A relative folder: the warning box with the path, the panel kept and the
 # last valid folder shown again.

@@ -27,6 +27,7 @@ check() { # description command...
 }
 
 equals() { [ "$1" = "$2" ] || { echo "  expected '$2', got '$1'" >&2; return 1; }; }
+differs() { [ "$1" != "$2" ] || { echo "  expected anything but '$2'" >&2; return 1; }; }
 
 # A distribution folder: the executable beside config/ and language/.
 make_dist() { # folder

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 
 namespace vwi {
 

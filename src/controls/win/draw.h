@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "controls/geometry.h"
+#include "platform/geometry.h"
 #include "theme/theme_palette.h"
 
 namespace vwi {

@@ -63,7 +63,7 @@ void CVrelButton::DrawItem(HDC target, const RECT& rect) {
     FrameSolid(dc, r, borderColor);
   }
   if (frameCount > 0) {
-    const FrameSize frame = StripFrameSize(imageWidth, imageHeight, frameCount, horizontalFrames);
+    const Size frame = StripFrameSize(imageWidth, imageHeight, frameCount, horizontalFrames);
     const Rect at = CentredFrameRect(r.Width(), r.Height(), frame.width, frame.height);
     BlendBitmap(dc, bitmap, 0, 0, frame.width, frame.height, r.left + at.left, r.top + at.top);
   }

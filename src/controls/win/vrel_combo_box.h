@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "controls/geometry.h"
 #include "controls/win/combobox_data_manager.h"
+#include "platform/geometry.h"
 #include "platform/win/window.h"
 #include "theme/image_wrapper.h"
 #include "theme/theme_palette.h"

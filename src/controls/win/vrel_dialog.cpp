@@ -160,8 +160,7 @@ void CVrelDialog::DrawCaptionButton(HDC dc, const CaptionButton& b, const Rect& 
   // maximised) is never drawn.
   if (!b.visible || !b.bitmap || caption.Empty() || b.rect.Empty()) return;
   FillSolid(dc, b.rect, b.BoxColor());
-  const FrameSize frame =
-      StripFrameSize(b.imageWidth, b.imageHeight, b.frameCount, b.horizontalFrames);
+  const Size frame = StripFrameSize(b.imageWidth, b.imageHeight, b.frameCount, b.horizontalFrames);
   BlendBitmap(dc, b.bitmap, 0, 0, frame.width, frame.height, b.imageRect.left, b.imageRect.top,
               b.GlyphAlpha());
 }

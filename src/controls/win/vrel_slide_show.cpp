@@ -54,7 +54,7 @@ bool CVrelSliderShowCtrl::OnPaint() {
   if (!ClockStart()) ClockStart() = now;
   const double seconds =
       FrozenSeconds() >= 0 ? FrozenSeconds() : static_cast<double>(now - *ClockStart()) / 1000.0;
-  std::vector<SlideSize> sizes;
+  std::vector<Size> sizes;
   for (const SlideImage& s : slides) sizes.push_back({s.width, s.height});
   const Rect area{client.left + marginLeft, client.top + marginTop, client.right - marginRight,
                   client.bottom - marginBottom};

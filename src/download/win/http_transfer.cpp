@@ -119,17 +119,12 @@ std::optional<int64_t> AnnouncedLength(HINTERNET request) {
 // The announced Content-Length, or -1 when none (or an unreadable one) is announced.
 int64_t ContentLength(HINTERNET request) { return AnnouncedLength(request).value_or(-1); }
 
+// The message of a failed step ("" for a split address, which has none).
 const char16_t* OpenFailureMessage(OpenStep step) {
-  switch (step) {
-    case OpenStep::Connect:
-      return u"InternetConnect Failed.";
-    case OpenStep::Open:
-      return u"HttpOpenRequest Failed.";
-    case OpenStep::Send:
-      return u"HttpSendRequest Failed.";
-    default:
-      return u"";
-  }
+  constexpr const char16_t* kMessages[] = {
+      u"", u"InternetConnect Failed.", u"HttpOpenRequest Failed.", u"HttpSendRequest Failed.", u""};
+  static_assert(std::size(kMessages) == static_cast<size_t>(OpenStep::Done) + 1);
+  return kMessages[static_cast<size_t>(step)];
 }
 
 // Writes the request's line into the run's log when it goes out of scope.

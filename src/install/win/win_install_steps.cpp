@@ -18,8 +18,8 @@ namespace vwi {
 
 InstallPlan WinInstallSteps::Prepare() {
   RegistryPrerequisiteProbe probe(env_.registry);
-  InstallPlan plan = PlanInstallItems(env_.context, env_.flags, probe, env_.languagePacks,
-                                      env_.system.TickCount());
+  InstallPlan plan = BuildInstallItems(env_.context, env_.flags, probe, env_.languagePacks,
+                                       env_.system.TickCount());
   OpenInternetSession();
   return plan;
 }

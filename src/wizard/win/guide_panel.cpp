@@ -86,7 +86,7 @@ bool IsClickable(HWND control) {
 
 }  // namespace
 
-PanelSize CGuidePanel::GetPanelSize() { return DefaultPanelSize(ScreenDpi()); }
+Size CGuidePanel::GetPanelSize() { return DefaultPanelSize(ScreenDpi()); }
 
 bool CGuidePanel::OnInitDialog() {
   MakePlainChild(hwnd());

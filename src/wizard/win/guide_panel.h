@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "controls/geometry.h"
 #include "controls/key_click.h"
 #include "controls/win/child_placement.h"
 #include "localisation/language_entry.h"
+#include "platform/geometry.h"
 #include "platform/win/dialog.h"
 #include "wizard/win/guide_environment.h"
 #include "wizard/wizard_flow.h"
@@ -28,7 +28,7 @@ class CGuidePanel : public Dialog {
   // Places the panel's controls; called after every size change.
   virtual void OnLayout(const RECT& /*client*/) {}
   // The outer size the main window takes while this panel is shown.
-  virtual PanelSize GetPanelSize();
+  virtual Size GetPanelSize();
   // Called each time the main window switches to the panel, before it shows.
   virtual void OnShowPanel() {}
   // (Re)loads the panel's texts in a language.

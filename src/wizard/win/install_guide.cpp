@@ -84,8 +84,8 @@ void CInstallGuide::NextPanel() {
 
 void CInstallGuide::SizeToPanel() {
   CGuidePanel* panel = Panel(currentPanel);
-  const PanelSize panelSize = panel ? panel->GetPanelSize() : PanelSize{0, 0};
-  const PanelSize size = MainWindowSize(panelSize, ScreenDpi());
+  const Size panelSize = panel ? panel->GetPanelSize() : Size{0, 0};
+  const Size size = MainWindowSize(panelSize, ScreenDpi());
   SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

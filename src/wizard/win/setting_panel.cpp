@@ -185,7 +185,7 @@ void CSettingPanel::ApplyTexts(const LanguageEntry&) {
   LayoutNow();
 }
 
-PanelSize CSettingPanel::GetPanelSize() { return SettingPanelSize(ScreenDpi(), settingsCollapsed); }
+Size CSettingPanel::GetPanelSize() { return SettingPanelSize(ScreenDpi(), settingsCollapsed); }
 
 SettingLabelTexts CSettingPanel::MeasureLabels() {
   const ThemeFonts& fonts = Fonts();

@@ -21,7 +21,7 @@ class CSettingPanel : public CGuidePanel {
 
   void DrawContent(HDC dc) override;
   void OnLayout(const RECT& client) override;
-  PanelSize GetPanelSize() override;
+  Size GetPanelSize() override;
   void OnShowPanel() override { ApplyTexts(CurrentLanguage()); }
   void ApplyTexts(const LanguageEntry& language) override;
   bool CanClose() override;

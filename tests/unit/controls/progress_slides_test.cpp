@@ -43,7 +43,7 @@ TEST(SlideShow, NoPicturesDrawNothing) {
 }
 
 TEST(SlideShow, OnePictureStandsStillAllTheTime) {
-  const std::vector<SlideSize> one = {{400, 200}};
+  const std::vector<Size> one = {{400, 200}};
   for (double t : {0.0, 7.5, 7.8, 8.09, 8.1, 100.0}) {
     SCOPED_TRACE(t);
     EXPECT_EQ(PlaceSlides(t, kTiming, one, kArea), (std::vector<SlideDraw>{{0, {100, 50}}}));
@@ -51,7 +51,7 @@ TEST(SlideShow, OnePictureStandsStillAllTheTime) {
 }
 
 TEST(SlideShow, TwoPicturesCycle) {
-  const std::vector<SlideSize> two = {{400, 200}, {600, 300}};
+  const std::vector<Size> two = {{400, 200}, {600, 300}};
   using V = std::vector<SlideDraw>;
   EXPECT_EQ(PlaceSlides(0.0, kTiming, two, kArea), (V{{0, {100, 50}}}));
   EXPECT_EQ(PlaceSlides(7.5, kTiming, two, kArea), (V{{0, {100, 50}}}));
@@ -65,7 +65,7 @@ TEST(SlideShow, TwoPicturesCycle) {
 }
 
 TEST(SlideShow, LargePictureIsCentredAndClipped) {
-  const std::vector<SlideSize> big = {{800, 500}};
+  const std::vector<Size> big = {{800, 500}};
   EXPECT_EQ(PlaceSlides(1.0, kTiming, big, kArea), (std::vector<SlideDraw>{{0, {-100, -100}}}));
 }
 

@@ -45,7 +45,7 @@ struct Plan : ::testing::Test {
                        {1036, u"VH", u"lp_fr.exe", u"http://dl/lp_fr.exe"},
                        {1031, u"VH", u"lp_de_second.exe", u"http://dl/other.exe"}};
   }
-  InstallPlan Make() { return PlanInstallItems(context, flags, probe, packs, kTick); }
+  InstallPlan Make() { return BuildInstallItems(context, flags, probe, packs, kTick); }
 
   InstallerContext context;
   AppFlags flags;
@@ -141,7 +141,7 @@ TEST_F(Plan, StandaloneDownloadsNothing) {
 TEST_F(Plan, APlanWithItsPrerequisitesPresentWeighsTheRest) {
   probe.present = {u"vc_redist.exe", u"setup.exe"};
   context.strings.languageId = 1031;
-  const InstallPlan plan = PlanInstallItems(context, flags, probe, packs, kTick);
+  const InstallPlan plan = BuildInstallItems(context, flags, probe, packs, kTick);
   EXPECT_EQ(plan.items.size(), 4u);
   EXPECT_EQ(plan.downloadWeights, (std::vector<uint32_t>{40, 50, 5, 5}));
   EXPECT_EQ(plan.installWeights, (std::vector<uint32_t>{40, 50, 5, 5}));

@@ -138,6 +138,7 @@ TEST_F(SnapshotCase, FinishedShowsOneSecondAndStatusTexts) {
       {InstallState::Cancelling, u"Cancelling..."},
       {InstallState::Failed, u"Install failed."},
       {InstallState::Cancelled, u"Cancelled."},
+      {static_cast<InstallState>(1), u""},
       {static_cast<InstallState>(9), u""}};
   for (const auto& [state, text] : lines) EXPECT_EQ(StatusTextFor(state, texts), text);
 }

@@ -61,5 +61,15 @@ TEST(Text, OneTrailingBackslashIsRemoved) {
   EXPECT_EQ(WithoutTrailingBackslash(u""), u"");
 }
 
+// A value read from a damaged record names itself "unknown" rather than
+// reading outside the table.
+TEST(Text, NamesOutsideTheTableAreUnknown) {
+  enum class Colour { Red, Green };
+  constexpr std::u16string_view kNames[] = {u"red", u"green"};
+  EXPECT_EQ(NameIn(kNames, Colour::Green), u"green");
+  EXPECT_EQ(NameIn(kNames, static_cast<Colour>(2)), u"unknown");
+  EXPECT_EQ(NameIn(kNames, static_cast<Colour>(-1)), u"unknown");
+}
+
 }  // namespace
 }  // namespace vwi

@@ -23,10 +23,10 @@ TEST(ThemeImage, PremultipliesEveryPixel) {
 }
 
 TEST(ThemeImage, StripFrameSizes) {
-  EXPECT_EQ(StripFrameSize(42, 14, 3, 1), (FrameSize{14, 14}));
-  EXPECT_EQ(StripFrameSize(16, 48, 3, 0), (FrameSize{16, 16}));
-  EXPECT_EQ(StripFrameSize(16, 16, 1, 1), (FrameSize{16, 16}));
-  EXPECT_EQ(StripFrameSize(16, 16, 0, 1), (FrameSize{16, 16}));
+  EXPECT_EQ(StripFrameSize(42, 14, 3, 1), (Size{14, 14}));
+  EXPECT_EQ(StripFrameSize(16, 48, 3, 0), (Size{16, 16}));
+  EXPECT_EQ(StripFrameSize(16, 16, 1, 1), (Size{16, 16}));
+  EXPECT_EQ(StripFrameSize(16, 16, 0, 1), (Size{16, 16}));
 }
 
 class FakePngSource : public IPngSource {

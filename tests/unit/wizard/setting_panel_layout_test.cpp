@@ -21,7 +21,7 @@ SettingLabelTexts TahomaTexts() {
 }
 
 TEST(SettingPanelLayout, MatchesTheFiguresAt96Dpi) {
-  const PanelSize panel = SettingPanelSize(k96, false);
+  const Size panel = SettingPanelSize(k96, false);
   const Rect client{0, 0, panel.width, panel.height};
   const SettingPanelLayout layout = LayoutSettingPanel(client, TahomaTexts(), k96);
   EXPECT_EQ(layout.install, (Rect{180, 174, 480, 208}));
@@ -75,9 +75,9 @@ TEST(WizardFlow, FirstPanelAndWindowSizes) {
   flags.productInstalled = 1;
   EXPECT_EQ(FirstPanelIndex(flags), kStatusPanelIndex);
 
-  EXPECT_EQ(MainWindowSize(DefaultPanelSize(k96), k96), (PanelSize{662, 446}));
-  EXPECT_EQ(MainWindowSize(DefaultPanelSize(k120), k120), (PanelSize{827, 557}));
-  EXPECT_EQ(MainWindowSize(SettingPanelSize(k120, true), k120), (PanelSize{827, 450}));
+  EXPECT_EQ(MainWindowSize(DefaultPanelSize(k96), k96), (Size{662, 446}));
+  EXPECT_EQ(MainWindowSize(DefaultPanelSize(k120), k120), (Size{827, 557}));
+  EXPECT_EQ(MainWindowSize(SettingPanelSize(k120, true), k120), (Size{827, 450}));
 }
 
 }  // namespace

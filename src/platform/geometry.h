@@ -1,5 +1,5 @@
-// Integer rectangles and points in the platform's convention: right and
-// bottom are exclusive.
+// Integer points, sizes and rectangles in the platform's convention: a
+// rectangle's right and bottom are exclusive.
 #pragma once
 
 namespace vwi {
@@ -8,6 +8,12 @@ struct Point {
   int x = 0;
   int y = 0;
   bool operator==(const Point&) const = default;
+};
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  bool operator==(const Size&) const = default;
 };
 
 struct Rect {
