@@ -12,12 +12,9 @@
 
 namespace vwi {
 
+// Moves but never copies: the icons are held by move-only handles.
 class CComboboxDataManager {
  public:
-  CComboboxDataManager() = default;
-  CComboboxDataManager(const CComboboxDataManager&) = delete;
-  CComboboxDataManager& operator=(const CComboboxDataManager&) = delete;
-
   // Takes ownership of `icon` for item `index`.
   void SetItemIcon(int index, HICON icon);
   // The icon of item `index`, or null.
