@@ -10,7 +10,11 @@ function(vwi_subsystem name)
   cmake_parse_arguments(ARG "" "" "DEPENDS;WIN_LIBS;POSIX_LIBS" ${ARGN})
   file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(WIN32)
-    file(GLOB_RECURSE specific CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win/*.cpp)
+    # A win/ folder with a CMakeLists.txt of its own is a library of its own:
+    # a window that stands on a higher floor than the folder's rule.
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/win/CMakeLists.txt)
+      file(GLOB_RECURSE specific CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win/*.cpp)
+    endif()
   else()
     file(GLOB_RECURSE specific CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/posix/*.cpp)
   endif()
