@@ -8,7 +8,7 @@
 //   vwi_driver count-boxes CAPTION            prints the number of message boxes with CAPTION
 //   vwi_driver wait-box CAPTION TIMEOUT_MS    prints the box's text once it appears
 //   vwi_driver press-box CAPTION BUTTON_ID    presses a button of the box (1 OK, 2 Cancel,
-//                                             4 Retry, 6 Yes, 7 No)
+//                                             4 Retry, 6 Yes, 7 No); exit 0 once it closed
 //   vwi_driver foreground                     prints the class of the foreground window
 //   vwi_driver move CLASS X Y                 moves the window's top-left corner to X, Y
 //   vwi_driver window-rect CLASS              prints the window's screen rectangle:
@@ -89,6 +89,19 @@ bool WaitFor(int timeoutMs, Probe probe) {
     Sleep(50);
   }
   return true;
+}
+
+// A button's click is the box's own command, not a synthetic mouse press: a
+// press through BM_CLICK is lost when the box takes the activation between
+// its button-down and button-up. Done once the box is gone.
+int PressBox(const wchar_t* caption, int buttonId) {
+  const auto boxes = FindBoxes(caption);
+  if (boxes.empty()) return 1;
+  HWND box = boxes.front();
+  HWND button = GetDlgItem(box, buttonId);
+  if (!button) return 1;
+  SendMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return WaitFor(10000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }) ? 0 : 1;
 }
 
 int WindowState(const wchar_t* className) {
@@ -387,14 +400,7 @@ int Run(int count, wchar_t** arguments) {
     PrintUtf8(text);
     return 0;
   }
-  if (command == L"press-box") {
-    auto boxes = FindBoxes(target);
-    if (boxes.empty()) return 1;
-    HWND button = GetDlgItem(boxes.front(), number);
-    if (!button) return 1;
-    SendMessageW(button, BM_CLICK, 0, 0);
-    return 0;
-  }
+  if (command == L"press-box") return PressBox(target, number);
   if (command == L"tamper") return Tamper(target);
   if (command == L"hold-semaphore" && count > 3) return HoldSemaphore(target, arguments[3]);
   if (command == L"accessible" || command == L"accessible-do") {
