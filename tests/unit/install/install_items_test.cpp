@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace vwi {
 namespace {
@@ -26,6 +27,13 @@ struct FakePacks : IInstalledLanguagePacks {
 };
 
 constexpr uint32_t kTick = 123456;
+
+// What the plan decides for an item, in one comparison: a failure shows them all.
+using ItemFields =
+    std::tuple<std::u16string, std::u16string, std::u16string, std::u16string, int32_t, int32_t>;
+ItemFields FieldsOf(const InstallItem& item) {
+  return {item.name, item.url, item.localPath, item.commandLine, item.download, item.runAsProgram};
+}
 
 struct Plan : ::testing::Test {
   Plan() {
@@ -69,21 +77,12 @@ TEST_F(Plan, MissingPrerequisitesComeFirstThenTheMainPackage) {
   EXPECT_EQ(probe.asked,
             (std::vector<std::u16string>{u"webview2.exe", u"vc_redist.exe", u"setup.exe"}));
   ASSERT_EQ(plan.items.size(), 3u);
-  const InstallItem& wv2 = plan.items[0];
-  EXPECT_EQ(wv2.name, u"webview2.exe");
-  EXPECT_EQ(wv2.url, u"http://dl/wv2.exe");
-  EXPECT_EQ(wv2.localPath, u"C:\\p\\component\\123456webview2.exe");
-  EXPECT_EQ(wv2.commandLine, u"/silent /install");
-  EXPECT_EQ(wv2.download, 1);
-  EXPECT_EQ(wv2.runAsProgram, 1);
+  EXPECT_EQ(FieldsOf(plan.items[0]),
+            (ItemFields{u"webview2.exe", u"http://dl/wv2.exe",
+                        u"C:\\p\\component\\123456webview2.exe", u"/silent /install", 1, 1}));
   EXPECT_EQ(plan.items[1].name, u"setup.exe");
-  const InstallItem& main = plan.items[2];
-  EXPECT_EQ(main.name, u"VimzeeHome.msi");
-  EXPECT_EQ(main.url, u"http://dl/VimzeeHome.msi");
-  EXPECT_EQ(main.localPath, u"C:\\p\\msi\\VimzeeHome.msi");
-  EXPECT_EQ(main.commandLine, u"");
-  EXPECT_EQ(main.download, 1);
-  EXPECT_EQ(main.runAsProgram, 0);
+  EXPECT_EQ(FieldsOf(plan.items[2]), (ItemFields{u"VimzeeHome.msi", u"http://dl/VimzeeHome.msi",
+                                                 u"C:\\p\\msi\\VimzeeHome.msi", u"", 1, 0}));
   EXPECT_EQ(plan.downloadWeights, (std::vector<uint32_t>{40, 40, 50}));
   EXPECT_EQ(plan.installWeights, (std::vector<uint32_t>{40, 40, 50}));
   // English, not installed: no transform, no language pack, no registry look-up.
@@ -96,17 +95,11 @@ TEST_F(Plan, FirstTransformAndLanguagePackOfTheCurrentLanguage) {
   const InstallPlan plan = Make();
   ASSERT_EQ(plan.items.size(), 3u);
   EXPECT_EQ(plan.items[0].name, u"VimzeeHome.msi");
-  const InstallItem& transform = plan.items[1];
-  EXPECT_EQ(transform.name, u"de.mst");
-  EXPECT_EQ(transform.url, u"http://dl/de1.mst");
-  EXPECT_EQ(transform.localPath, u"C:\\p\\transform\\1031.mst");
-  EXPECT_EQ(transform.runAsProgram, 0);
-  const InstallItem& pack = plan.items[2];
-  EXPECT_EQ(pack.name, u"lp_de.exe");
-  EXPECT_EQ(pack.url, u"http://dl/lp_de.exe");
-  EXPECT_EQ(pack.localPath, u"C:\\p\\component\\123456language_pack_1031.exe");
-  EXPECT_EQ(pack.commandLine, u"/s");
-  EXPECT_EQ(pack.runAsProgram, 1);
+  EXPECT_EQ(FieldsOf(plan.items[1]), (ItemFields{u"de.mst", u"http://dl/de1.mst",
+                                                 u"C:\\p\\transform\\1031.mst", u"", 1, 0}));
+  EXPECT_EQ(FieldsOf(plan.items[2]),
+            (ItemFields{u"lp_de.exe", u"http://dl/lp_de.exe",
+                        u"C:\\p\\component\\123456language_pack_1031.exe", u"/s", 1, 1}));
   EXPECT_EQ(plan.installWeights, (std::vector<uint32_t>{50, 5, 5}));
   // A single offered language: no language pack.
   context.multipleLanguages = 0;
