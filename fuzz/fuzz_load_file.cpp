@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "fuzz_walk.h"
-#include "memory_file.h"
+#include "xml/memory_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  vwi::fuzz::MemoryFileSystem files(data, size);
+  vwi::MemoryFileSystem files(data, size);
   vwi::XmlDocument doc;
   doc.LoadFile(u"fuzz.xml", files, vwi::SystemCodePageConverter());
   vwi::WalkDocument(doc);

@@ -6,10 +6,10 @@
 #include "context/manifest_reader.h"
 #include "context/payload_digest.h"
 #include "context/plain_file_name.h"
-#include "memory_file.h"
+#include "xml/memory_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  vwi::fuzz::MemoryFileSystem files(data, size);
+  vwi::MemoryFileSystem files(data, size);
   vwi::ProductManifest manifest;
   if (!vwi::ParseManifest(u"C:\\Setup\\config\\manifestHome.xml", manifest, files,
                           vwi::SystemCodePageConverter())) {

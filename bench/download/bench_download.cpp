@@ -25,6 +25,7 @@
 #include "download/win/internet_session.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
+#include "platform/win/win_held_folder.h"
 
 namespace {
 
@@ -48,13 +49,19 @@ uint64_t SizeOf(const std::wstring& path) {
 
 // `size`: the size the server announced, which lets a cut transfer resume.
 bool OursOfSize(const std::u16string& url, const std::wstring& path, bool flush, uint64_t size) {
-  UniqueFile file = Create(path);
+  // The installer writes into a file it makes new in a held folder.
+  DeleteFileW(path.c_str());
+  const size_t cut = path.rfind(L'\\');
+  std::unique_ptr<IHeldFolder> folder = OpenHeldFolder(FromWide(path.substr(0, cut)), false).folder;
+  std::unique_ptr<INewFile> file =
+      folder ? folder->MakeFile(FromWide(path.substr(cut + 1))) : nullptr;
+  if (!file) return false;
   CancelRequest never;
   Quiet quiet;
   TransferOptions options;
   options.flushEachBatch = flush;
   options.size = size;
-  return DownloadToFile(never, url, file.get(), quiet, options);
+  return DownloadToFile(never, url, *file, quiet, options);
 }
 
 bool Ours(const std::u16string& url, const std::wstring& path, bool flush) {

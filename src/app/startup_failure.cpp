@@ -17,6 +17,14 @@ StartupFailureMessage DescribeStartupFailure(int32_t code, const InstallerContex
                      context.manifestPath + u"\n\nPlease download the installer again.";
       break;
     case kFolderFailure:
+      // Run as administrator, the folders lie in a place of the machine's:
+      // moving the installer elsewhere would change nothing.
+      if (context.workFolders.IsProtected()) {
+        message.text = u"The installer cannot create its work folders in\n" +
+                       context.workFolders.Place() +
+                       u"\n\nPlease ask your administrator to check that folder.";
+        break;
+      }
       message.text = u"The installer cannot create its work folders in\n" + context.programFolder +
                      u"\n\nPlease start it from a folder you can write to, such as your "
                      u"Downloads folder.";

@@ -4,12 +4,17 @@
 
 namespace vwi {
 
+std::u16string ComponentFileName(const InstallerContext& context, std::u16string_view name,
+                                 uint32_t tick) {
+  std::u16string file;
+  if (!context.manifest.standalone) file = DecimalText(static_cast<int32_t>(tick));
+  file += name;
+  return file;
+}
+
 std::u16string ComponentPath(const InstallerContext& context, std::u16string_view name,
                              uint32_t tick) {
-  std::u16string path = context.componentFolder;
-  if (!context.manifest.standalone) path += DecimalText(static_cast<int32_t>(tick));
-  path += name;
-  return path;
+  return context.componentFolder + ComponentFileName(context, name, tick);
 }
 
 }  // namespace vwi

@@ -9,9 +9,13 @@
 
 namespace vwi {
 
-// componentFolder + name for a standalone manifest; otherwise componentFolder,
-// the tick count as a signed decimal, then name, so every run downloads into
-// fresh files.
+// The component's file name: name itself for a standalone manifest;
+// otherwise the tick count as a signed decimal, then name, so every run
+// downloads into fresh files.
+std::u16string ComponentFileName(const InstallerContext& context, std::u16string_view name,
+                                 uint32_t tick);
+
+// componentFolder followed by the file name.
 std::u16string ComponentPath(const InstallerContext& context, std::u16string_view name,
                              uint32_t tick);
 

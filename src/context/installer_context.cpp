@@ -94,44 +94,16 @@ void InstallerContext::FinishInstallationProbe() {
 }
 
 bool InstallerContext::PrepareWorkFolders(ISystemServices& system) {
-  componentFolder = programFolder + u"\\component\\";
-  msiFolder = programFolder + u"\\msi\\";
-  transformFolder = programFolder + u"\\transform\\";
-
-  if (!manifest.standalone) {
-    // Start from an empty component folder when we can; a folder that still
-    // holds files from an earlier run stays and is used as it is. A standalone
-    // package brings its components in that folder, so it is left alone.
-    if (system.PathExists(componentFolder)) system.RemoveEmptyFolder(componentFolder);
-    if (!system.PathExists(componentFolder) && !system.CreateFolderTree(componentFolder)) {
-      return false;
-    }
-  }
-  if (!system.PathExists(msiFolder) && !system.CreateFolderTree(msiFolder)) return false;
-  if (!system.PathExists(transformFolder) && !system.CreateFolderTree(transformFolder)) {
-    return false;
-  }
-  for (const std::u16string* folder : {&componentFolder, &msiFolder, &transformFolder}) {
-    if (system.PathExists(*folder) && !system.ProtectFolder(*folder)) return false;
-  }
-  return true;
-}
-
-std::u16string InstallerContext::MakeUpdaterPath(ISystemServices& system) const {
-  // The tick count is shown signed, as the folder names have always been.
-  const std::u16string temp = system.TempFolder();
-  if (temp.empty()) return {};
-  // A folder that exists already is never used: another program may have
-  // made it, and may hold files or links in it. The next number is tried.
-  constexpr uint32_t kAttempts = 100;
-  const uint32_t tick = system.TickCount();
-  for (uint32_t attempt = 0; attempt < kAttempts; ++attempt) {
-    const auto number = static_cast<int32_t>(tick + attempt);
-    const std::u16string folder = temp + u"VrelWebInstaller_" + DecimalText(number);
-    if (system.CreateNewFolder(folder)) return folder + u"\\" + manifest.fullName + u".exe";
-    if (!system.PathExists(folder)) return {};
-  }
-  return {};
+  const bool prepared = workFolders.Prepare(system, programFolder, manifest.standalone != 0);
+  // A standalone component folder that is missing keeps the path it would have.
+  const auto pathOf = [&](WorkFolder kind, const char16_t* name) {
+    const std::u16string held = workFolders.Path(kind);
+    return held.empty() ? programFolder + u"\\" + name + u"\\" : held;
+  };
+  componentFolder = pathOf(WorkFolder::Component, u"component");
+  msiFolder = pathOf(WorkFolder::Msi, u"msi");
+  transformFolder = pathOf(WorkFolder::Transform, u"transform");
+  return prepared;
 }
 
 }  // namespace vwi

@@ -10,6 +10,7 @@
 
 #include "context/context_services.h"
 #include "context/product_manifest.h"
+#include "context/work_folders.h"
 #include "localisation/language_entry.h"
 #include "localisation/ui_string_catalogue.h"
 
@@ -39,19 +40,18 @@ class InstallerContext {
   std::vector<LanguageEntry> languages;
   std::u16string installFolder = u"C:\\Program Files\\Orvanta";
   int32_t fileAssociation = 0;  // 0 all image types, 1 types not in use, 2 none
+  // The folders behind componentFolder, msiFolder and transformFolder, held
+  // until the end of the run.
+  WorkFolders workFolders;
 
   // Fills the context at start-up; returns an InitialiseCode. Leaves
   // `initialised` 0 on failure, with the fields up to the failing step filled.
   int32_t Initialise(ContextServices& services);
 
-  // Sets the three work folders beside the program, makes sure they exist and
-  // protects them (see ISystemServices::ProtectFolder).
+  // Makes or opens the three work folders and holds them for the run (in the
+  // protected place when elevated, else beside the program; see
+  // WorkFolders), and sets their paths.
   bool PrepareWorkFolders(ISystemServices& system);
-
-  // Creates a new, protected temporary folder ("VrelWebInstaller_" and the
-  // tick count, or the next free number) and returns the path of the file a
-  // newer installer is downloaded into; empty when no folder can be made.
-  std::u16string MakeUpdaterPath(ISystemServices& system) const;
 
   // Runs the probe of an earlier installation when Initialise left it for
   // later; call before anything reads `installedVersion` or

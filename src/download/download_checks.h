@@ -1,6 +1,7 @@
 // What every download of the installer is checked against: the free space of
-// its target's volume before it starts, and the digest its file was given
-// once it is on disk. By default the platform's own services answer.
+// its target's volume before it starts, the digest its file was given once it
+// is on disk, and for a program that replaces this installer its signature.
+// By default the platform's own services answer.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +11,13 @@
 
 #include "download/free_space.h"
 #include "download/payload_files.h"
+#include "download/signature_facts.h"
 
 namespace vwi {
 
 struct DownloadChecks {
   IFreeSpace* freeSpace = &SystemFreeSpace();
-  IPayloadFiles* files = &SystemPayloadFiles();
+  ISignatureReader* signatures = &SystemSignatures();
   // Tells the user that a volume is too full (IDS_ERR_OUT_OF_DISK with the
   // megabytes needed); may be empty.
   std::function<void(uint64_t megabytesNeeded)> onOutOfDisk;

@@ -29,31 +29,30 @@ std::u16string FoundText(PayloadVerdict verdict, const std::optional<Sha256Diges
   }
 }
 
-PayloadVerdict VerdictFor(const std::optional<std::u16string>& expected, const PayloadHold& hold,
+PayloadVerdict VerdictFor(const std::optional<std::u16string>& expected, const FileHold& hold,
                           std::optional<Sha256Digest>& actual) {
   if (hold.refusal == HoldRefusal::Link) return PayloadVerdict::Link;
   if (expected && !ParseSha256Hex(*expected)) return PayloadVerdict::MalformedDigest;
-  if (!hold.payload) return expected ? PayloadVerdict::Unreadable : PayloadVerdict::NotHeld;
-  if (expected) actual = hold.payload->Sha256();
+  if (!hold.file) return expected ? PayloadVerdict::Unreadable : PayloadVerdict::NotHeld;
+  if (expected) actual = Sha256OfFile(*hold.file);
   return JudgePayload(expected, actual);
 }
 
 }  // namespace
 
-PayloadVerdict VerifyPayload(const std::optional<std::u16string>& expected,
-                             const std::u16string& path, IPayloadFiles& files, HeldPayloads* held) {
-  PayloadHold hold = files.Hold(path);
+PayloadVerdict VerifyPayload(const std::optional<std::u16string>& expected, FileHold hold,
+                             IHeldFolder& folder, std::u16string_view name, HeldPayloads* held) {
   std::optional<Sha256Digest> actual;
   const PayloadVerdict verdict = VerdictFor(expected, hold, actual);
   if (IsAccepted(verdict)) {
-    if (held) held->push_back(std::move(hold.payload));
+    if (held) held->push_back(std::move(hold.file));
     return verdict;
   }
-  hold.payload.reset();  // let go first, or the removal would fail
-  const bool removed = files.RemoveFile(path);
+  hold.file.reset();  // let go first, or the removal would fail
+  const bool removed = folder.Remove(name);
   DiagnosticLine(
-      u"KORVO_DEBUG: Payload integrity check failed for " + path + u": expected " +
-      expected.value_or(u"no digest") + u", " + FoundText(verdict, actual) +
+      u"KORVO_DEBUG: Payload integrity check failed for " + folder.Path() + std::u16string(name) +
+      u": expected " + expected.value_or(u"no digest") + u", " + FoundText(verdict, actual) +
       (removed ? u"; the file was deleted.\r\n" : u"; the file could not be deleted.\r\n"));
   return verdict;
 }

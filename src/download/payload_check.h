@@ -5,9 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "context/payload_digest.h"
 #include "download/payload_files.h"
+#include "platform/held_folder.h"
 
 namespace vwi {
 
@@ -38,13 +40,13 @@ constexpr bool IsIntegrityFailure(PayloadVerdict verdict) {
 PayloadVerdict JudgePayload(const std::optional<std::u16string>& expected,
                             const std::optional<Sha256Digest>& actual);
 
-// Holds the file at `path` and checks it against `expected` through that
-// hold, so that the file checked is the file used. An accepted file stays
-// held in `held` (when given) until the caller has used it; a file that is
-// not accepted is let go and removed, and a diagnostic line names it, with
-// both digests.
-PayloadVerdict VerifyPayload(const std::optional<std::u16string>& expected,
-                             const std::u16string& path, IPayloadFiles& files,
+// Checks the file `name` of `folder`, held in `hold`, against `expected`
+// through that hold, so that the file checked is the file used. An accepted
+// file stays held in `held` (when given) until the caller has used it; a file
+// that is not accepted is let go and removed, and a diagnostic line names it,
+// with both digests.
+PayloadVerdict VerifyPayload(const std::optional<std::u16string>& expected, FileHold hold,
+                             IHeldFolder& folder, std::u16string_view name,
                              HeldPayloads* held = nullptr);
 
 }  // namespace vwi

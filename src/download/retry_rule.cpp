@@ -1,5 +1,7 @@
 #include "download/retry_rule.h"
 
+#include <cstdint>
+
 namespace vwi {
 namespace {
 
@@ -107,6 +109,19 @@ ResumeAnswer JudgeResumeAnswer(uint32_t status, std::optional<ContentRange> rang
     return ResumeAnswer::Failed;
   }
   return ResumeAnswer::Append;
+}
+
+std::optional<int64_t> BodyEnd(uint64_t start, int64_t contentLength, uint64_t size) {
+  constexpr auto kMax = static_cast<uint64_t>(INT64_MAX);
+  if (contentLength < 0) {
+    if (size == 0) return -1;
+    return size <= kMax ? std::optional<int64_t>(static_cast<int64_t>(size)) : std::nullopt;
+  }
+  const auto length = static_cast<uint64_t>(contentLength);
+  if (start > kMax - length) return std::nullopt;
+  const uint64_t end = start + length;
+  if (size != 0 && end != size) return std::nullopt;
+  return static_cast<int64_t>(end);
 }
 
 std::optional<std::u16string_view> ResumeValidator(std::u16string_view etag,

@@ -74,6 +74,15 @@ enum class ResumeAnswer {
 ResumeAnswer JudgeResumeAnswer(uint32_t status, std::optional<ContentRange> range, uint64_t offset,
                                uint64_t size);
 
+// Where the body of an answer must end for the file to be whole, counted
+// from the file's start: the body begins at `start` (0, or the offset a
+// resumed answer continues at) and announces `contentLength` bytes (-1 when
+// it announces none). With the file's announced size (`size`, 0 when
+// unknown) the end must be exactly that size. Nothing when the answer
+// contradicts it: such a body is never written. -1 when nothing tells the
+// end (the body's own end then decides).
+std::optional<int64_t> BodyEnd(uint64_t start, int64_t contentLength, uint64_t size);
+
 // The If-Range value from the first answer: its ETag when it is a strong
 // one (If-Range allows no weak validator), else its Last-Modified; nothing
 // when neither is there (then no range is asked for, the try starts over).

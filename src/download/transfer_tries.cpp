@@ -2,6 +2,7 @@
 
 #include "platform/run_log.h"
 #include "platform/text.h"
+#include "platform/web_address.h"
 
 namespace vwi {
 
@@ -34,7 +35,7 @@ std::u16string RetryLogEntry(std::u16string_view url, int retry, const TryOutcom
                              uint64_t offset, uint32_t waitMilliseconds) {
   std::u16string entry = u"Retry " + DecimalText(static_cast<int64_t>(retry)) + u" of " +
                          DecimalText(static_cast<int64_t>(kMaxRetries)) + u" for " +
-                         std::u16string(url) + u" after " + TryFailureText(failed) + u": ";
+                         WithoutCredentials(url) + u" after " + TryFailureText(failed) + u": ";
   entry +=
       offset > 0 ? u"from byte " + DecimalText(static_cast<int64_t>(offset)) : u"from the start";
   entry += u" in " + DecimalText(static_cast<int64_t>(waitMilliseconds / 1000)) + u" s";

@@ -33,7 +33,8 @@ TryOutcome RunTries(ITransferTries& tries, std::u16string_view url);
 std::u16string TryFailureText(const TryOutcome& outcome);
 
 // The log line of a retry: "Retry 2 of 3 for URL after connection dropped:
-// from byte 262144 in 1 s" ("from the start" when nothing is kept).
+// from byte 262144 in 1 s" ("from the start" when nothing is kept). The
+// address is written without the user name and password it may carry.
 std::u16string RetryLogEntry(std::u16string_view url, int retry, const TryOutcome& failed,
                              uint64_t offset, uint32_t waitMilliseconds);
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "context/work_folders.h"
+
 namespace vwi {
 
 struct InstallItem {
@@ -18,6 +20,9 @@ struct InstallItem {
   // The SHA-256 (hexadecimal) the file must match before it is used, when the
   // manifest gives one.
   std::optional<std::u16string> sha256{};
+  // The work folder localPath lies in, and the file's name there.
+  WorkFolder folder = WorkFolder::Component;
+  std::u16string fileName{};
 };
 
 }  // namespace vwi

@@ -12,11 +12,13 @@ class PlanBuilder {
  public:
   explicit PlanBuilder(bool standalone) : download_(standalone ? 0 : 1) {}
 
-  void Add(std::u16string name, std::u16string url, std::u16string localPath,
-           std::u16string commandLine, int32_t runAsProgram, uint32_t weight,
-           std::optional<std::u16string> sha256) {
-    plan_.items.push_back({std::move(name), std::move(url), std::move(localPath),
-                           std::move(commandLine), download_, runAsProgram, std::move(sha256)});
+  // An item whose file is `fileName` in the work folder `folder` (at `base`).
+  void Add(std::u16string name, std::u16string url, WorkFolder folder, const std::u16string& base,
+           std::u16string fileName, std::u16string commandLine, int32_t runAsProgram,
+           uint32_t weight, std::optional<std::u16string> sha256) {
+    plan_.items.push_back({std::move(name), std::move(url), base + fileName, std::move(commandLine),
+                           download_, runAsProgram, std::move(sha256), folder,
+                           std::move(fileName)});
     plan_.installWeights.push_back(weight);
     if (download_) plan_.downloadWeights.push_back(weight);
   }
@@ -45,9 +47,13 @@ std::vector<int32_t> LanguagePackIds(const InstallerContext& context, const AppF
 
 }  // namespace
 
+std::u16string LanguagePackName(int32_t languageId) {
+  return u"language_pack_" + DecimalText(languageId) + u".exe";
+}
+
 std::u16string LanguagePackPath(const InstallerContext& context, int32_t languageId,
                                 uint32_t tick) {
-  return ComponentPath(context, u"language_pack_" + DecimalText(languageId) + u".exe", tick);
+  return ComponentPath(context, LanguagePackName(languageId), tick);
 }
 
 InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& flags,
@@ -58,27 +64,28 @@ InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& f
 
   for (const auto& dependency : m.dependencies) {
     if (prerequisites.IsPrerequisiteSatisfied(dependency.name)) continue;
-    plan.Add(dependency.name, dependency.url, ComponentPath(context, dependency.name, tick),
-             dependency.installCommandLine, 1, kPrerequisiteWeight, dependency.sha256);
+    plan.Add(dependency.name, dependency.url, WorkFolder::Component, context.componentFolder,
+             ComponentFileName(context, dependency.name, tick), dependency.installCommandLine, 1,
+             kPrerequisiteWeight, dependency.sha256);
   }
 
-  plan.Add(m.mainComponentName, m.mainComponentUrl, context.msiFolder + m.mainComponentName, {}, 0,
-           kMainPackageWeight, m.mainComponentSha256);
+  plan.Add(m.mainComponentName, m.mainComponentUrl, WorkFolder::Msi, context.msiFolder,
+           m.mainComponentName, {}, 0, kMainPackageWeight, m.mainComponentSha256);
 
   const int32_t language = context.strings.languageId;
   for (const auto& transform : m.transforms) {
     if (transform.languageId != language) continue;
-    plan.Add(transform.name, transform.url,
-             context.transformFolder + DecimalText(language) + u".mst", {}, 0, kTransformWeight,
-             transform.sha256);
+    plan.Add(transform.name, transform.url, WorkFolder::Transform, context.transformFolder,
+             DecimalText(language) + u".mst", {}, 0, kTransformWeight, transform.sha256);
     break;
   }
 
   for (int32_t id : LanguagePackIds(context, flags, languagePacks)) {
     const ManifestLanguagePack* pack = FindLanguagePack(m, id);
     if (!pack) continue;
-    plan.Add(pack->name, pack->url, LanguagePackPath(context, id, tick), u"/s", 1,
-             kLanguagePackWeight, pack->sha256);
+    plan.Add(pack->name, pack->url, WorkFolder::Component, context.componentFolder,
+             ComponentFileName(context, LanguagePackName(id), tick), u"/s", 1, kLanguagePackWeight,
+             pack->sha256);
   }
   return plan.Take();
 }

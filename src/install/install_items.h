@@ -42,7 +42,10 @@ struct InstallPlan {
   std::vector<uint32_t> installWeights;   // every item, in order
 };
 
-// ComponentPath of "language_pack_<id>.exe".
+// "language_pack_<id>.exe", the name a language pack is saved under.
+std::u16string LanguagePackName(int32_t languageId);
+
+// ComponentPath of LanguagePackName.
 std::u16string LanguagePackPath(const InstallerContext& context, int32_t languageId, uint32_t tick);
 
 // The plan, in the order: missing prerequisites, the main package, the

@@ -37,12 +37,14 @@ void InstallWorker::CancelInstall() {
   if (!ReportStatus(running ? InstallState::Cancelling : InstallState::Cancelled, -1, 0, u"")) {
     return;
   }
+  // The flag comes first: the worker the signal wakes reads it before it
+  // starts anything else.
+  control.cancelRequested = true;
   if (running) {
     steps_.SignalCancel(*this);
   } else {
     failureCause = FailureCause::Cancelled;  // final at once: no thread will set it
   }
-  control.cancelRequested = true;
 }
 
 void InstallWorker::Join() {

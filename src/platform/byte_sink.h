@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/held_folder.h"
+
 namespace vwi {
 
 class IByteSink {
@@ -18,10 +20,13 @@ class IByteSink {
   virtual bool Restart() = 0;
 };
 
-// Bytes kept in memory.
+// Bytes kept in memory, up to a limit when one is given: a write that would
+// pass it fails, so a transfer ends as soon as the body proves too long.
 class StringSink final : public IByteSink {
  public:
+  explicit StringSink(std::size_t limit = SIZE_MAX) : limit_(limit) {}
   bool Write(const char* data, std::size_t size) override {
+    if (size > limit_ - text.size()) return false;
     text.append(data, size);
     return true;
   }
@@ -30,29 +35,28 @@ class StringSink final : public IByteSink {
     return true;
   }
   std::string text;
-};
-
-// A file created, or emptied, at `path` and written from its start.
-class FileSink final : public IByteSink {
- public:
-  explicit FileSink(const std::u16string& path);
-  FileSink(const FileSink&) = delete;
-  FileSink& operator=(const FileSink&) = delete;
-  ~FileSink() override;
-
-  bool IsOpen() const { return handle_ != kNone; }
-  bool Write(const char* data, std::size_t size) override;
-  bool Restart() override;
-  // Closes the file; true when it was open and every write reached it.
-  bool Close();
 
  private:
-  static constexpr std::intptr_t kNone = -1;
-  std::intptr_t handle_ = kNone;
-  bool failed_ = false;
+  std::size_t limit_;
 };
 
-// Removes the file at `path`; false when there was none or it stays.
-bool RemoveFile(const std::u16string& path);
+// Bytes written in order into a file this run has just made.
+class NewFileSink final : public IByteSink {
+ public:
+  explicit NewFileSink(INewFile& file) : file_(file) {}
+  bool Write(const char* data, std::size_t size) override {
+    if (!file_.WriteAt(end_, data, size)) return false;
+    end_ += size;
+    return true;
+  }
+  bool Restart() override {
+    end_ = 0;
+    return file_.Truncate(0);
+  }
+
+ private:
+  INewFile& file_;
+  uint64_t end_ = 0;
+};
 
 }  // namespace vwi

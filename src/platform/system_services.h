@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/held_folder.h"
+
 namespace vwi {
 
 class ISystemServices {
@@ -22,15 +24,16 @@ class ISystemServices {
   virtual bool RemoveEmptyFolder(const std::u16string& path) = 0;
   // Creates a folder with all missing parents; true on success.
   virtual bool CreateFolderTree(const std::u16string& path) = 0;
-  // Keeps a work folder for administrators: when the process runs elevated,
-  // only Administrators and the system may change `path` or what it holds
-  // (everyone else keeps read access), so no other program can swap a package
-  // there. A link is left alone: it is refused where it would be used. False
-  // when the folder could not be protected.
-  virtual bool ProtectFolder(const std::u16string& path) = 0;
-  // Creates `path`, which must not exist yet (its parent must), protected as
-  // ProtectFolder does from the start; false when it exists or cannot be made.
-  virtual bool CreateNewFolder(const std::u16string& path) = 0;
+  // True when the process runs with administrator rights (and when that
+  // cannot be learnt: the safe assumption for what guards against it).
+  virtual bool IsElevated() = 0;
+  // The machine's folder for programs' shared data, which only the system
+  // and the Administrators may change (on Windows the known folder, never an
+  // environment variable); empty when it cannot be had.
+  virtual std::u16string ProgramDataFolder() = 0;
+  // Opens the folder at the absolute `path` and holds it; a link is never
+  // opened.
+  virtual FolderHold OpenFolder(const std::u16string& path) = 0;
   // The millisecond tick count, wrapping at 2^32.
   virtual uint32_t TickCount() = 0;
 };

@@ -32,13 +32,22 @@ void ReportOutOfDisk(const InstallerContext& context, IValidationWindow& window,
                          message_box::kOk | message_box::kIconError);
 }
 
+// The box of a download that failed its check, naming the newer installer.
+void ReportRefusedUpdater(const InstallerContext& context, IValidationWindow& window) {
+  window.Hide();
+  const std::u16string text = FormatUiString(context.strings, IDS_ERR_PAYLOAD_DAMAGED,
+                                             {context.manifest.fullName + u".exe"});
+  window.Messages().Show(text, context.manifest.shortName,
+                         message_box::kOk | message_box::kIconError);
+}
+
 }  // namespace
 
 void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
                    IStreamDownloader& downloader, IValidationWindow& window,
                    ValidationHandOver& handOver, const DownloadChecks& checks) {
   window.Wait(200);
-  switch (CheckVersion(context, flags, system, downloader, handOver)) {
+  switch (CheckVersion(context, flags, downloader, handOver)) {
     case VersionCheckResult::ServerUnreachable:
       ReportUnreachableServer(context, window);
       handOver.outcome = ValidationOutcome::Stop;
@@ -56,10 +65,15 @@ void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServ
         told.onOutOfDisk = [&](uint64_t megabytes) { ReportOutOfDisk(context, window, megabytes); };
       }
       // A failed download keeps this installer: the wizard opens as usual. A
-      // full volume stops the run: the user has been told what to free.
+      // full volume stops the run: the user has been told what to free. So
+      // does a newer installer that is not the publisher's own, which is
+      // never started.
       if (DownloadNewInstaller(context, flags, system, downloader, handOver, told)) {
         handOver.outcome = ValidationOutcome::HandOver;
       } else if (handOver.failureCause == FailureCause::DiskSpace) {
+        handOver.outcome = ValidationOutcome::Stop;
+      } else if (handOver.failureCause == FailureCause::PayloadIntegrity) {
+        ReportRefusedUpdater(context, window);
         handOver.outcome = ValidationOutcome::Stop;
       }
       break;

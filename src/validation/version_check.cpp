@@ -3,11 +3,12 @@
 #include <exception>
 #include <vector>
 
-#include "context/component_path.h"
 #include "download/payload_check.h"
 #include "platform/diagnostics.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
+#include "validation/publisher_rule.h"
+#include "xml/memory_file.h"
 #include "xml/xml_document.h"
 
 namespace vwi {
@@ -40,16 +41,6 @@ void ReadOffer(XmlDocument& doc, VersionOffer& offer, std::u16string* productVer
   }
 }
 
-// Downloads `url` into the file at `path` (created or truncated).
-bool DownloadIntoFile(IStreamDownloader& downloader, const std::u16string& url,
-                      const std::u16string& path, bool& opened) {
-  FileSink out(path);
-  opened = out.IsOpen();
-  if (!opened) return false;
-  const bool result = downloader.DownloadToStream(url, out);
-  return out.Close() && result;
-}
-
 }  // namespace
 
 Version ParseVersion(std::u16string_view text) {
@@ -76,12 +67,12 @@ bool IsNewerVersion(std::u16string_view x, std::u16string_view y) {
   return IsNewerVersion(ParseVersion(x), ParseVersion(y));
 }
 
-bool ReadVersionFile(const std::u16string& path, ProductManifest& manifest) {
-  if (path.empty()) return false;
+bool ReadVersionText(std::string_view bytes, ProductManifest& manifest) {
   XmlDocument doc;
   doc.SetText(u"");
   doc.SetFileSizeLimit(kMaxVersionFileBytes);
-  if (!doc.LoadFile(path)) return false;
+  MemoryFileSystem received(bytes);
+  if (!doc.LoadFile(u"version.xml", received, SystemCodePageConverter())) return false;
   if (!doc.FindElement(u"vrelwebinstaller")) return true;
   if (doc.FindChildElement(u"product_code")) {
     doc.EnterElement();
@@ -96,6 +87,13 @@ bool ReadVersionFile(const std::u16string& path, ProductManifest& manifest) {
     ReadOffer(doc, manifest.patchInstall, &manifest.standaloneVersion);
   }
   return true;
+}
+
+std::optional<std::string> FetchVersionFile(IStreamDownloader& downloader,
+                                            const std::u16string& url) {
+  StringSink received(static_cast<size_t>(kMaxVersionFileBytes));
+  if (!downloader.DownloadToStream(url, received)) return std::nullopt;
+  return std::move(received.text);
 }
 
 VersionCheckResult CompareVersions(const ProductManifest& manifest,
@@ -148,8 +146,7 @@ VersionCheckResult LoggedDecision(const InstallerContext& context, bool installe
 }  // namespace
 
 VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags,
-                                ISystemServices& system, IStreamDownloader& downloader,
-                                ValidationHandOver& handOver) {
+                                IStreamDownloader& downloader, ValidationHandOver& handOver) {
   ProductManifest& manifest = context.manifest;
   const bool installed = flags.productInstalled != 0;
   if (manifest.standalone) {
@@ -157,11 +154,10 @@ VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags
                           CompareVersions(manifest, context.installedVersion, installed));
   }
   try {
-    const std::u16string path = ComponentPath(context, u"version.xml", system.TickCount());
-    bool opened = false;
-    const bool result = DownloadIntoFile(downloader, manifest.versionCheckUrl, path, opened);
-    if (opened) handOver.downloadResult = result ? 1 : 0;
-    if (!ReadVersionFile(path, manifest)) {
+    const std::optional<std::string> received =
+        FetchVersionFile(downloader, manifest.versionCheckUrl);
+    handOver.downloadResult = received ? 1 : 0;
+    if (!received || !ReadVersionText(*received, manifest)) {
       return LoggedDecision(context, installed, VersionCheckResult::ServerUnreachable);
     }
   } catch (const std::exception&) {
@@ -173,23 +169,45 @@ VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags
 
 namespace {
 
-// Removes a newer installer that must never be started and forgets its path.
-void DiscardUpdater(ValidationHandOver& handOver) {
-  if (!handOver.updaterPath.empty()) {
-    RemoveFile(handOver.updaterPath);
-  }
+// Refuses the newer installer for good: it is let go and removed, and the
+// hand-over forgets it.
+bool Refuse(ValidationHandOver& handOver, FailureCause cause, std::u16string_view fileName) {
+  handOver.updaterHold.reset();
+  if (handOver.updaterFolder) handOver.updaterFolder->Remove(fileName);
+  handOver.updaterFolder.reset();
   handOver.updaterPath.clear();
   handOver.downloadResult = 0;
+  handOver.failureCause = cause;
+  return false;
 }
 
-bool FetchUpdater(const std::u16string& url, IStreamDownloader& downloader,
-                  ValidationHandOver& handOver) {
+// Downloads `url` into a new file of `folder`, held once the transfer ends.
+FileHold FetchUpdater(const std::u16string& url, IHeldFolder& folder, std::u16string_view name,
+                      IStreamDownloader& downloader) {
+  std::unique_ptr<INewFile> file = folder.MakeFile(name);
+  if (!file) return {nullptr, HoldRefusal::Busy};
   try {
-    bool opened = false;
-    return DownloadIntoFile(downloader, url, handOver.updaterPath, opened);
+    NewFileSink sink(*file);
+    if (!downloader.DownloadToStream(url, sink)) return {nullptr, HoldRefusal::Missing};
   } catch (const std::exception&) {
-    return false;
+    return {nullptr, HoldRefusal::Missing};
   }
+  std::unique_ptr<IHeldFile> held = file->Hold();
+  const HoldRefusal refusal = held ? HoldRefusal::None : HoldRefusal::Busy;
+  return {std::move(held), refusal};
+}
+
+// Whether the held newer installer is the publisher's own.
+UpdaterTrust JudgeHeldUpdater(ValidationHandOver& handOver, PayloadVerdict digest,
+                              const DownloadChecks& checks) {
+  const SignatureFacts own = checks.signatures->OwnSignature();
+  SignatureFacts updater;
+  if (own.present) updater = checks.signatures->Read(*handOver.updaterHold, handOver.updaterPath);
+  const UpdaterTrust trust = JudgeUpdater(own, updater, digest, RenewedPublisherKeys());
+  LogLine(u"The newer installer " + handOver.updaterPath +
+          (trust == UpdaterTrust::Trusted ? u" is accepted: " : u" is refused: ") +
+          std::u16string(UpdaterTrustText(trust)));
+  return trust;
 }
 
 }  // namespace
@@ -201,41 +219,45 @@ bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags
       flags.productInstalled ? context.manifest.patchInstall : context.manifest.freshInstall;
   if (offer.downloadUrl.empty()) return false;
   handOver.downloadResult = 0;
+  const std::u16string name = context.manifest.fullName + u".exe";
   // A digest that cannot be checked could never let the updater run: fetch nothing.
   if (offer.webInstallerSha256 && !ParseSha256Hex(*offer.webInstallerSha256)) {
     DiagnosticLine(u"KORVO_DEBUG: The newer installer's digest is malformed: " +
                    *offer.webInstallerSha256 + u"\r\n");
-    handOver.failureCause = FailureCause::PayloadIntegrity;
-    return false;
+    return Refuse(handOver, FailureCause::PayloadIntegrity, name);
   }
-  handOver.updaterPath = context.MakeUpdaterPath(system);
-  if (handOver.updaterPath.empty()) {
-    handOver.failureCause = FailureCause::DownloadFailed;
-    return false;
+  // Nothing could prove an unsigned build's updater: fetch nothing.
+  if (!offer.webInstallerSha256 && !checks.signatures->OwnSignature().present) {
+    LogLine(u"The newer installer is not fetched: " +
+            std::u16string(UpdaterTrustText(UpdaterTrust::NoProof)));
+    return Refuse(handOver, FailureCause::PayloadIntegrity, name);
   }
+  handOver.updaterFolder = context.workFolders.MakeUpdaterFolder(system);
+  if (!handOver.updaterFolder) return Refuse(handOver, FailureCause::DownloadFailed, name);
   const int64_t announced = downloader.AnnouncedSize(offer.downloadUrl);
   if (announced > 0 &&
-      !EnsureFreeSpace(checks, FolderOf(handOver.updaterPath), static_cast<uint64_t>(announced))) {
-    handOver.failureCause = FailureCause::DiskSpace;
-    handOver.updaterPath.clear();
-    return false;
+      !EnsureFreeSpace(checks, handOver.updaterFolder->Path(), static_cast<uint64_t>(announced))) {
+    return Refuse(handOver, FailureCause::DiskSpace, name);
   }
-  if (!FetchUpdater(offer.downloadUrl, downloader, handOver)) {
+  FileHold fetched = FetchUpdater(offer.downloadUrl, *handOver.updaterFolder, name, downloader);
+  if (fetched.refusal != HoldRefusal::None) {
     // A partial updater must never be started: remove what was written.
-    handOver.failureCause = FailureCause::DownloadFailed;
-    DiscardUpdater(handOver);
-    return false;
+    return Refuse(handOver, FailureCause::DownloadFailed, name);
   }
   HeldPayloads held;
-  const PayloadVerdict verdict =
-      VerifyPayload(offer.webInstallerSha256, handOver.updaterPath, *checks.files, &held);
+  const PayloadVerdict verdict = VerifyPayload(offer.webInstallerSha256, std::move(fetched),
+                                               *handOver.updaterFolder, name, &held);
   if (!IsAccepted(verdict)) {
-    handOver.failureCause =
-        IsIntegrityFailure(verdict) ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed;
-    DiscardUpdater(handOver);
-    return false;
+    return Refuse(
+        handOver,
+        IsIntegrityFailure(verdict) ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed,
+        name);
   }
   handOver.updaterHold = std::move(held.front());
+  handOver.updaterPath = handOver.updaterFolder->Path() + name;
+  if (JudgeHeldUpdater(handOver, verdict, checks) != UpdaterTrust::Trusted) {
+    return Refuse(handOver, FailureCause::PayloadIntegrity, name);
+  }
   handOver.downloadResult = 1;
   return true;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "context/app_flags.h"
 #include "context/failure_cause.h"
@@ -46,10 +47,16 @@ enum class VersionCheckResult : int32_t {
   ServerUnreachable = 4,
 };
 
-// Reads "version.xml" into the manifest's version-file fields. False when the
-// path is empty, the file is missing or not a readable XML document; true,
-// with nothing changed, when its root is not "vrelwebinstaller".
-bool ReadVersionFile(const std::u16string& path, ProductManifest& manifest);
+// Reads the bytes of a version file, as this run received them, into the
+// manifest's version-file fields. False when they are longer than
+// kMaxVersionFileBytes or no readable XML document; true, with nothing
+// changed, when the root is not "vrelwebinstaller".
+bool ReadVersionText(std::string_view bytes, ProductManifest& manifest);
+
+// Fetches the version file into memory: the transfer ends as soon as the
+// body passes kMaxVersionFileBytes. Nothing when it fails.
+std::optional<std::string> FetchVersionFile(IStreamDownloader& downloader,
+                                            const std::u16string& url);
 
 // Whether the offered product is new to this machine and this installer new
 // enough for the server (never ServerUnreachable).
@@ -71,26 +78,29 @@ struct ValidationHandOver {
   int32_t downloadResult = 0;  // result of the last stream download
   // Why the check or the newer installer failed; None when nothing did.
   FailureCause failureCause = FailureCause::None;
-  // The newer installer, held from its check until it has been started.
-  std::unique_ptr<IHeldPayload> updaterHold;
+  // The newer installer and its folder, held from its check until it has
+  // been started.
+  std::unique_ptr<IHeldFile> updaterHold;
+  std::unique_ptr<IHeldFolder> updaterFolder;
 };
 
-// Fetches the version file into the component folder, reads it into the
-// manifest and compares (a standalone manifest compares without fetching).
-// The file decides: ServerUnreachable when it cannot be read, whatever the
-// download reported.
+// Fetches the version file into memory, reads it into the manifest and
+// compares (a standalone manifest compares without fetching). What arrived
+// decides: ServerUnreachable when it cannot be read, whatever the download
+// reported. Nothing is ever read from a file that was there before.
 VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags,
-                                ISystemServices& system, IStreamDownloader& downloader,
-                                ValidationHandOver& handOver);
+                                IStreamDownloader& downloader, ValidationHandOver& handOver);
 
 // Downloads the newer installer the version file names (the update offer's
-// URL when the product is installed, else the fresh one) into a new temporary
-// folder, once its volume has room for the announced size, and checks it
-// against the offer's digest when one is given. On failure `updaterPath` is
+// URL when the product is installed, else the fresh one) into a new folder
+// (the run's protected one when elevated, else a new temporary one), once its
+// volume has room for the announced size, and accepts it only when it is the
+// publisher's own (publisher_rule.h): signed like this installer, or, for an
+// unsigned build, matching the offer's digest. On failure `updaterPath` is
 // cleared, no file is left behind and `failureCause` tells why: DiskSpace
 // (told through `checks.onOutOfDisk`, nothing fetched), PayloadIntegrity (a
-// malformed digest fetches nothing; a mismatch removes the file) or
-// DownloadFailed.
+// malformed digest or nothing to prove the installer by fetches nothing; a
+// mismatch or a refused signature removes the file) or DownloadFailed.
 bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags,
                           ISystemServices& system, IStreamDownloader& downloader,
                           ValidationHandOver& handOver, const DownloadChecks& checks = {});

@@ -18,11 +18,16 @@ half=$((msi_size / 2))
 # (The URLs hold no "&": sed would read it in the replacement.)
 # The fault server's record of the requests for a key: "RANGE STATUS" a line.
 seen() { curl -s "$FAULT/seen/$1" | tr '\n' ';'; }
-# A silent run whose main package comes from URL; prints its exit code.
-run_with_main_package() { # url log
+digest=$(sha256sum "$WWW/install/Vimzee.msi" | cut -c1-64)
+# A silent run whose main package comes from URL; prints its exit code. With
+# its digest the package is kept for reuse at the end of the run, where its
+# bytes can be compared (the run's own folder is gone by then).
+run_with_main_package() { # url log [no-digest]
   clean_machine
+  clean_cache
   product_dist "$dist"
   sed -i "s|<full_url>$SERVER/install/Vimzee.msi</full_url>|<full_url>$1</full_url>|" "$manifest"
+  [ -z "${3:-}" ] && sed -i "s|^    </main_component>|      <sha256>$digest</sha256>\n    </main_component>|" "$manifest"
   run_again "$2"
 }
 # The distribution as it stands, run again on a clean machine.
@@ -33,7 +38,7 @@ run_again() { # log
   exit_code "$run" 30
 }
 installed() { [ -n "$(reg_value "HKLM\\$PRODUCT_REGISTRY" exe)" ]; }
-same_bytes() { cmp -s "$WWW/install/Vimzee.msi" "$dist/msi/Vimzee.msi"; }
+same_bytes() { cmp -s "$WWW/install/Vimzee.msi" "$PLACE/cache/msi/Vimzee.msi"; }
 
 key="drop-$$-$RANDOM"
 code=$(run_with_main_package "$FAULT/dropfile/$key/$half/install/Vimzee.msi" "$logs/drop.log")
@@ -72,8 +77,8 @@ check "the log has both waits" \
   grep -q "Retry 2 of 3 for .* after status 503: from the start in 2 s" "$logs/busy.log"
 
 key="wrong-$$-$RANDOM"
-digest=$(sha256sum "$WWW/install/Vimzee.msi" | cut -c1-64)
 clean_machine
+clean_cache
 product_dist "$dist"
 sed -i -e "s|<full_url>$SERVER/install/Vimzee.msi</full_url>|<full_url>$FAULT/wrongfile/$key/1/install/Vimzee.msi</full_url>|" \
   -e "s|^    </main_component>|      <sha256>$digest</sha256>\n    </main_component>|" "$manifest"
@@ -83,12 +88,12 @@ check "twice" equals "$(seen "$key")" "- 200;- 200;"
 check "the log says why" grep -q "Item Vimzee.msi: its digest does not match; downloaded once more" \
   "$logs/wrong.log"
 code=$(run_again "$logs/reuse.log")
-check "a second run with the package in its folder installs" equals "$code" 0
+check "a second run with the package kept for reuse installs" equals "$code" 0
 check "without asking for it again" equals "$(seen "$key")" "- 200;- 200;"
 check "the log says it was reused" \
   grep -q "Item Vimzee.msi: reused from an earlier download, its digest matches" "$logs/reuse.log"
 
-code=$(run_with_main_package "$FAULT/status/404?len=10" "$logs/missing.log")
+code=$(run_with_main_package "$FAULT/status/404?len=10" "$logs/missing.log" no-digest)
 check "a missing package ends as a failed download" equals "$code" 1612
 check "with the box it always had" grep -q "^Unable to contact the download server" \
   "$logs/missing.log.box"

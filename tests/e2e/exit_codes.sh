@@ -124,7 +124,7 @@ check "and says so" grep -q 'The log cannot be written to "Q:\\no\\such\\folder\
 record='HKCU\Software\Orvanta\VimzeeFixture\Programs\LanguagePack'
 "$WINE64" reg delete "$record" /f >/dev/null 2>&1
 "$WINE64" reg add "$record" /v ExitCode /t REG_DWORD /d 1638 /f >/dev/null 2>&1
-cp "$FIXTURES/language_pack.exe" "$WWW/install/VimzeeHomeSetup.exe"
+cp "$SIGNING/same-publisher.exe" "$WWW/install/VimzeeHomeSetup.exe"
 sed -i 's|<min_web_installer_version>27.0.1.10</min_web_installer_version>|<min_web_installer_version>27.0.1.13</min_web_installer_version>|' "$WWW/version.xml"
 product_dist "$dist"
 start_installer run "$dist" /s /lang 1031 /log "$(wine_path "$logs/handover.log")"

@@ -1,6 +1,7 @@
 # Only one copy runs: a second copy restores the first copy's minimised wizard,
 # brings it to the front and ends without a window of its own.
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
+source "$VWI_ROOT/tests/harness/product-lib.sh"
 
 dist="$VWI_OUT/single-instance"
 make_dist "$dist"
@@ -9,8 +10,8 @@ cp "$VWI_ROOT/demo/config/manifestHome.xml" "$dist/config/"
 
 start_installer first "$dist" /n
 check "the first copy shows its wizard" driver wait-window "$MAIN_CLASS" 20000
-check "the work folders are made beside the program" \
-  test -d "$dist/component" -a -d "$dist/msi" -a -d "$dist/transform"
+check "the work folders are made in the protected place, not beside the program" \
+  bash -c "test -d '$(run_folder)/msi' -a ! -e '$dist/msi'"
 driver minimise "$MAIN_CLASS"
 sleep 1
 check "the wizard is minimised" equals "$(driver window-state "$MAIN_CLASS")" iconic

@@ -4,7 +4,12 @@
 set -uo pipefail
 source "$VWI_ROOT/tests/harness/wine-env.sh"
 
-INSTALLER_EXE="$VWI_BUILD_WIN/bin/VimzeeWebInstaller.exe"
+# The installer as the publisher ships it: signed (here by the tests' own
+# publisher, whose root the prefix trusts), so it takes only newer installers
+# signed by the same publisher.
+INSTALLER_EXE="$VWI_BUILD_WIN/fixtures/signing/VimzeeWebInstaller.exe"
+UNSIGNED_INSTALLER_EXE="$VWI_BUILD_WIN/bin/VimzeeWebInstaller.exe"
+SIGNING="$VWI_BUILD_WIN/fixtures/signing"
 DRIVER_EXE="$VWI_BUILD_WIN/bin/vwi_driver.exe"
 MAIN_CLASS=VrelMasterInstallerClassName
 
@@ -13,6 +18,7 @@ _e2e_passes=0
 _e2e_pids=()
 
 driver() { "$WINE64" "$DRIVER_EXE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+driver trust-root "$(wine_path "$SIGNING/pki/publisher-root.der")" >/dev/null
 
 check() { # description command...
   local what=$1

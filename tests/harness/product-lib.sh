@@ -7,6 +7,8 @@
 #                                  PREFIX "slow" sends the prerequisite slowly
 #   clean_machine                  the product, its keys and the fixture programs' records gone
 #   reg_value KEY NAME             prints a registry value's data (empty when missing)
+#   run_folder                     the newest run's work folder in the protected place
+#   clean_cache                    the packages earlier runs kept for reuse gone
 #   answer_boxes RUN SECONDS       presses OK in every box until the run ends; prints the first
 source "$VWI_ROOT/tests/harness/servers/servers.sh"
 
@@ -18,6 +20,8 @@ PRODUCT_REGISTRY='SOFTWARE\Orvanta\VimzeeE2E'
 RUNTIME_KEY='HKLM\SOFTWARE\Wow6432Node\Microsoft\VisualStudio\14.0\VC\Runtimes\x64'
 CAPTION="Vimzee Home"
 FIXTURES="$VWI_BUILD_WIN/fixtures/install"
+# Where an elevated run works (every run is elevated under Wine).
+PLACE="$WINEPREFIX/drive_c/ProgramData/Vimzee Web Installer"
 
 product_server() { # name
   WWW="$VWI_OUT/$1-www"
@@ -120,6 +124,9 @@ clean_machine() {
   rm -rf "$WINEPREFIX/drive_c/Program Files/Orvanta" "$WINEPREFIX/drive_c/Program Files/Vimzee Fixture"
   return 0
 }
+
+run_folder() { ls -d "$PLACE"/run-* 2>/dev/null | sort -t- -k2 -n | tail -1; }
+clean_cache() { rm -rf "$PLACE/cache"; }
 
 # Records the addresses the shell opens in a browser, one per line, instead
 # of starting one.

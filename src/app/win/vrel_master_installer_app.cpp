@@ -116,6 +116,9 @@ int CVrelMasterInstallerApp::ExitInstance() {
     report_.handOverExitCode = HandOverToUpdater();
   }
   validator.updaterHold.reset();
+  validator.updaterFolder.reset();
+  // Nothing of the run is held any more: its folder goes.
+  context.workFolders.Finish();
   const int exitCode = ExitCodeFor(report_);
   LogLine(ExitLogEntry(report_, exitCode));
   CloseRunLog();

@@ -188,32 +188,21 @@ class InternetBody final : public WithLastError<IBodySource> {
 };
 
 // Writes batches into the file; `end` follows the end of what is written.
-class FileBatchSink final : public WithLastError<IBatchSink> {
+class FileBatchSink final : public IBatchSink {
  public:
-  FileBatchSink(HANDLE file, bool flush, uint64_t& end) : file_(file), flush_(flush), end_(end) {}
+  FileBatchSink(INewFile& file, bool flush, uint64_t& end)
+      : file_(file), flush_(flush), end_(end) {}
   bool WriteAt(uint64_t offset, const uint8_t* data, size_t size) override {
     std::lock_guard lock(TransferLock());
-    LARGE_INTEGER position;
-    position.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(file_, position, nullptr, FILE_BEGIN)) return Failed();
-    const uint64_t end = offset + size;
-    while (size > 0) {
-      DWORD written = 0;
-      if (!WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr)) return Failed();
-      if (written == 0) {
-        error_ = ERROR_WRITE_FAULT;
-        return false;
-      }
-      data += written;
-      size -= written;
-    }
-    if (flush_ && !FlushFileBuffers(file_)) return Failed();
-    end_ = end;
+    if (!file_.WriteAt(offset, data, size)) return false;
+    if (flush_ && !file_.Flush()) return false;
+    end_ = offset + size;
     return true;
   }
+  uint32_t LastError() override { return file_.LastError(); }
 
  private:
-  HANDLE file_;
+  INewFile& file_;
   bool flush_;
   uint64_t& end_;
 };
@@ -428,7 +417,7 @@ TryFailure LoopFailure(LoopEnd end, DWORD error) {
 // kept and the first answer named the file's version (If-Range).
 class FileTries final : public ITransferTries {
  public:
-  FileTries(ICancelRequest& cancel, const std::u16string& url, HANDLE file,
+  FileTries(ICancelRequest& cancel, const std::u16string& url, INewFile& file,
             IDownloadCallback& callback, DownloadStatusInfo& info, const TransferOptions& options)
       : cancel_(cancel),
         url_(url),
@@ -481,12 +470,18 @@ class FileTries final : public ITransferTries {
       info_.message = u"Server refused the download.";
       return Refused(request, *status);
     }
-    const int64_t length = ContentLength(request);
-    const int64_t expected = length < 0 ? -1 : static_cast<int64_t>(info_.received) + length;
+    const std::optional<int64_t> expected =
+        BodyEnd(info_.received, ContentLength(request), options_.size);
+    if (!expected) {
+      // A body that cannot end at the announced size is never written.
+      info_.error = *status;
+      info_.message = u"The answer's length does not match the announced size.";
+      return {TryFailure::Other};
+    }
     ReadAhead body(std::make_shared<InternetBody>(open), cancel_);
     FileBatchSink sink(file_, options_.flushEachBatch, onDisk_);
     const LoopEnd end =
-        RunReadLoop(cancel_, body, sink, callback_, info_, expected, [] { Sleep(20); });
+        RunReadLoop(cancel_, body, sink, callback_, info_, *expected, [] { Sleep(20); });
     if (end == LoopEnd::Complete && cancel_.IsCancelled()) return {TryFailure::Cancelled};
     return {LoopFailure(end, info_.error)};
   }
@@ -525,8 +520,7 @@ class FileTries final : public ITransferTries {
   bool StartOver() {
     std::lock_guard lock(TransferLock());
     onDisk_ = 0;
-    LARGE_INTEGER start{};
-    return SetFilePointerEx(file_, start, nullptr, FILE_BEGIN) && SetEndOfFile(file_);
+    return file_.Truncate(0);
   }
 
   // The bytes on disk a next try may continue after: none without a
@@ -538,7 +532,7 @@ class FileTries final : public ITransferTries {
 
   ICancelRequest& cancel_;
   const std::u16string& url_;
-  HANDLE file_;
+  INewFile& file_;
   IDownloadCallback& callback_;
   DownloadStatusInfo& info_;
   const TransferOptions& options_;
@@ -548,7 +542,7 @@ class FileTries final : public ITransferTries {
 
 }  // namespace
 
-bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE file,
+bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, INewFile& file,
                     IDownloadCallback& callback, const TransferOptions& options) {
   DownloadStatusInfo info;
   FileTries tries(cancel, url, file, callback, info, options);

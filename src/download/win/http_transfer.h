@@ -11,6 +11,7 @@
 
 #include "download/download_status.h"
 #include "platform/byte_sink.h"
+#include "platform/held_folder.h"
 
 namespace vwi {
 
@@ -47,15 +48,13 @@ struct TransferOptions {
   uint64_t size = 0;
 };
 
-// Downloads `url` into `file` (open for writing and reading, created or
-// truncated by the caller), writing at offsets from 0 under the transfer
-// lock. A try that fails for a passing reason (the network, a busy server)
-// is made again, up to three more times, asking for the rest when the server
-// can give it. Reports each chunk and a final record (Finished, or Cancelled
-// 500 ms after the cancel) through `callback`. True only when the server
-// answered 2xx and the whole body (as long as announced) is on disk, and no
-// cancel was requested.
-bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, HANDLE file,
+// Downloads `url` into `file` (made new by the caller), writing at offsets
+// from 0 under the transfer lock. A try that fails for a passing reason (the network, a busy
+// server) is made again, up to three more times, asking for the rest when the server can give it.
+// Reports each chunk and a final record (Finished, or Cancelled 500 ms after the cancel) through
+// `callback`. True only when the server answered 2xx and the whole body (as long as announced) is
+// on disk, and no cancel was requested.
+bool DownloadToFile(ICancelRequest& cancel, const std::u16string& url, INewFile& file,
                     IDownloadCallback& callback, const TransferOptions& options = {});
 
 // Downloads `url` into `out`. True only when the server answered 2xx, the

@@ -47,14 +47,15 @@ void WinInstallSteps::Release(InstallWorker& worker) {
 }
 
 StepResult WinInstallSteps::RecheckVersion(InstallWorker& worker) {
-  return vwi::RecheckVersion(env_.context, env_.flags, worker.control, env_.system, env_.ownedBox,
-                             RecheckTextsFrom(env_.context.strings), Checks());
+  return vwi::RecheckVersion(env_.context, env_.flags, worker.control, env_.ownedBox,
+                             RecheckTextsFrom(env_.context.strings));
 }
 
 StepResult WinInstallSteps::DownloadItems(InstallWorker& worker) {
   DownloadChecks checks = Checks();
   checks.held = &worker.heldPayloads;
-  StepResult downloaded = vwi::DownloadItems(worker.items, worker.control, worker.status, checks);
+  StepResult downloaded = vwi::DownloadItems(worker.items, worker.control, worker.status,
+                                             env_.context.workFolders, checks);
   if (!downloaded.passed) return downloaded;
   return RoomForMainPackage(worker);
 }
@@ -64,7 +65,7 @@ StepResult WinInstallSteps::RoomForMainPackage(const InstallWorker& worker) {
   // full volume never leaves the prerequisites installed in vain.
   for (const InstallItem& item : worker.items) {
     if (item.runAsProgram || IsTransformPath(item.localPath)) continue;
-    const uint64_t size = env_.payloadFiles.FileSize(item.localPath).value_or(0);
+    const uint64_t size = FileSizeOf(item);
     if (!EnsureFreeSpace(Checks(), env_.context.installFolder, size)) {
       return StepResult::Failed(FailureCause::DiskSpace);
     }
@@ -74,6 +75,13 @@ StepResult WinInstallSteps::RoomForMainPackage(const InstallWorker& worker) {
 
 bool WinInstallSteps::FileExists(const std::u16string& path) {
   return env_.system.PathExists(path);
+}
+
+uint64_t WinInstallSteps::FileSizeOf(const InstallItem& item) {
+  IHeldFolder* folder = env_.context.workFolders.Folder(item.folder);
+  if (!folder) return 0;
+  const FileHold hold = folder->HoldFile(item.fileName);
+  return hold.file ? hold.file->Size().value_or(0) : 0;
 }
 
 PackageResult WinInstallSteps::InstallPackage(InstallWorker& worker, const InstallItem& item) {
@@ -103,7 +111,7 @@ void WinInstallSteps::PublishHomepage(const std::u16string& homepageUrl) {
 }
 
 DownloadChecks WinInstallSteps::Checks() {
-  return {&env_.freeSpace, &env_.payloadFiles,
+  return {&env_.freeSpace, &SystemSignatures(),
           [this](uint64_t megabytes) { ShowOutOfDisk(megabytes); }};
 }
 

@@ -27,10 +27,9 @@ struct InstallEnvironment {
   IMessageBox& ownedBox;  // owned by the main window: the installer's prompts, the re-check
   IMessageBox& plainBox;  // without owner: the download-server failure
   InstallTexts texts;
-  // Free space before each download and before the main package, and the
-  // packages' digests; tests put volumes and files of their own here.
+  // Free space before each download and before the main package; tests put
+  // volumes of their own here.
   IFreeSpace& freeSpace = SystemFreeSpace();
-  IPayloadFiles& payloadFiles = SystemPayloadFiles();
 };
 
 class WinInstallSteps final : public IInstallSteps {
@@ -54,6 +53,8 @@ class WinInstallSteps final : public IInstallSteps {
   DownloadChecks Checks();
   // The installation folder's volume must take the main package.
   StepResult RoomForMainPackage(const InstallWorker& worker);
+  // The size of an item's file in its work folder; 0 when it is not there.
+  uint64_t FileSizeOf(const InstallItem& item);
   // IDS_ERR_OUT_OF_DISK with the megabytes needed, owned by the main window.
   void ShowOutOfDisk(uint64_t megabytesNeeded);
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/posix/native_path.h"
+#include "platform/posix/posix_held_folder.h"
 
 namespace vwi {
 
@@ -32,17 +33,9 @@ bool PosixSystemServices::CreateFolderTree(const std::u16string& path) {
   return !error && std::filesystem::is_directory(NativePath(path), error);
 }
 
-bool PosixSystemServices::ProtectFolder(const std::u16string& path) {
-  protectedFolders.push_back(path);
-  return PathExists(path);
-}
-
-bool PosixSystemServices::CreateNewFolder(const std::u16string& path) {
-  if (path.size() > maxPath_) return false;
-  std::error_code error;
-  if (!std::filesystem::create_directory(NativePath(path), error) || error) return false;
-  protectedFolders.push_back(path);
-  return true;
+FolderHold PosixSystemServices::OpenFolder(const std::u16string& path) {
+  if (path.size() > maxPath_) return {nullptr, HoldRefusal::Missing};
+  return OpenPosixHeldFolder(path, elevated_);
 }
 
 }  // namespace vwi

@@ -3,8 +3,6 @@
 // building runs unchanged in native tests.
 #pragma once
 
-#include <vector>
-
 #include "platform/system_services.h"
 
 namespace vwi {
@@ -20,21 +18,28 @@ class PosixSystemServices : public ISystemServices {
   bool PathExists(const std::u16string& path) override;
   bool RemoveEmptyFolder(const std::u16string& path) override;
   bool CreateFolderTree(const std::u16string& path) override;
-  bool ProtectFolder(const std::u16string& path) override;
-  bool CreateNewFolder(const std::u16string& path) override;
+  bool IsElevated() override { return elevated_; }
+  std::u16string ProgramDataFolder() override { return programData_; }
+  FolderHold OpenFolder(const std::u16string& path) override;
   uint32_t TickCount() override { return tick_; }
+
+  // Runs as if elevated, with `programData` as the machine's program-data
+  // folder (natively nothing is elevated, and there is none).
+  void SetElevated(bool elevated, std::u16string programData = {}) {
+    elevated_ = elevated;
+    programData_ = std::move(programData);
+  }
 
   void SetTickCount(uint32_t tick) { tick_ = tick; }
   // Longest path CreateFolderTree accepts, as a Windows folder would.
   void SetMaxPath(size_t length) { maxPath_ = length; }
 
-  // The folders protected so far, in order (natively nothing changes on disk).
-  std::vector<std::u16string> protectedFolders;
-
  private:
   std::optional<std::u16string> programPath_;
   std::u16string tempFolder_;
   uint32_t tick_ = 0;
+  bool elevated_ = false;
+  std::u16string programData_;
   size_t maxPath_ = 259;
 };
 

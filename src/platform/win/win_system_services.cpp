@@ -2,35 +2,21 @@
 
 #include <windows.h>
 
-#include <aclapi.h>
-#include <sddl.h>
+#include <knownfolders.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
 #include "platform/win/elevation.h"
-#include "platform/win/reparse_point.h"
 #include "platform/win/wide.h"
+#include "platform/win/win_held_folder.h"
 
 namespace vwi {
 namespace {
 
-// Owned by Administrators; Administrators and the system may do anything,
-// signed-in users may read and run. Protected: nothing is inherited from the
-// folder above, where the user (and any program of theirs) may write.
-constexpr wchar_t kAdministratorsOnly[] =
-    L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
-
-// A security descriptor freed with LocalFree.
-struct LocalDescriptor {
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  LocalDescriptor() {
-    ConvertStringSecurityDescriptorToSecurityDescriptorW(kAdministratorsOnly, SDDL_REVISION_1,
-                                                         &descriptor, nullptr);
-  }
-  ~LocalDescriptor() { LocalFree(descriptor); }
-  LocalDescriptor(const LocalDescriptor&) = delete;
-  LocalDescriptor& operator=(const LocalDescriptor&) = delete;
-};
+// FOLDERID_ProgramData, spelt out: the import library's symbol does not link
+// statically.
+constexpr KNOWNFOLDERID kProgramDataFolderId = {
+    0x62AB5D82, 0xFDC1, 0x4DC3, {0xA9, 0xDD, 0x07, 0x0D, 0x1D, 0x49, 0x5D, 0x97}};
 
 }  // namespace
 
@@ -61,31 +47,23 @@ bool WinSystemServices::CreateFolderTree(const std::u16string& path) {
   return SHCreateDirectory(nullptr, Wide(path)) == ERROR_SUCCESS;
 }
 
-bool WinSystemServices::ProtectFolder(const std::u16string& path) {
-  if (!IsProcessElevated() || IsReparsePoint(path)) return true;
-  LocalDescriptor sd;
-  if (!sd.descriptor) return false;
-  BOOL present = FALSE, defaulted = FALSE;
-  PACL dacl = nullptr;
-  PSID owner = nullptr;
-  if (!GetSecurityDescriptorDacl(sd.descriptor, &present, &dacl, &defaulted) ||
-      !GetSecurityDescriptorOwner(sd.descriptor, &owner, &defaulted)) {
-    return false;
+bool WinSystemServices::IsElevated() { return IsProcessElevated(); }
+
+std::u16string WinSystemServices::ProgramDataFolder() {
+  // The known folder, from the machine's own settings: an environment
+  // variable would let whoever started the program choose it.
+  PWSTR folder = nullptr;
+  std::u16string result;
+  if (SUCCEEDED(
+          SHGetKnownFolderPath(kProgramDataFolderId, KF_FLAG_DONT_VERIFY, nullptr, &folder))) {
+    result = FromWide(folder);
   }
-  // The owner too: an owner may always rewrite the access list.
-  std::u16string name = path;
-  return SetNamedSecurityInfoW(reinterpret_cast<wchar_t*>(name.data()), SE_FILE_OBJECT,
-                               OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
-                                   PROTECTED_DACL_SECURITY_INFORMATION,
-                               owner, nullptr, dacl, nullptr) == ERROR_SUCCESS;
+  CoTaskMemFree(folder);
+  return result;
 }
 
-bool WinSystemServices::CreateNewFolder(const std::u16string& path) {
-  if (!IsProcessElevated()) return CreateDirectoryW(Wide(path), nullptr) != FALSE;
-  LocalDescriptor sd;
-  if (!sd.descriptor) return false;
-  SECURITY_ATTRIBUTES attributes{sizeof(attributes), sd.descriptor, FALSE};
-  return CreateDirectoryW(Wide(path), &attributes) != FALSE;
+FolderHold WinSystemServices::OpenFolder(const std::u16string& path) {
+  return OpenHeldFolder(path, IsProcessElevated());
 }
 
 uint32_t WinSystemServices::TickCount() { return GetTickCount(); }

@@ -11,8 +11,9 @@ class WinSystemServices final : public ISystemServices {
   bool PathExists(const std::u16string& path) override;
   bool RemoveEmptyFolder(const std::u16string& path) override;
   bool CreateFolderTree(const std::u16string& path) override;
-  bool ProtectFolder(const std::u16string& path) override;
-  bool CreateNewFolder(const std::u16string& path) override;
+  bool IsElevated() override;
+  std::u16string ProgramDataFolder() override;
+  FolderHold OpenFolder(const std::u16string& path) override;
   uint32_t TickCount() override;
 };
 

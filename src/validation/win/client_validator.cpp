@@ -48,6 +48,7 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
   downloadResult = handOver_.downloadResult;
   failureCause = handOver_.failureCause;
   updaterHold = std::move(handOver_.updaterHold);
+  updaterFolder = std::move(handOver_.updaterFolder);
 }
 
 bool CClientValidator::OnInitDialog() {

@@ -39,8 +39,10 @@ class CClientValidator : public CVrelDialog, private IValidationWindow {
 
   std::u16string title;
   std::u16string updaterPath;
-  // The newer installer held against changes until it has been started.
-  std::unique_ptr<IHeldPayload> updaterHold;
+  // The newer installer and its folder, held against changes until it has
+  // been started.
+  std::unique_ptr<IHeldFile> updaterHold;
+  std::unique_ptr<IHeldFolder> updaterFolder;
   int32_t downloadResult = 0;
   // What start-up does next: a ValidationOutcome.
   int32_t outcome = static_cast<int32_t>(ValidationOutcome::Proceed);

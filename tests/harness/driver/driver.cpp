@@ -36,7 +36,10 @@
 //   vwi_driver hold-semaphore NAME FILE       creates the named semaphore a running program
 //                                             of the product holds, prints "held", and keeps
 //                                             it until FILE exists (two minutes at most)
+//   vwi_driver trust-root FILE                adds the certificate in FILE (DER) to the
+//                                             machine's trusted roots
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <oleacc.h>
 
@@ -307,6 +310,24 @@ int Tamper(const wchar_t* file) {
   return 0;
 }
 
+// Trusts a test authority as the machine's own roots are trusted.
+int TrustRoot(const wchar_t* file) {
+  HANDLE in = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (in == INVALID_HANDLE_VALUE) return 1;
+  BYTE der[16384];
+  DWORD size = 0;
+  const BOOL read = ReadFile(in, der, sizeof(der), &size, nullptr);
+  CloseHandle(in);
+  if (!read || size == 0) return 1;
+  HCERTSTORE store =
+      CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
+  if (!store) return 1;
+  const BOOL added = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, der, size,
+                                                      CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
+  CertCloseStore(store, 0);
+  return added ? 0 : 1;
+}
+
 // Stands for a running program of the product: its single-instance
 // semaphore exists until the scenario creates the release file.
 int HoldSemaphore(const wchar_t* name, const wchar_t* releaseFile) {
@@ -402,6 +423,7 @@ int Run(int count, wchar_t** arguments) {
   }
   if (command == L"press-box") return PressBox(target, number);
   if (command == L"tamper") return Tamper(target);
+  if (command == L"trust-root") return TrustRoot(target);
   if (command == L"hold-semaphore" && count > 3) return HoldSemaphore(target, arguments[3]);
   if (command == L"accessible" || command == L"accessible-do") {
     CoInitialize(nullptr);

@@ -20,7 +20,8 @@ port (0: a free one), writes the port it got to --port-file, and serves:
                             ?norange: Range is never honoured; ?noetag: no ETag;
                             ?stall=S: the first answer stops for S seconds after <cut>
                             bytes, then sends the rest; ?cuts=C: the first C answers
-                            (200 or 206) are each dropped <cut> bytes after their start
+                            (200 or 206) are each dropped <cut> bytes after their start;
+                            ?shortrange: the 206 announces and sends half of the rest
   /busy/<key>/<times>/<n>   the first <times> requests for <key>: 503 (with Retry-After
                             when ?after=S), then 200 with n bytes
   /dropfile/<key>/<cut>/<path>, /busyfile/<key>/<times>/<path>
@@ -214,6 +215,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if start:
             self.note(key, 206)
             extra = extra + [("Content-Range", "bytes %d-%d/%d" % (start, n - 1, n))]
+            if "shortrange" in query:
+                self.head(206, (n - start) // 2, extra=extra)
+                self.wfile.write(data[start:start + (n - start) // 2])
+                return
             self.head(206, n - start, extra=extra, close=dropping)
         else:
             self.note(key, 200)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "context/installer_context.h"
+#include "platform/posix/posix_system_services.h"
 
 namespace vwi {
 namespace {
@@ -22,6 +23,19 @@ TEST(StartupFailure, EachCodeTellsTheUserWhatToDo) {
   const StartupFailureMessage path = DescribeStartupFailure(kProgramPathUnavailable, context);
   EXPECT_FALSE(path.text.empty());
   EXPECT_NE(path.text, manifest.text);
+}
+
+TEST(StartupFailure, AnElevatedRunNamesItsProtectedPlace) {
+  // No program data folder to work in: moving the installer would not help.
+  PosixSystemServices system(u"C:\\setup\\VimzeeWebInstaller.exe", u"");
+  system.SetElevated(true, u"/no/such/program/data");
+  InstallerContext context;
+  context.programFolder = u"C:\\setup";
+  EXPECT_FALSE(context.PrepareWorkFolders(system));
+  const StartupFailureMessage folders = DescribeStartupFailure(kFolderFailure, context);
+  EXPECT_EQ(folders.text,
+            u"The installer cannot create its work folders in\n/no/such/program/data\\Vimzee Web "
+            u"Installer\n\nPlease ask your administrator to check that folder.");
 }
 
 TEST(StartupFailure, CaptionIsTheShortNameWhenKnown) {

@@ -129,57 +129,57 @@ TEST_F(ContextFolders, FolderThatCannotBeCreatedFails) {
   EXPECT_FALSE(context.PrepareWorkFolders(system));
 }
 
-TEST_F(ContextFolders, UpdaterPathIsAFreshFolderNamedAfterTheTick) {
+// The newer installer's folder, as the validator asks for it.
+std::u16string UpdaterFolder(InstallerContext& context, PosixSystemServices& system) {
+  std::unique_ptr<IHeldFolder> folder = context.workFolders.MakeUpdaterFolder(system);
+  return folder ? folder->Path() : u"";
+}
+
+TEST_F(ContextFolders, UpdaterFolderIsAFreshOneNamedAfterTheTick) {
   PosixSystemServices system = System();
   InstallerContext context;
-  context.manifest.fullName = u"Vimzee Home";
   system.SetTickCount(123456);
-  EXPECT_EQ(context.MakeUpdaterPath(system),
-            Root() + u"\\temp\\VrelWebInstaller_123456\\Vimzee Home.exe");
+  EXPECT_EQ(UpdaterFolder(context, system), Root() + u"\\temp\\VrelWebInstaller_123456\\");
   EXPECT_TRUE(fs::is_directory(root_ / "temp" / "VrelWebInstaller_123456"));
 }
 
 TEST_F(ContextFolders, AnUpdaterFolderThatExistsIsNeverUsed) {
   PosixSystemServices system = System();
   InstallerContext context;
-  context.manifest.fullName = u"Vimzee Home";
   system.SetTickCount(77);
   // Made beforehand by someone else, perhaps with a planted file in it.
   fs::create_directories(root_ / "temp" / "VrelWebInstaller_77");
   fs::create_directories(root_ / "temp" / "VrelWebInstaller_78");
-  EXPECT_EQ(context.MakeUpdaterPath(system),
-            Root() + u"\\temp\\VrelWebInstaller_79\\Vimzee Home.exe");
-  EXPECT_EQ(system.protectedFolders,
-            std::vector<std::u16string>{Root() + u"\\temp\\VrelWebInstaller_79"});
+  EXPECT_EQ(UpdaterFolder(context, system), Root() + u"\\temp\\VrelWebInstaller_79\\");
 }
 
-TEST_F(ContextFolders, EveryWorkFolderIsProtected) {
+TEST_F(ContextFolders, EveryWorkFolderIsHeldFromTheStart) {
   PosixSystemServices system = System();
   InstallerContext context;
   context.programFolder = Root() + u"\\Vimzee Setup";
   fs::create_directories(root_ / "Vimzee Setup" / "msi");  // one exists already
   ASSERT_TRUE(context.PrepareWorkFolders(system));
-  EXPECT_EQ(system.protectedFolders,
-            (std::vector<std::u16string>{context.componentFolder, context.msiFolder,
-                                         context.transformFolder}));
+  EXPECT_EQ(context.workFolders.Path(WorkFolder::Component), context.componentFolder);
+  EXPECT_EQ(context.workFolders.Path(WorkFolder::Msi), context.msiFolder);
+  EXPECT_EQ(context.workFolders.Path(WorkFolder::Transform), context.transformFolder);
+  EXPECT_FALSE(context.workFolders.IsProtected());
+  EXPECT_EQ(context.workFolders.Place(), context.programFolder);
 }
 
 TEST_F(ContextFolders, UpdaterTickOf2To31OrMoreShowsNegative) {
   PosixSystemServices system = System();
   InstallerContext context;
-  context.manifest.fullName = u"Vimzee Home";
   system.SetTickCount(0x80000000u);
-  EXPECT_EQ(context.MakeUpdaterPath(system),
-            Root() + u"\\temp\\VrelWebInstaller_-2147483648\\Vimzee Home.exe");
+  EXPECT_EQ(UpdaterFolder(context, system), Root() + u"\\temp\\VrelWebInstaller_-2147483648\\");
 }
 
-TEST_F(ContextFolders, UpdaterPathEmptyWhenTheFolderCannotBeMade) {
+TEST_F(ContextFolders, NoUpdaterFolderWhenNoneCanBeMade) {
   PosixSystemServices system = System();
   system.SetMaxPath(20);
   InstallerContext context;
-  EXPECT_EQ(context.MakeUpdaterPath(system), u"");
+  EXPECT_EQ(UpdaterFolder(context, system), u"");
   PosixSystemServices noTemp(u"C:\\x\\a.exe", u"");
-  EXPECT_EQ(context.MakeUpdaterPath(noTemp), u"");
+  EXPECT_EQ(UpdaterFolder(context, noTemp), u"");
 }
 
 }  // namespace

@@ -4,17 +4,18 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/diagnostics.h"
+#include "platform/posix/posix_held_folder.h"
 #include "platform/text.h"
 
 namespace vwi {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::u16string HexOf(const std::string& bytes) {
   const std::optional<Sha256Digest> digest =
@@ -65,184 +66,143 @@ TEST(PayloadVerdicts, FromTheGivenAndTheComputedDigest) {
   EXPECT_FALSE(IsAccepted(PayloadVerdict::MalformedDigest));
 }
 
-// Files held in memory: what was hashed, what is held, what was removed.
-struct MemoryFiles : IPayloadFiles {
-  std::map<std::u16string, std::string> files;
-  std::set<std::u16string> links;
-  std::vector<std::u16string> hashed, removed;
-  std::multiset<std::u16string> heldNow;
-  std::vector<std::u16string> removedWhileHeld;
-
-  struct MemoryHeld : IHeldPayload {
-    MemoryFiles& owner;
-    std::u16string path;
-    MemoryHeld(MemoryFiles& o, std::u16string p) : owner(o), path(std::move(p)) {
-      owner.heldNow.insert(path);
-    }
-    ~MemoryHeld() override { owner.heldNow.erase(owner.heldNow.find(path)); }
-    std::optional<Sha256Digest> Sha256() override {
-      owner.hashed.push_back(path);
-      const std::string& bytes = owner.files.at(path);
-      return Sha256OfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    }
-  };
-
-  PayloadHold Hold(const std::u16string& path) override {
-    if (links.count(path)) return {nullptr, HoldRefusal::Link};
-    if (!files.count(path)) {
-      hashed.push_back(path);  // what a digest check would have tried to read
-      return {nullptr, HoldRefusal::Missing};
-    }
-    return {std::make_unique<MemoryHeld>(*this, path), HoldRefusal::None};
+// Packages in a native folder of their own, held as the download phase holds them.
+struct Payloads : testing::Test {
+  void SetUp() override {
+    root =
+        fs::temp_directory_path() / ("vwi-payloads-" + std::to_string(getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root);
+    fs::create_directories(root / "w");
+    fs::create_directories(root / "elsewhere");
+    folder = OpenPosixHeldFolder(Utf16FromUtf8((root / "w").string()), false).folder;
+    ASSERT_TRUE(folder);
   }
-  bool IsLink(const std::u16string& path) override { return links.count(path) > 0; }
-  std::optional<uint64_t> FileSize(const std::u16string& path) override {
-    auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second.size();
+  void TearDown() override { fs::remove_all(root); }
+  void Put(const std::string& name, const std::string& bytes) {
+    std::ofstream(root / "w" / name, std::ios::binary) << bytes;
   }
-  bool RemoveFile(const std::u16string& path) override {
-    if (heldNow.count(path)) removedWhileHeld.push_back(path);
-    removed.push_back(path);
-    files.erase(path);
-    links.erase(path);
-    return true;
+  bool Exists(const std::string& name) const {
+    return fs::exists(fs::symlink_status(root / "w" / name));
   }
+  PayloadVerdict Verify(const std::optional<std::u16string>& expected, std::u16string_view name,
+                        HeldPayloads* held = nullptr) {
+    return VerifyPayload(expected, folder->HoldFile(name), *folder, name, held);
+  }
+  fs::path root;
+  std::unique_ptr<IHeldFolder> folder;
 };
 
-TEST(VerifyPayload, RemovesEveryFileItDoesNotAccept) {
-  MemoryFiles files;
-  files.files = {{u"C:\\a.msi", "abc"}, {u"C:\\b.msi", "abd"}, {u"C:\\c.msi", "abc"}};
-  EXPECT_EQ(VerifyPayload(std::nullopt, u"C:\\a.msi", files), PayloadVerdict::NoDigest);
-  EXPECT_TRUE(files.hashed.empty());  // no digest given: the file is not even read
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\a.msi", files), PayloadVerdict::Matched);
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\b.msi", files), PayloadVerdict::Mismatched);
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\gone.msi", files),
-            PayloadVerdict::Unreadable);
+// A held file that counts its reads.
+struct CountedFile final : IHeldFile {
+  explicit CountedFile(std::unique_ptr<IHeldFile> real, int& reads)
+      : real(std::move(real)), reads(reads) {}
+  std::optional<size_t> ReadAt(uint64_t offset, void* buffer, size_t size) override {
+    ++reads;
+    return real->ReadAt(offset, buffer, size);
+  }
+  std::optional<uint64_t> Size() override { return real->Size(); }
+  void* NativeHandle() override { return real->NativeHandle(); }
+  std::unique_ptr<IHeldFile> real;
+  int& reads;
+};
+
+TEST_F(Payloads, EveryFileNotAcceptedIsRemoved) {
+  Put("a.msi", "abc");
+  Put("b.msi", "abd");
+  Put("c.msi", "abc");
+  int reads = 0;
+  FileHold counted = folder->HoldFile(u"a.msi");
+  counted.file = std::make_unique<CountedFile>(std::move(counted.file), reads);
+  EXPECT_EQ(VerifyPayload(std::nullopt, std::move(counted), *folder, u"a.msi"),
+            PayloadVerdict::NoDigest);
+  EXPECT_EQ(reads, 0);  // no digest given: the file is not even read
+  EXPECT_EQ(Verify(std::u16string(kAbc), u"a.msi"), PayloadVerdict::Matched);
+  EXPECT_EQ(Verify(std::u16string(kAbc), u"b.msi"), PayloadVerdict::Mismatched);
+  EXPECT_EQ(Verify(std::u16string(kAbc), u"gone.msi"), PayloadVerdict::Unreadable);
   // A malformed digest is never compared, and its file is removed too.
-  EXPECT_EQ(VerifyPayload(u"zz", u"C:\\c.msi", files), PayloadVerdict::MalformedDigest);
-  EXPECT_EQ(files.hashed,
-            (std::vector<std::u16string>{u"C:\\a.msi", u"C:\\b.msi", u"C:\\gone.msi"}));
-  EXPECT_EQ(files.removed,
-            (std::vector<std::u16string>{u"C:\\b.msi", u"C:\\gone.msi", u"C:\\c.msi"}));
-  EXPECT_EQ(files.files.size(), 1u);
+  EXPECT_EQ(Verify(u"zz", u"c.msi"), PayloadVerdict::MalformedDigest);
+  EXPECT_TRUE(Exists("a.msi"));
+  EXPECT_FALSE(Exists("b.msi"));
+  EXPECT_FALSE(Exists("c.msi"));
 }
 
-TEST(VerifyPayload, TheFileCheckedStaysHeldUntilItHasBeenUsed) {
-  MemoryFiles files;
-  files.files = {{u"C:\\w\\a.msi", "abc"}, {u"C:\\w\\b.exe", "abd"}, {u"C:\\w\\c.mst", "x"}};
+TEST_F(Payloads, TheFileCheckedStaysHeldUntilItHasBeenUsed) {
+  Put("a.msi", "abc");
+  Put("b.exe", "abd");
+  Put("c.mst", "x");
   HeldPayloads held;
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\w\\a.msi", files, &held),
-            PayloadVerdict::Matched);
-  EXPECT_EQ(VerifyPayload(std::nullopt, u"C:\\w\\c.mst", files, &held), PayloadVerdict::NoDigest);
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\w\\b.exe", files, &held),
-            PayloadVerdict::Mismatched);
-  // Accepted files are held (digest or not); a refused one is let go before
-  // it is removed, or the removal would fail on Windows.
-  EXPECT_EQ(held.size(), 2u);
-  EXPECT_EQ(files.heldNow, (std::multiset<std::u16string>{u"C:\\w\\a.msi", u"C:\\w\\c.mst"}));
-  EXPECT_TRUE(files.removedWhileHeld.empty());
-  EXPECT_EQ(files.removed, std::vector<std::u16string>{u"C:\\w\\b.exe"});
-  held.clear();
-  EXPECT_TRUE(files.heldNow.empty());
-  // Without a place to keep it, the hold ends with the check.
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\w\\a.msi", files), PayloadVerdict::Matched);
-  EXPECT_TRUE(files.heldNow.empty());
+  EXPECT_EQ(Verify(std::u16string(kAbc), u"a.msi", &held), PayloadVerdict::Matched);
+  EXPECT_EQ(Verify(std::nullopt, u"c.mst", &held), PayloadVerdict::NoDigest);
+  EXPECT_EQ(Verify(std::u16string(kAbc), u"b.exe", &held), PayloadVerdict::Mismatched);
+  // Accepted files are held, digest or not, through the very hold checked.
+  ASSERT_EQ(held.size(), 2u);
+  EXPECT_EQ(held[0]->Size(), 3u);
+  EXPECT_EQ(held[1]->Size(), 1u);
+  EXPECT_FALSE(Exists("b.exe"));
 }
 
-TEST(VerifyPayload, LinksAndFilesThatCannotBeHeldAreNeverUsed) {
-  MemoryFiles files;
-  files.files = {{u"C:\\w\\a.msi", "abc"}};
-  files.links = {u"C:\\w\\a.msi", u"C:\\w\\l.exe"};
+TEST_F(Payloads, LinksAndFilesThatCannotBeHeldAreNeverUsed) {
+  std::ofstream(root / "elsewhere" / "Vimzee.msi", std::ios::binary) << "abc";
+  fs::create_symlink(root / "elsewhere" / "Vimzee.msi", root / "w" / "a.msi");
   HeldPayloads held;
   // A link is refused whether or not a digest was given, even a matching one.
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), u"C:\\w\\a.msi", files, &held),
-            PayloadVerdict::Link);
-  EXPECT_EQ(VerifyPayload(std::nullopt, u"C:\\w\\l.exe", files, &held), PayloadVerdict::Link);
-  EXPECT_EQ(VerifyPayload(std::nullopt, u"C:\\w\\gone.exe", files, &held), PayloadVerdict::NotHeld);
+  EXPECT_EQ(Verify(std::u16string(kAbc), u"a.msi", &held), PayloadVerdict::Link);
+  EXPECT_EQ(Verify(std::nullopt, u"gone.exe", &held), PayloadVerdict::NotHeld);
   EXPECT_FALSE(IsAccepted(PayloadVerdict::Link));
   EXPECT_FALSE(IsAccepted(PayloadVerdict::NotHeld));
   EXPECT_TRUE(held.empty());
-  EXPECT_TRUE(files.hashed == std::vector<std::u16string>{u"C:\\w\\gone.exe"});
-  EXPECT_EQ(files.removed,
-            (std::vector<std::u16string>{u"C:\\w\\a.msi", u"C:\\w\\l.exe", u"C:\\w\\gone.exe"}));
+  // The link is removed, never what it points at.
+  EXPECT_FALSE(Exists("a.msi"));
+  EXPECT_TRUE(fs::exists(root / "elsewhere" / "Vimzee.msi"));
 }
 
-TEST(VerifyPayload, NamesTheRemovedFileInADiagnosticLine) {
-  namespace fs = std::filesystem;
-  const fs::path log = fs::temp_directory_path() / ("vwi-diag-" + std::to_string(getpid()));
-  fs::remove(log);
+TEST_F(Payloads, TheRemovedFileIsNamedInADiagnosticLine) {
+  const fs::path log = root / "diagnostics.log";
   SetDiagnosticFile(Utf16FromUtf8(log.string()));
-  MemoryFiles files;
-  files.files = {{u"C:\\w\\msi\\Vimzee.msi", "abd"}};
-  VerifyPayload(std::u16string(kAbc), u"C:\\w\\msi\\Vimzee.msi", files);
-  VerifyPayload(u"12", u"C:\\w\\lp.exe", files);
-  VerifyPayload(std::u16string(kAbc), u"C:\\w\\msi\\Vimzee.msi", files);  // gone now
-  files.links = {u"C:\\w\\vc.exe"};
-  VerifyPayload(std::nullopt, u"C:\\w\\vc.exe", files);
+  Put("Vimzee.msi", "abd");
+  Verify(std::u16string(kAbc), u"Vimzee.msi");
+  Put("lp.exe", "x");
+  Verify(u"12", u"lp.exe");
+  Verify(std::u16string(kAbc), u"Vimzee.msi");  // gone now
+  fs::create_symlink(root / "elsewhere", root / "w" / "vc.exe");
+  Verify(std::nullopt, u"vc.exe");
   SetDiagnosticFile(u"");
   std::ifstream in(log, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), {});
-  fs::remove(log);
+  const std::string folderPath = Utf8FromUtf16(folder->Path());
   EXPECT_EQ(text,
-            "KORVO_DEBUG: Payload integrity check failed for C:\\w\\msi\\Vimzee.msi: expected "
-            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad, found "
-            "a52d159f262b2c6ddb724a61840befc36eb30c88877a4030b65cbe86298449c9; the file was "
-            "deleted.\r\n"
-            "KORVO_DEBUG: Payload integrity check failed for C:\\w\\lp.exe: expected 12, which "
-            "is no SHA-256 digest; the file was deleted.\r\n"
-            "KORVO_DEBUG: Payload integrity check failed for C:\\w\\msi\\Vimzee.msi: expected "
-            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad, found "
-            "<unreadable>; the file was deleted.\r\n"
-            "KORVO_DEBUG: Payload integrity check failed for C:\\w\\vc.exe: expected no digest, "
-            "found a link, which is never followed; the file was deleted.\r\n");
+            "KORVO_DEBUG: Payload integrity check failed for " + folderPath +
+                "Vimzee.msi: expected "
+                "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad, found "
+                "a52d159f262b2c6ddb724a61840befc36eb30c88877a4030b65cbe86298449c9; the file was "
+                "deleted.\r\n"
+                "KORVO_DEBUG: Payload integrity check failed for " +
+                folderPath +
+                "lp.exe: expected 12, which is no SHA-256 digest; the file was deleted.\r\n"
+                "KORVO_DEBUG: Payload integrity check failed for " +
+                folderPath +
+                "Vimzee.msi: expected "
+                "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad, found "
+                "<unreadable>; the file was deleted.\r\n"
+                "KORVO_DEBUG: Payload integrity check failed for " +
+                folderPath +
+                "vc.exe: expected no digest, found a link, which is never followed; the file was "
+                "deleted.\r\n");
 }
 
-TEST(VerifyPayload, NativeFilesAcrossReadChunks) {
-  namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("vwi-payload-" + std::to_string(getpid()));
-  fs::create_directories(dir);
-  const fs::path file = dir / "big.bin";
+TEST_F(Payloads, DigestsAcrossReadChunks) {
   std::string bytes(200000, '\0');
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 7 + i / 4096) & 0xFF);
-  std::ofstream(file, std::ios::binary) << bytes;
-  const std::u16string path = Utf16FromUtf8(file.string());
-  IPayloadFiles& system = SystemPayloadFiles();
-  EXPECT_EQ(system.FileSize(path), 200000u);
-  EXPECT_EQ(VerifyPayload(HexOf(bytes), path, system), PayloadVerdict::Matched);
-  EXPECT_TRUE(fs::exists(file));
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), path, system), PayloadVerdict::Mismatched);
-  EXPECT_FALSE(fs::exists(file));
-  EXPECT_EQ(system.FileSize(path), std::nullopt);
-  fs::remove_all(dir);
-}
-
-TEST(VerifyPayload, NativeLinksToAFileOrAFolderAreRefused) {
-  namespace fs = std::filesystem;
-  const fs::path dir =
-      fs::temp_directory_path() / ("vwi-payload-links-" + std::to_string(getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir / "elsewhere");
-  fs::create_directories(dir / "msi");
-  std::ofstream(dir / "elsewhere" / "Vimzee.msi", std::ios::binary) << "abc";
-  fs::create_symlink(dir / "elsewhere" / "Vimzee.msi", dir / "msi" / "linked.msi");
-  fs::create_directory_symlink(dir / "elsewhere", dir / "transform");
-  IPayloadFiles& system = SystemPayloadFiles();
-  const auto path = [&](const fs::path& p) { return Utf16FromUtf8(p.string()); };
-
-  EXPECT_TRUE(system.IsLink(path(dir / "transform")));
-  EXPECT_TRUE(system.IsLink(path(dir / "transform") + u"/"));
-  EXPECT_FALSE(system.IsLink(path(dir / "msi")));
-  EXPECT_EQ(system.Hold(path(dir / "msi" / "linked.msi")).refusal, HoldRefusal::Link);
-  EXPECT_EQ(system.Hold(path(dir / "transform" / "Vimzee.msi")).refusal, HoldRefusal::Link);
-  EXPECT_EQ(system.Hold(path(dir / "elsewhere" / "Vimzee.msi")).refusal, HoldRefusal::None);
-
-  EXPECT_EQ(VerifyPayload(std::u16string(kAbc), path(dir / "msi" / "linked.msi"), system),
-            PayloadVerdict::Link);
-  // The link is removed, never what it points at.
-  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "msi" / "linked.msi")));
-  EXPECT_TRUE(fs::exists(dir / "elsewhere" / "Vimzee.msi"));
-  fs::remove_all(dir);
+  Put("big.bin", bytes);
+  FileHold hold = folder->HoldFile(u"big.bin");
+  ASSERT_TRUE(hold.file);
+  EXPECT_EQ(hold.file->Size(), 200000u);
+  EXPECT_EQ(Sha256OfFile(*hold.file), ParseSha256Hex(HexOf(bytes)));
+  EXPECT_EQ(Sha256OfFile(*hold.file), ParseSha256Hex(HexOf(bytes)));  // from the start again
+  EXPECT_EQ(VerifyPayload(HexOf(bytes), std::move(hold), *folder, u"big.bin"),
+            PayloadVerdict::Matched);
+  EXPECT_TRUE(Exists("big.bin"));
 }
 
 }  // namespace

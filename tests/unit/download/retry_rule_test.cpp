@@ -92,6 +92,24 @@ TEST(ResumeRule, OnlyAnAnswerThatContinuesAtTheOffsetIsAppended) {
   EXPECT_EQ(JudgeResumeAnswer(416, std::nullopt, 500, 1000), ResumeAnswer::Failed);
 }
 
+TEST(ResumeRule, ABodyMustEndExactlyAtTheAnnouncedSize) {
+  // A whole body and a resumed one that agree with the announced size.
+  EXPECT_EQ(BodyEnd(0, 2000, 2000), 2000);
+  EXPECT_EQ(BodyEnd(1000, 1000, 2000), 2000);
+  // A 206 of bytes 1000-1999/2000 that announces 500 bytes would end
+  // "complete" at 1,500: refused before a byte is written.
+  EXPECT_EQ(BodyEnd(1000, 500, 2000), std::nullopt);
+  EXPECT_EQ(BodyEnd(0, 2001, 2000), std::nullopt);
+  // Without a length of its own the body must still come to the size.
+  EXPECT_EQ(BodyEnd(0, -1, 2000), 2000);
+  EXPECT_EQ(BodyEnd(1000, -1, 2000), 2000);
+  // Nothing known: the body's end decides; an answer's own length holds.
+  EXPECT_EQ(BodyEnd(0, -1, 0), -1);
+  EXPECT_EQ(BodyEnd(0, 700, 0), 700);
+  // No overflow from a hostile length.
+  EXPECT_EQ(BodyEnd(UINT64_MAX / 2 + 1, INT64_MAX, 0), std::nullopt);
+}
+
 TEST(ResumeRule, IfRangeCarriesAStrongETagElseTheDate) {
   EXPECT_EQ(ResumeValidator(u"\"abc\"", u"Tue, 08 Dec 2026 10:00:00 GMT"), u"\"abc\"");
   EXPECT_EQ(ResumeValidator(u"W/\"abc\"", u"Tue, 08 Dec 2026 10:00:00 GMT"),

@@ -80,6 +80,9 @@ TEST(TransferTries, EachRetryIsLoggedWithItsReasonOffsetAndWait) {
             u"Retry 1 of 3 for http://s/a.msi after connection dropped: from byte 262144 in 1 s");
   EXPECT_EQ(RetryLogEntry(u"http://s/a.msi", 3, {TryFailure::Status, 503}, 0, 30000),
             u"Retry 3 of 3 for http://s/a.msi after status 503: from the start in 30 s");
+  // The log may be read by anyone the administrator hands it to.
+  EXPECT_EQ(RetryLogEntry(u"https://ann:secret@s/a.msi", 1, {TryFailure::TimedOut}, 0, 2000),
+            u"Retry 1 of 3 for https://s/a.msi after timed out: from the start in 2 s");
 }
 
 }  // namespace

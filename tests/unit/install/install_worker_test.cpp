@@ -7,8 +7,11 @@
 #include <new>
 
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <set>
+#include <thread>
 
 namespace vwi {
 namespace {
@@ -40,6 +43,8 @@ struct FakeSteps : IInstallSteps {
   int boxes = 0;
   FailureCause shownCause = FailureCause::None;  // the failure the last box told
   int signals = 0;
+  // Runs inside SignalCancel, after the events would have been set.
+  std::function<void()> afterSignal;
   int releases = 0;
   std::u16string published = u"<none>";
 
@@ -52,7 +57,10 @@ struct FakeSteps : IInstallSteps {
     worker.control.runEvent = &gRunEvent;
   }
   InstallPlan Prepare() override { return {plan, downloadWeights, installWeights}; }
-  void SignalCancel(InstallWorker&) override { ++signals; }
+  void SignalCancel(InstallWorker&) override {
+    ++signals;
+    if (afterSignal) afterSignal();
+  }
   void Release(InstallWorker& worker) override {
     ++releases;
     worker.control.cancelEvent = worker.control.runEvent = nullptr;
@@ -287,6 +295,38 @@ TEST_F(Worker, CancelBetweenItemsStopsBeforeTheNext) {
     if (step == u"program vc_redist.exe") worker.CancelInstall();
   };
   ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  EXPECT_EQ(steps.calls.back(), u"program vc_redist.exe");
+}
+
+TEST_F(Worker, AWorkerWokenByTheCancelSeesItBeforeStartingTheNextItem) {
+  // The user interface signals the cancel while the prerequisite program
+  // runs; the woken worker must already read the flag, however late the
+  // signalling thread gets to run again.
+  std::mutex mutex;
+  std::condition_variable woken;
+  bool signalled = false;
+  steps.afterSignal = [&] {
+    {
+      std::lock_guard lock(mutex);
+      signalled = true;
+    }
+    woken.notify_all();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  };
+  std::thread user;
+  steps.during = [&](InstallWorker& worker, const std::u16string& step) {
+    if (step != u"program vc_redist.exe") return;
+    user = std::thread([&worker] { worker.CancelInstall(); });
+    std::unique_lock lock(mutex);
+    woken.wait(lock, [&] { return signalled; });
+  };
+  {
+    InstallWorker worker(*status, steps);
+    worker.StartInstall();
+    worker.Join();
+    user.join();
+  }
+  ExpectFinal(status->Read(), InstallState::Cancelled);
   EXPECT_EQ(steps.calls.back(), u"program vc_redist.exe");
 }
 

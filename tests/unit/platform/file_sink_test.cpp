@@ -2,67 +2,63 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "platform/posix/posix_held_folder.h"
 #include "platform/text.h"
 
 namespace vwi {
 namespace {
 
-std::string FileText(const std::filesystem::path& path) {
+namespace fs = std::filesystem;
+
+std::string FileText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-TEST(FileSink, ReplacesTheFileWithWhatWasWritten) {
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / "vwi-file-sink-test.bin";
-  std::ofstream(path) << "an older and longer content";
-  {
-    FileSink sink(Utf16FromUtf8(path.string()));
-    ASSERT_TRUE(sink.IsOpen());
-    EXPECT_TRUE(sink.Write("new ", 4));
-    EXPECT_TRUE(sink.Write("bytes\0!", 7));
-    EXPECT_TRUE(sink.Close());
-    EXPECT_FALSE(sink.Close());  // once only
-    EXPECT_FALSE(sink.Write("x", 1));
+struct Sinks : testing::Test {
+  void SetUp() override {
+    root = fs::temp_directory_path() / ("vwi-sink-" + std::to_string(getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+    folder = OpenPosixHeldFolder(Utf16FromUtf8(root.string()), false).folder;
+    ASSERT_TRUE(folder);
   }
-  EXPECT_EQ(FileText(path), std::string("new bytes\0!", 11));
-  EXPECT_TRUE(RemoveFile(Utf16FromUtf8(path.string())));
-  EXPECT_FALSE(RemoveFile(Utf16FromUtf8(path.string())));
+  void TearDown() override { fs::remove_all(root); }
+  fs::path root;
+  std::unique_ptr<IHeldFolder> folder;
+};
+
+TEST_F(Sinks, ANewFileHoldsWhatWasWrittenAndARestartOnlyWhatCameAfter) {
+  std::unique_ptr<INewFile> file = folder->MakeFile(u"updater.exe");
+  ASSERT_TRUE(file);
+  NewFileSink sink(*file);
+  EXPECT_TRUE(sink.Write("a first, longer try", 19));
+  EXPECT_TRUE(sink.Restart());
+  EXPECT_TRUE(sink.Write("new ", 4));
+  EXPECT_TRUE(sink.Write("bytes\0!", 7));
+  file.reset();
+  EXPECT_EQ(FileText(root / "updater.exe"), std::string("new bytes\0!", 11));
 }
 
-TEST(FileSink, ARestartKeepsOnlyWhatIsWrittenAfterIt) {
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / "vwi-file-sink-restart.bin";
-  {
-    FileSink sink(Utf16FromUtf8(path.string()));
-    EXPECT_TRUE(sink.Write("a first, longer try", 19));
-    EXPECT_TRUE(sink.Restart());
-    EXPECT_TRUE(sink.Write("again", 5));
-    EXPECT_TRUE(sink.Close());
-    EXPECT_FALSE(sink.Restart());  // closed
-  }
-  EXPECT_EQ(FileText(path), "again");
-  RemoveFile(Utf16FromUtf8(path.string()));
+TEST(MemorySinks, ALimitedSinkRefusesTheFirstWriteBeyondItsLimit) {
+  StringSink sink(8);
+  EXPECT_TRUE(sink.Write("12345", 5));
+  EXPECT_TRUE(sink.Write("678", 3));
+  EXPECT_FALSE(sink.Write("9", 1));
+  EXPECT_EQ(sink.text, "12345678");
+  EXPECT_TRUE(sink.Restart());
+  EXPECT_EQ(sink.text, "");
   StringSink memory;
   memory.Write("abc", 3);
   EXPECT_TRUE(memory.Restart());
   EXPECT_EQ(memory.text, "");
-}
-
-TEST(FileSink, AFileThatCannotBeMadeTakesNothing) {
-  FileSink sink(u"/no-such-folder-for-vwi/file.bin");
-  EXPECT_FALSE(sink.IsOpen());
-  EXPECT_FALSE(sink.Write("x", 1));
-  EXPECT_FALSE(sink.Restart());
-  EXPECT_FALSE(sink.Close());
-  StringSink memory;
-  EXPECT_TRUE(memory.Write("ab", 2) && memory.Write("c", 1));
-  EXPECT_EQ(memory.text, "abc");
 }
 
 }  // namespace

@@ -63,6 +63,10 @@ struct FixedVolume : IFreeSpace {
   std::optional<uint64_t> FreeBytes(const std::u16string&) override { return free; }
 };
 
+constexpr char kAbcDigest[] = "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD";
+const std::string kAbcElement =
+    std::string("<web_installer_sha256>") + kAbcDigest + "</web_installer_sha256>";
+
 const std::u16string kConnectFailed =
     u"Unable to contact the download server. Check your Internet connection and try again. If "
     u"the issue persists, please contact Customer Care.";
@@ -80,7 +84,7 @@ class Validation : public ::testing::Test {
     // No language files: the catalogue gives its English defaults.
     context_.strings.languageFolder = Path("language/");
     context_.manifest.shortName = u"Vimzee";
-    context_.manifest.fullName = u"Vimzee Home";
+    context_.manifest.fullName = u"Vimzee Home 27";
     context_.manifest.versionCheckUrl = u"http://127.0.0.1/version.xml";
     context_.manifest.webInstallerVersion = u"28.1.0.4";
   }
@@ -95,7 +99,7 @@ class Validation : public ::testing::Test {
     RunValidation(context_, flags_, system, server_, window_, handOver_, checks);
   }
   // A version file that asks for a newer installer, with `digestElement` last in its offer.
-  void OfferSuccessor(const std::string& digestElement) {
+  void OfferSuccessor(const std::string& digestElement = kAbcElement) {
     server_.bodies[context_.manifest.versionCheckUrl] =
         "<vrelwebinstaller><fresh_install>"
         "<min_web_installer_version>28.1.0.5</min_web_installer_version>"
@@ -104,7 +108,7 @@ class Validation : public ::testing::Test {
     server_.bodies[u"http://127.0.0.1/new.exe"] = "abc";
   }
   fs::path Successor() const {
-    return root_ / "temp" / "VrelWebInstaller_4242" / "Vimzee Home.exe";
+    return root_ / "temp" / "VrelWebInstaller_4242" / "Vimzee Home 27.exe";
   }
 
   fs::path root_;
@@ -167,33 +171,39 @@ TEST_F(Validation, InstalledProductAnsweredNoOrMissingStartsNothing) {
 }
 
 TEST_F(Validation, TooOldInstallerDownloadsItsSuccessorSilently) {
-  server_.bodies[context_.manifest.versionCheckUrl] =
-      "<vrelwebinstaller><fresh_install><product_version>28.0.0.1</product_version>"
-      "<min_web_installer_version>28.1.0.5</min_web_installer_version>"
-      "<web_installer_download_url>http://127.0.0.1/new.exe</web_installer_download_url>"
-      "</fresh_install></vrelwebinstaller>";
-  server_.bodies[u"http://127.0.0.1/new.exe"] = "MZ newer installer";
+  OfferSuccessor();
   Run();
   EXPECT_EQ(handOver_.outcome, ValidationOutcome::HandOver);
-  EXPECT_EQ(handOver_.updaterPath, Path("temp/") + u"VrelWebInstaller_4242\\Vimzee Home.exe");
-  EXPECT_TRUE(fs::exists(root_ / "temp" / "VrelWebInstaller_4242" / "Vimzee Home.exe"));
+  EXPECT_EQ(handOver_.updaterPath, Path("temp/") + u"VrelWebInstaller_4242\\Vimzee Home 27.exe");
+  EXPECT_TRUE(fs::exists(Successor()));
   EXPECT_TRUE(window_.boxes.empty());
   EXPECT_TRUE(window_.closed);
 }
 
 TEST_F(Validation, FailedSuccessorDownloadKeepsThisInstaller) {
-  server_.bodies[context_.manifest.versionCheckUrl] =
-      "<vrelwebinstaller><fresh_install>"
-      "<min_web_installer_version>28.1.0.5</min_web_installer_version>"
-      "<web_installer_download_url>http://127.0.0.1/gone.exe</web_installer_download_url>"
-      "</fresh_install></vrelwebinstaller>";
+  OfferSuccessor();
+  server_.bodies.erase(u"http://127.0.0.1/new.exe");
   Run();
   EXPECT_EQ(handOver_.outcome, ValidationOutcome::Proceed);
+  EXPECT_EQ(handOver_.failureCause, FailureCause::DownloadFailed);
   EXPECT_TRUE(handOver_.updaterPath.empty());
   EXPECT_TRUE(window_.boxes.empty());
 }
 
-constexpr char kAbcDigest[] = "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD";
+const std::u16string kSuccessorRefused =
+    u"The downloaded file Vimzee Home 27.exe is damaged or has been changed. It was deleted and "
+    u"nothing was installed. Try again later. If the issue persists, please contact Customer "
+    u"Care.";
+
+TEST_F(Validation, AnUnsignedBuildStopsRatherThanTakeASuccessorItCannotProve) {
+  OfferSuccessor("");
+  Run();
+  EXPECT_EQ(handOver_.outcome, ValidationOutcome::Stop);
+  EXPECT_EQ(handOver_.failureCause, FailureCause::PayloadIntegrity);
+  EXPECT_FALSE(fs::exists(root_ / "temp" / "VrelWebInstaller_4242"));
+  ASSERT_EQ(window_.boxes.size(), 1u);
+  EXPECT_EQ(window_.boxes[0].text, kSuccessorRefused);
+}
 
 TEST_F(Validation, SuccessorMatchingItsDigestTakesOver) {
   OfferSuccessor(std::string("<web_installer_sha256>") + kAbcDigest + "</web_installer_sha256>");
@@ -204,7 +214,7 @@ TEST_F(Validation, SuccessorMatchingItsDigestTakesOver) {
   EXPECT_TRUE(fs::exists(Successor()));
 }
 
-TEST_F(Validation, SuccessorFailingItsDigestIsRemovedAndNeverStarted) {
+TEST_F(Validation, SuccessorFailingItsDigestIsRemovedNeverStartedAndStops) {
   std::string other = kAbcDigest;
   other[0] = 'C';
   for (const std::string& digest : {other, std::string("BA7816BF"), std::string()}) {
@@ -213,18 +223,20 @@ TEST_F(Validation, SuccessorFailingItsDigestIsRemovedAndNeverStarted) {
     fs::remove_all(root_ / "temp" / "VrelWebInstaller_4242");
     OfferSuccessor("<web_installer_sha256>" + digest + "</web_installer_sha256>");
     Run();
-    // Like a failed download: this installer goes on, nothing is told.
-    EXPECT_EQ(handOver_.outcome, ValidationOutcome::Proceed) << digest;
+    // Told like a damaged package, and the run ends: it is never started.
+    EXPECT_EQ(handOver_.outcome, ValidationOutcome::Stop) << digest;
     EXPECT_EQ(handOver_.failureCause, FailureCause::PayloadIntegrity) << digest;
     EXPECT_TRUE(handOver_.updaterPath.empty());
     EXPECT_EQ(handOver_.downloadResult, 0);
     EXPECT_FALSE(fs::exists(Successor())) << digest;
-    EXPECT_TRUE(window_.boxes.empty());
+    ASSERT_EQ(window_.boxes.size(), 1u);
+    EXPECT_EQ(window_.boxes[0].text, kSuccessorRefused);
+    EXPECT_EQ(window_.boxes[0].caption, u"Vimzee");
   }
 }
 
 TEST_F(Validation, FullVolumeForTheSuccessorIsToldAndStops) {
-  OfferSuccessor("");
+  OfferSuccessor();
   FixedVolume volume;
   volume.free = 10 * 1024 * 1024 + 2;  // the margin and two of the three bytes
   DownloadChecks checks;
@@ -257,11 +269,8 @@ TEST_F(Validation, CausesOfTheOtherEnds) {
   EXPECT_EQ(handOver_.failureCause, FailureCause::DownloadFailed);  // server unreachable
   handOver_ = {};
   window_ = FakeWindow();
-  server_.bodies[context_.manifest.versionCheckUrl] =
-      "<vrelwebinstaller><fresh_install>"
-      "<min_web_installer_version>28.1.0.5</min_web_installer_version>"
-      "<web_installer_download_url>http://127.0.0.1/gone.exe</web_installer_download_url>"
-      "</fresh_install></vrelwebinstaller>";
+  OfferSuccessor();
+  server_.bodies.erase(u"http://127.0.0.1/new.exe");
   Run();
   EXPECT_EQ(handOver_.failureCause, FailureCause::DownloadFailed);
   handOver_ = {};

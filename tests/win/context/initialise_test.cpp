@@ -10,31 +10,10 @@
 #include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"
+#include "win/context/user_services.h"
 
 namespace vwi {
 namespace {
-
-// The Windows services, with the program file placed in the test's folder.
-class PlacedProgram final : public ISystemServices {
- public:
-  explicit PlacedProgram(std::u16string programPath) : programPath_(std::move(programPath)) {}
-  std::optional<std::u16string> ProgramPath() override { return programPath_; }
-  std::u16string TempFolder() override { return real_.TempFolder(); }
-  bool PathExists(const std::u16string& path) override { return real_.PathExists(path); }
-  bool RemoveEmptyFolder(const std::u16string& path) override {
-    return real_.RemoveEmptyFolder(path);
-  }
-  bool CreateFolderTree(const std::u16string& path) override {
-    return real_.CreateFolderTree(path);
-  }
-  bool ProtectFolder(const std::u16string& path) override { return real_.ProtectFolder(path); }
-  bool CreateNewFolder(const std::u16string& path) override { return real_.CreateNewFolder(path); }
-  uint32_t TickCount() override { return real_.TickCount(); }
-
- private:
-  std::u16string programPath_;
-  WinSystemServices real_;
-};
 
 class SilentBox final : public IMessageBox {
  public:
@@ -46,8 +25,9 @@ const std::u16string kDemo = Utf16FromUtf8(VWI_FIXTURES "\\..\\..\\demo");
 
 TEST(InitialiseUnderWindows, ReadsTheDemoProduct) {
   WinSystemServices real;
-  const std::u16string folder =
-      real.TempFolder() + u"vwi-initialise-" + DecimalText(GetCurrentProcessId());
+  const std::u16string folder = real.TempFolder() + u"vwi-initialise-" +
+                                DecimalText(GetCurrentProcessId()) + u"-" +
+                                DecimalText(GetTickCount());
   ASSERT_TRUE(real.CreateFolderTree(folder + u"\\config"));
   ASSERT_TRUE(real.CreateFolderTree(folder + u"\\language\\1031"));
   ASSERT_TRUE(real.CreateFolderTree(folder + u"\\language\\1036"));
@@ -61,7 +41,8 @@ TEST(InitialiseUnderWindows, ReadsTheDemoProduct) {
       before.OpenForRead(RegistryRoot::kCurrentUser, kManifestOverrideKey);
   before.Close();
 
-  PlacedProgram system(folder + u"\\VimzeeWebInstaller.exe");
+  // The program file placed in the test's folder, run with the user's rights.
+  test::UserServices system(folder + u"\\VimzeeWebInstaller.exe");
   AppFlags flags;
   SilentBox box;
   ContextServices services{system, flags};
@@ -92,6 +73,7 @@ TEST(InitialiseUnderWindows, ReadsTheDemoProduct) {
   if (!overrideKeyExisted) {
     SystemRegistry().DeleteTree(RegistryRoot::kCurrentUser, kManifestOverrideKey, 0);
   }
+  context.workFolders.Finish();  // the run's end: nothing is held any more
   SHFILEOPSTRUCTW remove = {};
   std::wstring from = ToWide(folder);
   from.push_back(L'\0');  // the list ends with an empty name

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "context/installer_context.h"
+#include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"
+#include "win/context/user_services.h"
 
 namespace vwi {
 namespace {
@@ -35,10 +37,10 @@ TEST(InstallerContextWin, InitialiseFillsThePathsBesideTheRealProgram) {
   EXPECT_EQ(context.manifestPath, folder + u"\\config\\manifestHome.xml");
 }
 
-TEST(InstallerContextWin, WorkFoldersAreCreatedBesideTheProgram) {
+TEST(InstallerContextWin, AUsersRunWorksBesideTheProgram) {
   const std::u16string folder = OwnFolder();
   RemoveWorkFolders(folder);
-  WinSystemServices system;
+  test::UserServices system;
   InstallerContext context;
   context.programFolder = folder;
   ASSERT_TRUE(context.PrepareWorkFolders(system));
@@ -51,22 +53,36 @@ TEST(InstallerContextWin, WorkFoldersAreCreatedBesideTheProgram) {
     EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
+  // Held for the run: none can be renamed away and replaced.
+  EXPECT_FALSE(MoveFileW(Wide(folder + u"\\msi"), Wide(folder + u"\\msi-moved")));
+  context.workFolders.Finish();
+  EXPECT_TRUE(PathIsDirectoryW(Wide(context.msiFolder)));  // beside the program they stay
+  EXPECT_TRUE(MoveFileW(Wide(folder + u"\\msi"), Wide(folder + u"\\msi-moved")));
+  EXPECT_TRUE(MoveFileW(Wide(folder + u"\\msi-moved"), Wide(folder + u"\\msi")));
   RemoveWorkFolders(folder);
 }
 
-TEST(InstallerContextWin, UpdaterPathIsInAFreshTemporaryFolder) {
+TEST(InstallerContextWin, AnElevatedRunWorksInItsOwnFolderUnderProgramData) {
+  const std::u16string folder = OwnFolder();
+  RemoveWorkFolders(folder);
   WinSystemServices system;
   InstallerContext context;
-  context.manifest.fullName = u"Vimzee Home";
-  const std::u16string path = context.MakeUpdaterPath(system);
-  ASSERT_FALSE(path.empty());
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  EXPECT_EQ(path.rfind(FromWide(temp) + u"VrelWebInstaller_", 0), 0u);
-  EXPECT_EQ(path.substr(path.size() - 16), u"\\Vimzee Home.exe");
-  const std::u16string folder = path.substr(0, path.rfind(u'\\'));
-  EXPECT_TRUE(PathIsDirectoryW(Wide(folder)));
-  RemoveDirectoryW(Wide(folder));
+  context.programFolder = folder;
+  ASSERT_TRUE(context.PrepareWorkFolders(system));
+  const std::u16string place = u"C:\\ProgramData\\Vimzee Web Installer\\run-";
+  EXPECT_EQ(context.msiFolder.rfind(place, 0), 0u) << Utf8FromUtf16(context.msiFolder);
+  EXPECT_EQ(context.msiFolder.substr(context.msiFolder.size() - 5), u"\\msi\\");
+  EXPECT_TRUE(PathIsDirectoryW(Wide(context.transformFolder)));
+  EXPECT_FALSE(PathIsDirectoryW(Wide(folder + u"\\msi")));  // nothing beside the program
+  const std::u16string run = context.msiFolder.substr(0, context.msiFolder.size() - 5);
+  EXPECT_FALSE(MoveFileW(Wide(run), Wide(run + u"-moved")));
+  // The newer installer's folder lies in the run's.
+  std::unique_ptr<IHeldFolder> updater = context.workFolders.MakeUpdaterFolder(system);
+  ASSERT_TRUE(updater);
+  EXPECT_EQ(updater->Path().rfind(run + u"\\updater-", 0), 0u);
+  updater.reset();
+  context.workFolders.Finish();
+  EXPECT_FALSE(PathIsDirectoryW(Wide(run)));
 }
 
 }  // namespace

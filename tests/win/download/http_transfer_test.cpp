@@ -11,6 +11,7 @@
 #include "download/win/internet_session.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
+#include "platform/win/win_held_folder.h"
 #include "win/download/test_servers.h"
 
 namespace vwi {
@@ -43,10 +44,12 @@ class Transfer : public ::testing::Test {
   bool Download(const std::u16string& url, ICancelRequest& cancel,
                 const TransferOptions& options = {}) {
     const std::wstring path = folder.File(L"target.bin");
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
+    DeleteFileW(path.c_str());
+    std::unique_ptr<IHeldFolder> held = OpenHeldFolder(FromWide(folder.path()), false).folder;
+    std::unique_ptr<INewFile> file = held ? held->MakeFile(u"target.bin") : nullptr;
     EXPECT_TRUE(file);
-    const bool result = DownloadToFile(cancel, url, file.get(), recorder, options);
+    if (!file) return false;
+    const bool result = DownloadToFile(cancel, url, *file, recorder, options);
     file.reset();
     bytes = test::ReadBytes(path);
     return result;
@@ -200,6 +203,18 @@ TEST_F(Transfer, ADroppedTransferAsksForTheRestAndAppendsIt) {
   EXPECT_EQ(RequestsSeen(key), (std::vector<std::string>{"- 200", "bytes=150000- 206"}));
   EXPECT_EQ(recorder.Final().state, DownloadState::Finished);
   EXPECT_EQ(recorder.Final().received, 300000u);
+}
+
+TEST_F(Transfer, OnlyExactlyTheAnnouncedBytesMakeAWholeFile) {
+  // A 206 whose Content-Length covers half its own range would have ended
+  // "complete", short of the size.
+  const std::u16string key = RunKey("shortrange");
+  EXPECT_FALSE(Resumed(u"/resume/" + key + u"/300000/150000?shortrange", 300000));
+  EXPECT_EQ(RequestsSeen(key), (std::vector<std::string>{"- 200", "bytes=150000- 206"}));
+  EXPECT_EQ(bytes, test::Pattern(150000));
+  // A whole answer of another length than the size query announced.
+  EXPECT_FALSE(Resumed(u"/bytes/1000", 2000));
+  EXPECT_TRUE(bytes.empty());
 }
 
 TEST_F(Transfer, AServerThatIgnoresTheRangeStartsTheFileOver) {

@@ -1,5 +1,5 @@
-// The platform's SHA-256 (BCrypt), file sizes and removal, and the free-space
-// query, under Wine.
+// The platform's SHA-256 (BCrypt) over bytes and held files, and the
+// free-space query, under Wine.
 #include "download/payload_files.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,9 @@
 #include <string>
 
 #include "download/free_space.h"
+#include "download/payload_check.h"
 #include "platform/win/wide.h"
+#include "platform/win/win_held_folder.h"
 #include "win/download/test_servers.h"
 
 namespace vwi {
@@ -28,71 +30,23 @@ TEST(Bcrypt, KnownVectors) {
             u"cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
-TEST(PayloadFiles, DigestSizeAndRemovalOfARealFile) {
+TEST(PayloadFiles, TheDigestOfAHeldFileIsReadThroughItsHoldFromTheStart) {
   test::TempFolder folder;
-  const std::wstring path = folder.File(L"big file.bin");
+  std::unique_ptr<IHeldFolder> held = OpenHeldFolder(FromWide(folder.path()), false).folder;
+  ASSERT_TRUE(held);
   // More than one 64 KiB read, not a multiple of it.
   const std::vector<uint8_t> bytes = test::Pattern(200000);
-  {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-  }
-  IPayloadFiles& files = SystemPayloadFiles();
-  const std::u16string p = FromWide(path);
-  {
-    PayloadHold hold = files.Hold(p);
-    ASSERT_TRUE(hold.payload);
-    EXPECT_EQ(hold.payload->Sha256(), Sha256OfBytes(bytes.data(), bytes.size()));
-    EXPECT_EQ(hold.payload->Sha256(),
-              Sha256OfBytes(bytes.data(), bytes.size()));  // from the start again
-  }
-  EXPECT_EQ(files.FileSize(p), 200000u);
-  EXPECT_TRUE(files.RemoveFile(p));
-  EXPECT_EQ(files.Hold(p).refusal, HoldRefusal::Missing);
-  EXPECT_EQ(files.FileSize(p), std::nullopt);
-  EXPECT_EQ(files.FileSize(folder.Folder16()), std::nullopt);  // a folder is no payload
-  EXPECT_FALSE(files.Hold(folder.Folder16()).payload);
-  EXPECT_FALSE(files.IsLink(folder.Folder16()));
-  EXPECT_TRUE(files.RemoveFile(p));  // gone already
-}
-
-TEST(PayloadFiles, AHeldPackageCannotBeChangedReplacedRenamedOrDeleted) {
-  test::TempFolder folder;
-  const std::wstring path = folder.File(L"Vimzee.msi");
-  {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
-  }
-  IPayloadFiles& files = SystemPayloadFiles();
-  PayloadHold hold = files.Hold(FromWide(path));
-  ASSERT_TRUE(hold.payload);
-  HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-  EXPECT_FALSE(DeleteFileW(path.c_str()));
-  const std::wstring moved = folder.File(L"moved.msi");
-  EXPECT_FALSE(MoveFileW(path.c_str(), moved.c_str()));
-  EXPECT_FALSE(
-      MoveFileExW(folder.File(L"other.msi").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
-  // What installs it only reads it, sharing reading: that still works.
-  HANDLE reader =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_NE(reader, INVALID_HANDLE_VALUE);
-  CloseHandle(reader);
-  // A file someone else holds open for writing cannot be held.
-  hold.payload.reset();
-  HANDLE other = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(other, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(files.Hold(FromWide(path)).refusal, HoldRefusal::Busy);
-  CloseHandle(other);
-  EXPECT_TRUE(DeleteFileW(path.c_str()));
+  std::unique_ptr<INewFile> file = held->MakeFile(u"big file.bin");
+  ASSERT_TRUE(file && file->WriteAt(0, bytes.data(), bytes.size()));
+  std::unique_ptr<IHeldFile> hold = file->Hold();
+  ASSERT_TRUE(hold);
+  EXPECT_EQ(Sha256OfFile(*hold), Sha256OfBytes(bytes.data(), bytes.size()));
+  EXPECT_EQ(Sha256OfFile(*hold), Sha256OfBytes(bytes.data(), bytes.size()));
+  // The check removes what it refuses, once it has let it go.
+  EXPECT_EQ(VerifyPayload(std::u16string(64, u'0'), {std::move(hold), HoldRefusal::None}, *held,
+                          u"big file.bin"),
+            PayloadVerdict::Mismatched);
+  EXPECT_TRUE(folder.Files().empty());
 }
 
 TEST(FreeSpace, RealVolumesAndMissingFolders) {

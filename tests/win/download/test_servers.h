@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/win_held_folder.h"
+
 namespace vwi::test {
 
 inline std::u16string EnvText(const char* name) {
@@ -106,16 +108,13 @@ class TempFolder {
             std::to_wstring(counter_++);
     CreateDirectoryW(path_.c_str(), nullptr);
   }
+  // Removes the folder with everything in it.
   ~TempFolder() {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path_ + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        DeleteFileW((path_ + L"\\" + data.cFileName).c_str());
-      } while (FindNextFileW(find, &data));
-      FindClose(find);
+    const size_t cut = path_.rfind(L'\\');
+    std::wstring parent = path_.substr(0, cut), name = path_.substr(cut + 1);
+    if (auto held = OpenHeldFolder(std::u16string(parent.begin(), parent.end()), false).folder) {
+      held->Remove(std::u16string(name.begin(), name.end()));
     }
-    RemoveDirectoryW(path_.c_str());
   }
   const std::wstring& path() const { return path_; }
   std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }

@@ -19,6 +19,7 @@
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "platform/win/wide.h"
+#include "platform/win/win_held_folder.h"
 #include "platform/win/win_message_box.h"
 #include "platform/win/win_system_services.h"
 
@@ -113,12 +114,9 @@ class Engine : public testing::Test {
     flags = AppFlags();
     const std::u16string program = FromWide(ScratchFolder(L"vwi engine Ann Lee").c_str());
     context.programFolder = program;
-    context.componentFolder = program + u"\\component\\";
-    context.msiFolder = program + u"\\msi\\";
-    context.transformFolder = program + u"\\transform\\";
-    for (const auto* f : {&context.componentFolder, &context.msiFolder, &context.transformFolder}) {
-      CreateDirectoryW(Wide(*f), nullptr);
-    }
+    // Elevated, as every process is under Wine: the run's own folders in the
+    // protected place.
+    ASSERT_TRUE(context.PrepareWorkFolders(system));
     ProductManifest& m = context.manifest;
     m.pid = u"270";
     m.fullName = u"Vimzee Home Engine Test";
@@ -163,8 +161,9 @@ class Engine : public testing::Test {
   }
   // The SHA-256 of a package on the server.
   static std::u16string ServedDigest(const wchar_t* name) {
-    const PayloadHold hold = SystemPayloadFiles().Hold(www + u"\\install\\" + FromWide(name));
-    const auto digest = hold.payload ? hold.payload->Sha256() : std::nullopt;
+    std::unique_ptr<IHeldFolder> served = OpenHeldFolder(www + u"\\install", false).folder;
+    FileHold hold = served ? served->HoldFile(FromWide(name)) : FileHold{};
+    const auto digest = hold.file ? Sha256OfFile(*hold.file) : std::nullopt;
     return digest ? Sha256Hex(*digest) : u"<unreadable>";
   }
   // Nothing of the product or its programs is on the machine.
@@ -392,19 +391,25 @@ TEST_F(Engine, FullInstallationVolumeStopsBeforeAnyPackageRuns) {
   ExpectNothingInstalled();
 }
 
-TEST_F(Engine, ShippedPackagesOfAStandaloneProductAreCheckedToo) {
-  // Standalone: the packages lie in the work folders beside the program.
+TEST_F(Engine, ShippedPackagesOfAStandaloneProductAreCopiedCheckedAndUsedFromTheRunsFolder) {
+  // Standalone: the packages lie in the folders beside the program. The
+  // elevated run copies each into its own folder and uses the copy.
   ProductManifest& m = context.manifest;
   m.standalone = 1;
   const std::wstring served = ToWide(www) + L"\\install\\";
+  const std::wstring beside = ToWide(context.programFolder) + L"\\";
+  for (const wchar_t* folder : {L"component", L"msi", L"transform"}) {
+    CreateDirectoryW((beside + folder).c_str(), nullptr);
+  }
   auto ship = [&] {
-    CopyInto(served + L"vc_redist.exe", ToWide(context.componentFolder) + L"vc_redist.exe");
-    CopyInto(served + L"Vimzee.msi", ToWide(context.msiFolder) + L"Vimzee.msi");
-    CopyInto(served + L"1031.mst", ToWide(context.transformFolder) + L"1031.mst");
-    CopyInto(served + L"language_pack_1031.exe",
-             ToWide(context.componentFolder) + L"language_pack_1031.exe");
+    CopyInto(served + L"vc_redist.exe", beside + L"component\\vc_redist.exe");
+    CopyInto(served + L"Vimzee.msi", beside + L"msi\\Vimzee.msi");
+    CopyInto(served + L"1031.mst", beside + L"transform\\1031.mst");
+    CopyInto(served + L"language_pack_1031.exe", beside + L"component\\language_pack_1031.exe");
   };
   ship();
+  context.workFolders.Finish();
+  ASSERT_TRUE(context.PrepareWorkFolders(system));
   m.dependencies[0].sha256 = ServedDigest(L"vc_redist.exe");
   m.mainComponentSha256 = kOtherDigest;
   BoxAnswerer answerer(L"Vimzee Home", {IDOK});
@@ -413,11 +418,12 @@ TEST_F(Engine, ShippedPackagesOfAStandaloneProductAreCheckedToo) {
   EXPECT_EQ(cause, FailureCause::PayloadIntegrity);
   ASSERT_EQ(items.size(), 4u);
   EXPECT_EQ(items[1].download, 0);
-  EXPECT_FALSE(FileExists(ToWide(items[1].localPath)));  // the differing package is removed
+  EXPECT_EQ(items[1].localPath, context.msiFolder + u"Vimzee.msi");
+  EXPECT_FALSE(FileExists(ToWide(items[1].localPath)));  // the differing copy is removed
+  EXPECT_TRUE(FileExists(beside + L"msi\\Vimzee.msi"));  // and nothing beside the program
   EXPECT_TRUE(FileExists(ToWide(items[0].localPath)));   // the matching one stays
   ExpectNothingInstalled();
 
-  ship();
   m.mainComponentSha256 = ServedDigest(L"Vimzee.msi");
   EXPECT_EQ(Run().state, InstallState::Finished);
   EXPECT_EQ(cause, FailureCause::None);

@@ -31,7 +31,7 @@ class Validation : public ::testing::Test {
   }
   VersionCheckResult Check(const std::u16string& url) {
     context.manifest.versionCheckUrl = url;
-    return CheckVersion(context, flags, system, downloader, handOver);
+    return CheckVersion(context, flags, downloader, handOver);
   }
 
   test::TempFolder folder;
@@ -70,8 +70,16 @@ TEST_F(Validation, UnreachableOrUnreadableVersionFile) {
   EXPECT_EQ(Check(NginxUrl(u"/version-noroot.xml")), VersionCheckResult::ClientTooOld);
 }
 
+std::u16string ServedDigest(const char* name) {
+  const std::vector<uint8_t> served = test::ServedBytes(name);
+  return Sha256Hex(*Sha256OfBytes(served.data(), served.size()));
+}
+
 TEST_F(Validation, NewerInstallerLandsInAFreshTemporaryFolder) {
+  // This test program is not signed: the version file's digest proves the
+  // newer installer.
   context.manifest.freshInstall.downloadUrl = NginxUrl(u"/updater.exe");
+  context.manifest.freshInstall.webInstallerSha256 = ServedDigest("updater.exe");
   ASSERT_TRUE(DownloadNewInstaller(context, flags, system, downloader, handOver));
   const std::wstring path = ToWide(handOver.updaterPath);
   wchar_t temp[MAX_PATH];
@@ -81,7 +89,10 @@ TEST_F(Validation, NewerInstallerLandsInAFreshTemporaryFolder) {
   EXPECT_EQ(test::ReadBytes(path), test::ServedBytes("updater.exe"));
   handOver.outcome = ValidationOutcome::HandOver;
   EXPECT_EQ(UpdaterToLaunch(handOver, system), handOver.updaterPath);
+  // Held, and so is its folder: it cannot be renamed away or replaced.
+  EXPECT_FALSE(MoveFileW(path.substr(0, path.rfind(L'\\')).c_str(), (path + L".moved").c_str()));
   handOver.updaterHold.reset();
+  handOver.updaterFolder.reset();
   EXPECT_TRUE(DeleteFileW(path.c_str()));
   RemoveDirectoryW(path.substr(0, path.rfind(L'\\')).c_str());
 
@@ -134,11 +145,12 @@ TEST_F(Validation, NewerInstallerDifferingFromItsDigestIsNeverHandedOver) {
 
   context.manifest.versionCheckUrl = ServeVersionFile("version-updater-bad.xml", wrong);
   RunValidation(context, flags, system, downloader, window, handOver);
-  EXPECT_EQ(handOver.outcome, ValidationOutcome::Proceed);
+  EXPECT_EQ(handOver.outcome, ValidationOutcome::Stop);
   EXPECT_EQ(handOver.failureCause, FailureCause::PayloadIntegrity);
   EXPECT_EQ(handOver.updaterPath, u"");
   EXPECT_FALSE(UpdaterToLaunch(handOver, system));
-  EXPECT_TRUE(window.texts.empty());
+  ASSERT_EQ(window.texts.size(), 1u);
+  EXPECT_EQ(window.texts[0].rfind(u"The downloaded file Vimzee Home.exe is damaged", 0), 0u);
   // The file it fetched is gone from its folder.
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -163,6 +175,7 @@ TEST_F(Validation, NewerInstallerDifferingFromItsDigestIsNeverHandedOver) {
   // Held from its check until it has been started: nobody can swap it.
   EXPECT_FALSE(DeleteFileW(ToWide(handOver.updaterPath).c_str()));
   handOver.updaterHold.reset();
+  handOver.updaterFolder.reset();
   EXPECT_TRUE(DeleteFileW(ToWide(handOver.updaterPath).c_str()));
   RemoveDirectoryW(
       ToWide(handOver.updaterPath.substr(0, handOver.updaterPath.rfind(u'\\'))).c_str());
@@ -181,6 +194,7 @@ TEST_F(Validation, WithoutItsWindowTheCheckStillRuns) {
   ASSERT_FALSE(validator.updaterPath.empty());
   EXPECT_EQ(test::ReadBytes(ToWide(validator.updaterPath)), served);
   validator.updaterHold.reset();
+  validator.updaterFolder.reset();
   DeleteFileW(ToWide(validator.updaterPath).c_str());
   RemoveDirectoryW(
       ToWide(validator.updaterPath.substr(0, validator.updaterPath.rfind(u'\\'))).c_str());

@@ -1,4 +1,5 @@
-// The fuzz input served as the one file a reader opens.
+// Bytes in memory served as the one file a reader opens: a text this run
+// received (a download never stored on disk), or a fuzz input.
 #pragma once
 
 #include <algorithm>
@@ -6,10 +7,11 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "xml/xml_platform.h"
 
-namespace vwi::fuzz {
+namespace vwi {
 
 class MemoryFile final : public IRawFile {
  public:
@@ -41,6 +43,8 @@ class MemoryFile final : public IRawFile {
 class MemoryFileSystem final : public IRawFileSystem {
  public:
   MemoryFileSystem(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  explicit MemoryFileSystem(std::string_view bytes)
+      : MemoryFileSystem(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) {}
   std::unique_ptr<IRawFile> OpenForReading(std::u16string_view, FileError&) override {
     return std::make_unique<MemoryFile>(data_, size_);
   }
@@ -51,4 +55,4 @@ class MemoryFileSystem final : public IRawFileSystem {
   size_t size_;
 };
 
-}  // namespace vwi::fuzz
+}  // namespace vwi
