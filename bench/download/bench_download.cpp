@@ -20,9 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "download/win/cancel_request.h"
-#include "download/win/http_transfer.h"
+#include "download/transfers.h"
+#include "download/win/file_download.h"
 #include "download/win/internet_session.h"
+#include "download/win/size_query.h"
+#include "download/win/url_parts.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_held_folder.h"
@@ -56,12 +58,12 @@ bool OursOfSize(const std::u16string& url, const std::wstring& path, bool flush,
   std::unique_ptr<INewFile> file =
       folder ? folder->MakeFile(FromWide(path.substr(cut + 1))) : nullptr;
   if (!file) return false;
-  CancelRequest never;
+  NeverCancelled never;
   Quiet quiet;
   TransferOptions options;
   options.flushEachBatch = flush;
   options.size = size;
-  return DownloadToFile(never, url, *file, quiet, options);
+  return DownloadToFile(never, url, *file, quiet, options).ok();
 }
 
 bool Ours(const std::u16string& url, const std::wstring& path, bool flush) {
@@ -174,7 +176,8 @@ int wmain(int argc, wchar_t** argv) {
   int status = 0;
   // The size query that precedes every package download.
   const auto asked = std::chrono::steady_clock::now();
-  const int64_t announced = QueryRemoteFileSize(url);
+  NeverCancelled never;
+  const int64_t announced = QueryRemoteFileSize(url, never).size;
   std::printf("size-query %.3f %lld\n",
               std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count(),
               static_cast<long long>(announced));

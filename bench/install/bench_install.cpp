@@ -13,6 +13,7 @@
 
 #include "install/install_items.h"
 #include "install/install_worker.h"
+#include "install/registry_prerequisite_probe.h"
 #include "install/win/win_install_steps.h"
 #include "platform/registry.h"
 #include "platform/win/wide.h"
@@ -93,24 +94,25 @@ double EngineRun(const Work& w) {
   m.pid = u"270";
   m.shortName = u"Vimzee Home";
   m.registryPath = u"SOFTWARE\\Orvanta\\VimzeeBench";
-  m.standalone = 1;  // the packages lie beside the program: nothing is downloaded
+  m.standalone = true;  // the packages lie beside the program: nothing is downloaded
   m.mainComponentName = u"Vimzee.msi";
   m.mainComponentUrl = u"http://127.0.0.1/unused";
   m.mainExecutable = u"Product.exe";
   m.transforms = {{1031, u"de.mst", u""}};
   m.languagePacks = {{1031, u"271", u"language_pack_1031", u""}};
   context.strings.languageId = 1031;
-  context.multipleLanguages = 1;
-  context.installFolder = FromWide(kFolder.c_str());
+  context.multipleLanguages = true;
   WinSystemServices system;
   NoLanguagePacks packs;
   WinMessageBox box(nullptr);
   InstallStatus status;
-  WinInstallSteps steps({context, flags, system, SystemRegistry(), packs, box, box, {}});
+  WinInstallSteps steps({context, context.workFolders, flags, system, SystemRegistry(), box});
   const double start = Now();
   {
+    RegistryPrerequisiteProbe probe(SystemRegistry());
+    InstallPlan plan = BuildInstallItems(context, flags, 1031, probe, packs, system.TickCount());
     InstallWorker worker(status, steps);
-    worker.StartInstall();
+    worker.StartInstall(std::move(plan), {FromWide(kFolder.c_str()), 0, 1031});
   }
   const double elapsed = Now() - start;
   if (status.Read().state != InstallState::Finished) std::printf("engine run did not finish\n");

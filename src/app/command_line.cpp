@@ -5,9 +5,10 @@
 namespace vwi {
 
 OptionTable::OptionTable(AppFlags& flags) {
-  entries_.emplace_back(u"/s", [&flags](const std::u16string&) { flags.silentMode = 1; });
-  entries_.emplace_back(u"/n", [&flags](const std::u16string&) { flags.skipValidation = 1; });
-  entries_.emplace_back(u"/l", [&flags](const std::u16string&) { flags.launchAfterInstall = 1; });
+  entries_.emplace_back(u"/s", [&flags](const std::u16string&) { flags.silentMode = true; });
+  entries_.emplace_back(u"/n", [&flags](const std::u16string&) { flags.skipValidation = true; });
+  entries_.emplace_back(u"/l",
+                        [&flags](const std::u16string&) { flags.launchAfterInstall = true; });
   entries_.emplace_back(u"/lang",
                         [&flags](const std::u16string& value) { flags.requestedLanguage = value; });
   entries_.emplace_back(u"/log", [&flags](const std::u16string& value) { flags.logPath = value; });

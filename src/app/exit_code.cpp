@@ -32,7 +32,7 @@ int ExitCodeForCause(FailureCause cause, uint32_t installerResult) {
 }
 
 int ExitCodeFor(const RunOutcome& outcome) {
-  switch (outcome.finalState) {
+  switch (outcome.state) {
     case InstallState::Finished:
       return outcome.restartRequired ? exit_code::kRestartRequired : exit_code::kInstalled;
     case InstallState::Cancelled:

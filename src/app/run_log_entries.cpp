@@ -63,7 +63,7 @@ std::u16string ExitLogEntry(const RunReport& report, int exitCode) {
     }
   } else {
     const RunOutcome& w = report.wizard;
-    entry += u"installation " + std::u16string(InstallStateName(w.finalState));
+    entry += u"installation " + std::u16string(InstallStateName(w.state));
     if (w.cause != FailureCause::None) entry += u", " + std::u16string(FailureCauseName(w.cause));
     if (w.restartRequired) entry += u", restart required";
   }

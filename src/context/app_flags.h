@@ -3,16 +3,15 @@
 // object; everything else receives it by reference.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace vwi {
 
 struct AppFlags {
-  int32_t productInstalled = 0;      // an installed version of the product was found
-  int32_t silentMode = 0;            // "/s"
-  int32_t skipValidation = 0;        // "/n"
-  int32_t launchAfterInstall = 0;    // "/l"
+  bool productInstalled = false;     // an installed version of the product was found
+  bool silentMode = false;           // "/s"
+  bool skipValidation = false;       // "/n"
+  bool launchAfterInstall = false;   // "/l"
   std::u16string requestedLanguage;  // the value after "/lang"
   std::u16string logPath;            // the value after "/log": the diagnostic log's file
 };

@@ -40,7 +40,7 @@ bool DetectInstalledVersion(const ProductManifest& manifest, std::u16string& ins
   installedVersion = InstalledProductVersion(manifest.productCode, manifest.shortName,
                                              probes.products, probes.box);
   if (installedVersion.empty()) return false;
-  flags.productInstalled = 1;
+  flags.productInstalled = true;
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "context/manifest_reader.h"
 #include "context/payload_digest.h"
 #include "context/plain_file_name.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -25,9 +26,8 @@ int32_t InstallerContext::Initialise(ContextServices& services) {
   programFolder.clear();
   const std::optional<std::u16string> programPath = services.system.ProgramPath();
   if (!programPath) return kProgramPathUnavailable;
-  const size_t cut = programPath->rfind(u'\\');
-  if (cut == std::u16string::npos || cut == 0) return kProgramPathUnavailable;
-  programFolder = programPath->substr(0, cut);
+  programFolder = WithoutTrailingBackslash(FolderOf(*programPath));
+  if (programFolder.empty()) return kProgramPathUnavailable;
 
   manifestPath = programFolder + u"\\config\\manifestHome.xml";
   if (!ReadManifest(services, manifestPath, manifest)) return kManifestUnusable;
@@ -43,7 +43,7 @@ int32_t InstallerContext::Initialise(ContextServices& services) {
   DetectInstallation(services);
 
   if (!PrepareWorkFolders(services.system)) return kFolderFailure;
-  initialised = 1;
+  initialised = true;
   return kInitialiseOk;
 }
 
@@ -94,7 +94,7 @@ void InstallerContext::FinishInstallationProbe() {
 }
 
 bool InstallerContext::PrepareWorkFolders(ISystemServices& system) {
-  const bool prepared = workFolders.Prepare(system, programFolder, manifest.standalone != 0);
+  const bool prepared = workFolders.Prepare(system, programFolder, manifest.standalone);
   // A standalone component folder that is missing keeps the path it would have.
   const auto pathOf = [&](WorkFolder kind, const char16_t* name) {
     const std::u16string held = workFolders.Path(kind);

@@ -26,7 +26,7 @@ enum InitialiseCode : int32_t {
 
 class InstallerContext {
  public:
-  int32_t initialised = 0;
+  bool initialised = false;
   std::u16string programFolder;
   ProductManifest manifest;
   std::u16string installedVersion;
@@ -34,9 +34,8 @@ class InstallerContext {
   std::u16string componentFolder;
   std::u16string msiFolder;
   std::u16string transformFolder;
-  std::u16string homepageUrl;
   UiStringCatalogue strings;
-  int32_t multipleLanguages = 1;
+  bool multipleLanguages = true;
   std::vector<LanguageEntry> languages;
   std::u16string installFolder = u"C:\\Program Files\\Orvanta";
   int32_t fileAssociation = 0;  // 0 all image types, 1 types not in use, 2 none

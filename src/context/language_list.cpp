@@ -54,7 +54,7 @@ void BuildLanguageList(const std::u16string& programFolder, const ProductManifes
     }
   }
 
-  if (choice.languages.size() < 2) choice.multipleLanguages = 0;
+  if (choice.languages.size() < 2) choice.multipleLanguages = false;
 }
 
 }  // namespace vwi

@@ -24,7 +24,7 @@ BaseLanguage BaseLanguageForPid(std::u16string_view pid);
 struct LanguageChoice {
   UiStringCatalogue& strings;             // languageFolder set, languageId maybe changed
   std::vector<LanguageEntry>& languages;  // filled in display order
-  int32_t& multipleLanguages;             // cleared when fewer than two are offered
+  bool& multipleLanguages;                // cleared when fewer than two are offered
 };
 
 // Sets the language folder below `programFolder`, lists the base language and

@@ -118,7 +118,7 @@ void ReadProduct(ManifestCursor& cursor, ProductManifest& manifest) {
   cursor.ReadValue(u"registry", manifest.registryPath);
   std::u16string standalone;
   if (cursor.ReadValue(u"standalone", standalone)) {
-    manifest.standalone = EqualsIgnoreAsciiCase(standalone, u"true") ? 1 : 0;
+    manifest.standalone = EqualsIgnoreAsciiCase(standalone, u"true");
   }
   cursor.ReadValue(u"standalone_version", manifest.standaloneVersion);
   cursor.ReadValue(u"version_check_url", manifest.versionCheckUrl);

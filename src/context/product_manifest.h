@@ -48,7 +48,7 @@ struct ProductManifest {
   std::u16string fullName;
   std::u16string shortName;
   std::u16string registryPath;
-  int32_t standalone = 0;
+  bool standalone = false;
   std::u16string standaloneVersion;
   std::u16string versionCheckUrl;
   std::u16string latestProductCode;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/folder_trust.h"
+#include "platform/paths.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
 

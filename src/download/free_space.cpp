@@ -1,5 +1,7 @@
 #include "download/free_space.h"
 
+#include "platform/paths.h"
+
 namespace vwi {
 namespace {
 
@@ -11,14 +13,6 @@ std::u16string Trimmed(std::u16string folder) {
   return folder;
 }
 
-// The parent folder ("C:\a\b" -> "C:\a", "C:\a" -> "C:\"); empty at the top.
-std::u16string Parent(const std::u16string& folder) {
-  const size_t cut = folder.rfind(u'\\');
-  if (cut == std::u16string::npos || cut + 1 == folder.size()) return {};
-  if (cut == 2 && folder[1] == u':') return folder.substr(0, 3);
-  return folder.substr(0, cut);
-}
-
 }  // namespace
 
 uint64_t MegabytesNeeded(uint64_t size) {
@@ -27,15 +21,10 @@ uint64_t MegabytesNeeded(uint64_t size) {
   return total / kMegabyte + (total % kMegabyte ? 1 : 0);
 }
 
-std::u16string FolderOf(const std::u16string& path) {
-  const size_t cut = path.rfind(u'\\');
-  return cut == std::u16string::npos ? std::u16string() : path.substr(0, cut + 1);
-}
-
 std::optional<SpaceShortage> CheckFreeSpace(IFreeSpace& space, const std::u16string& folder,
                                             uint64_t size) {
   for (std::u16string candidate = Trimmed(folder); !candidate.empty();
-       candidate = Parent(candidate)) {
+       candidate = ParentFolder(candidate)) {
     const std::optional<uint64_t> free = space.FreeBytes(candidate);
     if (!free) continue;
     if (*free >= size && *free - size >= kDiskSpaceMargin) return std::nullopt;

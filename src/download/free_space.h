@@ -32,9 +32,6 @@ struct SpaceShortage {
 // The megabytes (MiB, rounded up) that `size` bytes plus the margin take.
 uint64_t MegabytesNeeded(uint64_t size);
 
-// The folder part of a file path (up to its last backslash, kept).
-std::u16string FolderOf(const std::u16string& path);
-
 // Nothing when the volume of `folder` has room for `size` bytes plus the
 // margin. A folder that does not exist yet is judged by its nearest existing
 // parent; when no free space can be learnt at all, nothing either: an

@@ -82,8 +82,11 @@ struct ReadAhead::Shared {
 };
 
 ReadAhead::ReadAhead(std::shared_ptr<IBodySource> network, const ICancelRequest& cancel,
-                     uint32_t readSize, uint32_t stallLimitMilliseconds)
-    : shared_(std::make_shared<Shared>()), cancel_(cancel), stallLimit_(stallLimitMilliseconds) {
+                     uint32_t readSize, const RetryPolicy& policy)
+    : shared_(std::make_shared<Shared>()),
+      cancel_(cancel),
+      stallLimit_(policy.stallLimitMilliseconds),
+      clock_(*policy.clock) {
   std::thread([shared = shared_, network = std::move(network), readSize] {
     Shared::Pump(shared, network, readSize);
   }).detach();
@@ -97,7 +100,7 @@ ReadAhead::~ReadAhead() {
 
 bool ReadAhead::QueryAvailable(uint32_t& available) {
   std::unique_lock lock(shared_->mutex);
-  WaitWatch watch(cancel_, stallLimit_);
+  WaitWatch watch(cancel_, stallLimit_, clock_);
   while (shared_->Nothing()) {
     shared_->takerWaits = true;
     shared_->changed.wait_for(lock, WaitWatch::kSlice);

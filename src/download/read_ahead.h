@@ -22,8 +22,7 @@ class ReadAhead final : public IBodySource {
   // Reads `network` in pieces of at most `readSize` bytes, as far as
   // `kReadAheadBytes` ahead of the transfer.
   ReadAhead(std::shared_ptr<IBodySource> network, const ICancelRequest& cancel,
-            uint32_t readSize = kChunkSize,
-            uint32_t stallLimitMilliseconds = kStallLimitMilliseconds);
+            uint32_t readSize = kChunkSize, const RetryPolicy& policy = {});
   ~ReadAhead() override;
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
@@ -40,6 +39,7 @@ class ReadAhead final : public IBodySource {
   std::shared_ptr<Shared> shared_;
   const ICancelRequest& cancel_;
   uint32_t stallLimit_;
+  const IWaitClock& clock_;
   uint32_t error_ = 0;
 };
 

@@ -34,14 +34,15 @@ bool IsHeaderSafe(std::u16string_view value) {
 
 }  // namespace
 
-bool IsTransient(const TryOutcome& outcome) {
+bool IsTransient(const TransferResult& outcome) {
   switch (outcome.failure) {
-    case TryFailure::CouldNotConnect:
-    case TryFailure::Dropped:
-    case TryFailure::TimedOut:
-    case TryFailure::Stalled:
+    case TransferFailure::NoConnection:
+    case TransferFailure::NameNotResolved:
+    case TransferFailure::Dropped:
+    case TransferFailure::TimedOut:
+    case TransferFailure::Stalled:
       return true;
-    case TryFailure::Status:
+    case TransferFailure::Status:
       switch (outcome.status) {
         case 408:
         case 429:
@@ -58,16 +59,17 @@ bool IsTransient(const TryOutcome& outcome) {
   }
 }
 
-RetryDecision DecideRetry(int retriesUsed, const TryOutcome& outcome, bool digestRetried) {
-  if (outcome.failure == TryFailure::DigestMismatch) {
+RetryDecision DecideRetry(int retriesUsed, const TransferResult& outcome, bool digestRetried,
+                          const RetryPolicy& policy) {
+  if (outcome.failure == TransferFailure::DigestMismatch) {
     return {!digestRetried, 0, true};
   }
-  if (!IsTransient(outcome) || retriesUsed >= kMaxRetries) return {};
-  uint32_t wait = 1000u << retriesUsed;  // 1, 2, 4 seconds
+  if (!IsTransient(outcome) || retriesUsed >= policy.maxRetries) return {};
+  uint32_t wait = policy.firstWaitMilliseconds << retriesUsed;  // 1, 2, 4 seconds
   if (outcome.retryAfterSeconds) {
-    const uint32_t asked = *outcome.retryAfterSeconds < kMaxRetryAfterSeconds
+    const uint32_t asked = *outcome.retryAfterSeconds < policy.maxRetryAfterSeconds
                                ? *outcome.retryAfterSeconds
-                               : kMaxRetryAfterSeconds;
+                               : policy.maxRetryAfterSeconds;
     wait = asked * 1000;
   }
   return {true, wait, false};

@@ -7,35 +7,30 @@
 #include <optional>
 #include <string_view>
 
+#include "download/transfer_result.h"
+#include "download/wait_clock.h"
+
 namespace vwi {
-
-// Why one try of a transfer ended without the whole body.
-enum class TryFailure {
-  None,
-  CouldNotConnect,  // no connection was made
-  Dropped,          // reset or closed before the announced size arrived
-  TimedOut,         // the response did not come in time
-  Stalled,          // nothing arrived for the stall limit
-  Status,           // the server answered with a status that is no success
-  DigestMismatch,   // the whole body arrived but is not the package
-  DiskFull,
-  Cancelled,
-  Other,
-};
-
-struct TryOutcome {
-  TryFailure failure = TryFailure::None;
-  uint32_t status = 0;                                       // with Status
-  std::optional<uint32_t> retryAfterSeconds = std::nullopt;  // the answer's Retry-After
-};
 
 inline constexpr int kMaxRetries = 3;
 inline constexpr uint32_t kMaxRetryAfterSeconds = 30;
 inline constexpr uint32_t kStallLimitMilliseconds = 30000;
 
+// How often a failed transfer is tried again, how long it waits between, how
+// long it may hear nothing before a try is given up, and the clock all of
+// that is counted on. The defaults are what the program ships with; tests
+// pass shorter limits or a faster clock.
+struct RetryPolicy {
+  int maxRetries = kMaxRetries;
+  uint32_t firstWaitMilliseconds = 1000;                  // doubled for each further retry
+  uint32_t maxRetryAfterSeconds = kMaxRetryAfterSeconds;  // the most a Retry-After is obeyed
+  uint32_t stallLimitMilliseconds = kStallLimitMilliseconds;
+  const IWaitClock* clock = &SteadyWaitClock();
+};
+
 // Busy, overloaded or briefly unavailable servers, and every way the network
 // can lose a transfer; never another 4xx, a full disk or a cancel.
-bool IsTransient(const TryOutcome& outcome);
+bool IsTransient(const TransferResult& outcome);
 
 struct RetryDecision {
   bool retry = false;
@@ -44,11 +39,12 @@ struct RetryDecision {
 };
 
 // After the try numbered `retriesUsed` (0 for the first) failed as
-// `outcome`: up to three more tries after about 1, 2 and 4 seconds, or the
-// server's Retry-After when it gives one (at most 30 s). A package that
-// arrived whole but is not the package is fetched once more from scratch;
-// `digestRetried` says whether that was done already.
-RetryDecision DecideRetry(int retriesUsed, const TryOutcome& outcome, bool digestRetried);
+// `outcome`: with the default policy up to three more tries after about 1, 2
+// and 4 seconds, or the server's Retry-After when it gives one (at most
+// 30 s). A package that arrived whole but is not the package is fetched once
+// more from scratch; `digestRetried` says whether that was done already.
+RetryDecision DecideRetry(int retriesUsed, const TransferResult& outcome, bool digestRetried,
+                          const RetryPolicy& policy = {});
 
 // A Retry-After value in seconds: delta-seconds only (a date is treated as
 // absent, and the ordinary wait applies).

@@ -12,8 +12,8 @@
 namespace vwi {
 
 struct TryResult {
-  TryOutcome outcome;  // failure None: the transfer is complete
-  uint64_t kept = 0;   // bytes a resumed request may continue after; 0: start over
+  TransferResult outcome;  // failure None: the transfer is complete
+  uint64_t kept = 0;       // bytes a resumed request may continue after; 0: start over
 };
 
 class ITransferTries {
@@ -26,16 +26,16 @@ class ITransferTries {
 };
 
 // Tries until one succeeds, a failure is not worth another try, the retries
-// are used up or a wait is cancelled; returns the last try's outcome.
-TryOutcome RunTries(ITransferTries& tries, std::u16string_view url);
-
-// A failure as the log names it ("connection dropped", "status 503", ...).
-std::u16string TryFailureText(const TryOutcome& outcome);
+// the policy allows are used up or a wait is cancelled; returns the last
+// try's outcome.
+TransferResult RunTries(ITransferTries& tries, std::u16string_view url,
+                        const RetryPolicy& policy = {});
 
 // The log line of a retry: "Retry 2 of 3 for URL after connection dropped:
 // from byte 262144 in 1 s" ("from the start" when nothing is kept). The
 // address is written without the user name and password it may carry.
-std::u16string RetryLogEntry(std::u16string_view url, int retry, const TryOutcome& failed,
-                             uint64_t offset, uint32_t waitMilliseconds);
+std::u16string RetryLogEntry(std::u16string_view url, int retry, const TransferResult& failed,
+                             uint64_t offset, uint32_t waitMilliseconds,
+                             int maxRetries = kMaxRetries);
 
 }  // namespace vwi

@@ -7,15 +7,15 @@ namespace vwi {
 
 CallEnd WaitWatch::Look() {
   if (cancel_.IsCancelled()) return CallEnd::Cancelled;
-  const Clock::time_point now = Clock::now();
+  const std::chrono::milliseconds now = clock_.Now();
   if (!cancel_.IsPaused()) quiet_ += now - last_;
   last_ = now;
   return quiet_ >= limit_ ? CallEnd::Stalled : CallEnd::Returned;
 }
 
 bool WaitUnlessCancelled(const ICancelRequest& cancel, uint32_t milliseconds,
-                         const std::function<void(uint32_t)>& onSecond) {
-  WaitWatch watch(cancel, milliseconds);
+                         const std::function<void(uint32_t)>& onSecond, const IWaitClock& clock) {
+  WaitWatch watch(cancel, milliseconds, clock);
   uint32_t told = 0;
   for (CallEnd end = watch.Look(); end != CallEnd::Stalled; end = watch.Look()) {
     if (end == CallEnd::Cancelled) return false;
@@ -54,8 +54,11 @@ struct WatchedCalls::Shared {
   }
 };
 
-WatchedCalls::WatchedCalls(const ICancelRequest& cancel, uint32_t stallLimitMilliseconds)
-    : cancel_(cancel), stallLimit_(stallLimitMilliseconds), shared_(std::make_shared<Shared>()) {}
+WatchedCalls::WatchedCalls(const ICancelRequest& cancel, const RetryPolicy& policy)
+    : cancel_(cancel),
+      stallLimit_(policy.stallLimitMilliseconds),
+      clock_(*policy.clock),
+      shared_(std::make_shared<Shared>()) {}
 
 WatchedCalls::~WatchedCalls() {
   if (!helper_.joinable()) return;
@@ -84,7 +87,7 @@ CallEnd WatchedCalls::Run(std::function<void()> call) {
   shared_->call = std::move(call);
   shared_->busy = true;
   shared_->toHelper.notify_all();
-  WaitWatch watch(cancel_, stallLimit_);
+  WaitWatch watch(cancel_, stallLimit_, clock_);
   while (!shared_->toCaller.wait_for(lock, WaitWatch::kSlice, [&] { return !shared_->busy; })) {
     const CallEnd end = watch.Look();
     if (end != CallEnd::Returned) return givenUp_ = end;

@@ -39,33 +39,33 @@ constexpr uint32_t GivenUpError(CallEnd end) {
 class WaitWatch {
  public:
   static constexpr std::chrono::milliseconds kSlice{50};
-  WaitWatch(const ICancelRequest& cancel, uint32_t stallLimitMilliseconds)
-      : cancel_(cancel), limit_(stallLimitMilliseconds) {}
+  WaitWatch(const ICancelRequest& cancel, uint32_t stallLimitMilliseconds,
+            const IWaitClock& clock = SteadyWaitClock())
+      : cancel_(cancel), clock_(clock), limit_(stallLimitMilliseconds), last_(clock.Now()) {}
   // Returned while the wait may go on; else how it must end.
   CallEnd Look();
   // The time counted so far (paused time is not).
-  std::chrono::milliseconds Counted() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(quiet_);
-  }
+  std::chrono::milliseconds Counted() const { return quiet_; }
 
  private:
-  using Clock = std::chrono::steady_clock;
   const ICancelRequest& cancel_;
+  const IWaitClock& clock_;
   std::chrono::milliseconds limit_;
-  Clock::duration quiet_{};
-  Clock::time_point last_ = Clock::now();
+  std::chrono::milliseconds quiet_{};
+  std::chrono::milliseconds last_;
 };
 
 // The wait before another try: a pause (the close question) holds the count
 // down, a cancel ends it. `onSecond` hears the whole seconds left, at the
 // start and as each passes. False when cancelled.
 bool WaitUnlessCancelled(const ICancelRequest& cancel, uint32_t milliseconds,
-                         const std::function<void(uint32_t)>& onSecond = {});
+                         const std::function<void(uint32_t)>& onSecond = {},
+                         const IWaitClock& clock = SteadyWaitClock());
 
 class WatchedCalls {
  public:
-  explicit WatchedCalls(const ICancelRequest& cancel,
-                        uint32_t stallLimitMilliseconds = kStallLimitMilliseconds);
+  // Gives a call up after the policy's stall limit, counted on its clock.
+  explicit WatchedCalls(const ICancelRequest& cancel, const RetryPolicy& policy = {});
   ~WatchedCalls();
   WatchedCalls(const WatchedCalls&) = delete;
   WatchedCalls& operator=(const WatchedCalls&) = delete;
@@ -81,6 +81,7 @@ class WatchedCalls {
   struct Shared;
   const ICancelRequest& cancel_;
   uint32_t stallLimit_;
+  const IWaitClock& clock_;
   std::shared_ptr<Shared> shared_;
   std::thread helper_;
   CallEnd givenUp_ = CallEnd::Returned;

@@ -15,8 +15,8 @@ struct InstallItem {
   std::u16string url;          // where the download phase fetches it from
   std::u16string localPath;    // the file the download writes and the install step uses
   std::u16string commandLine;  // arguments when the item is run as a program
-  int32_t download = 0;        // 1: the download phase fetches the item
-  int32_t runAsProgram = 0;    // 1: installed by running it, 0: as a Windows Installer package
+  bool download = false;       // the download phase fetches the item
+  bool runAsProgram = false;   // installed by running it, else as a Windows Installer package
   // The SHA-256 (hexadecimal) the file must match before it is used, when the
   // manifest gives one.
   std::optional<std::u16string> sha256{};

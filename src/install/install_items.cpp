@@ -10,12 +10,12 @@ constexpr int32_t kEnglish = 1033;
 
 class PlanBuilder {
  public:
-  explicit PlanBuilder(bool standalone) : download_(standalone ? 0 : 1) {}
+  explicit PlanBuilder(bool standalone) : download_(!standalone) {}
 
   // An item whose file is `fileName` in the work folder `folder` (at `base`).
   void Add(std::u16string name, std::u16string url, WorkFolder folder, const std::u16string& base,
-           std::u16string fileName, std::u16string commandLine, int32_t runAsProgram,
-           uint32_t weight, std::optional<std::u16string> sha256) {
+           std::u16string fileName, std::u16string commandLine, bool runAsProgram, uint32_t weight,
+           std::optional<std::u16string> sha256) {
     plan_.items.push_back({std::move(name), std::move(url), base + fileName, std::move(commandLine),
                            download_, runAsProgram, std::move(sha256), folder,
                            std::move(fileName)});
@@ -26,7 +26,7 @@ class PlanBuilder {
   InstallPlan Take() { return std::move(plan_); }
 
  private:
-  int32_t download_;
+  bool download_;
   InstallPlan plan_;
 };
 
@@ -38,9 +38,8 @@ const ManifestLanguagePack* FindLanguagePack(const ProductManifest& manifest, in
 }
 
 std::vector<int32_t> LanguagePackIds(const InstallerContext& context, const AppFlags& flags,
-                                     IInstalledLanguagePacks& installed) {
+                                     int32_t current, IInstalledLanguagePacks& installed) {
   if (flags.productInstalled) return installed.InstalledLanguagePacks();
-  const int32_t current = context.strings.languageId;
   if (context.multipleLanguages && current != kEnglish) return {current};
   return {};
 }
@@ -51,16 +50,24 @@ std::u16string LanguagePackName(int32_t languageId) {
   return u"language_pack_" + DecimalText(languageId) + u".exe";
 }
 
+std::u16string ComponentFileName(const InstallerContext& context, std::u16string_view name,
+                                 uint32_t tick) {
+  std::u16string file;
+  if (!context.manifest.standalone) file = DecimalText(static_cast<int32_t>(tick));
+  file += name;
+  return file;
+}
+
 std::u16string LanguagePackPath(const InstallerContext& context, int32_t languageId,
                                 uint32_t tick) {
-  return ComponentPath(context, LanguagePackName(languageId), tick);
+  return context.componentFolder + ComponentFileName(context, LanguagePackName(languageId), tick);
 }
 
 InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& flags,
-                              IPrerequisiteProbe& prerequisites,
+                              int32_t language, IPrerequisiteProbe& prerequisites,
                               IInstalledLanguagePacks& languagePacks, uint32_t tick) {
   const ProductManifest& m = context.manifest;
-  PlanBuilder plan(m.standalone != 0);
+  PlanBuilder plan(m.standalone);
 
   for (const auto& dependency : m.dependencies) {
     if (prerequisites.IsPrerequisiteSatisfied(dependency.name)) continue;
@@ -72,7 +79,6 @@ InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& f
   plan.Add(m.mainComponentName, m.mainComponentUrl, WorkFolder::Msi, context.msiFolder,
            m.mainComponentName, {}, 0, kMainPackageWeight, m.mainComponentSha256);
 
-  const int32_t language = context.strings.languageId;
   for (const auto& transform : m.transforms) {
     if (transform.languageId != language) continue;
     plan.Add(transform.name, transform.url, WorkFolder::Transform, context.transformFolder,
@@ -80,7 +86,7 @@ InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& f
     break;
   }
 
-  for (int32_t id : LanguagePackIds(context, flags, languagePacks)) {
+  for (int32_t id : LanguagePackIds(context, flags, language, languagePacks)) {
     const ManifestLanguagePack* pack = FindLanguagePack(m, id);
     if (!pack) continue;
     plan.Add(pack->name, pack->url, WorkFolder::Component, context.componentFolder,
@@ -89,5 +95,7 @@ InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& f
   }
   return plan.Take();
 }
+
+bool IsTransformPath(const std::u16string& path) { return EndsWithIgnoreAsciiCase(path, u".mst"); }
 
 }  // namespace vwi

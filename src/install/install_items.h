@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "context/app_flags.h"
-#include "context/component_path.h"
 #include "context/installer_context.h"
 #include "install/install_item.h"
 #include "install/install_status.h"
@@ -42,17 +41,27 @@ struct InstallPlan {
   std::vector<uint32_t> installWeights;   // every item, in order
 };
 
+// True for a transform file (".mst" without regard to case): it is applied to
+// the main package and never installed on its own.
+bool IsTransformPath(const std::u16string& path);
+
 // "language_pack_<id>.exe", the name a language pack is saved under.
 std::u16string LanguagePackName(int32_t languageId);
 
-// ComponentPath of LanguagePackName.
+// A component's file name in the component folder: `name` itself for a
+// standalone manifest; otherwise the tick count as a signed decimal, then
+// `name`, so every run downloads into fresh files.
+std::u16string ComponentFileName(const InstallerContext& context, std::u16string_view name,
+                                 uint32_t tick);
+
+// The component folder, then the component file name of LanguagePackName.
 std::u16string LanguagePackPath(const InstallerContext& context, int32_t languageId, uint32_t tick);
 
 // The plan, in the order: missing prerequisites, the main package, the
-// transform of the interface language, the language packs. Weights are not
+// transform of the chosen `language`, the language packs. Weights are not
 // normalised yet.
 InstallPlan BuildInstallItems(const InstallerContext& context, const AppFlags& flags,
-                              IPrerequisiteProbe& prerequisites,
+                              int32_t language, IPrerequisiteProbe& prerequisites,
                               IInstalledLanguagePacks& languagePacks, uint32_t tick);
 
 }  // namespace vwi

@@ -40,17 +40,12 @@ InstallStatusFields InstallStatus::Read() const {
   return fields_;
 }
 
-ProgressSnapshot InstallStatus::Snapshot(const ProgressTexts& texts, uint32_t nowTick) {
+ProgressSnapshot InstallStatus::Snapshot(uint32_t nowTick) {
   std::lock_guard lock(statusLock);
   ProgressInput input{fields_.state,           fields_.itemIndex,
                       fields_.itemPercent,     &fields_.downloadWeights,
                       &fields_.installWeights, fields_.retryInSeconds};
-  return ComputeSnapshot(input, texts, nowTick, fields_.startTick);
-}
-
-std::u16string InstallStatus::StatusText(const ProgressTexts& texts) const {
-  std::lock_guard lock(statusLock);
-  return StatusTextFor(fields_.state, texts);
+  return ComputeSnapshot(input, nowTick, fields_.startTick);
 }
 
 InstallStatus& ProcessInstallStatus() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "install/install_progress.h"
 #include "install/install_state.h"
 #include "install/progress.h"
 
@@ -26,17 +27,17 @@ struct InstallStatusFields {
 
 // Every read and write takes statusLock, so a reader never sees the state of
 // one report with the index or percentage of another.
-class InstallStatus {
+class InstallStatus final : public IInstallProgress {
  public:
   // Replaces state, itemIndex, itemPercent and itemText at once; false when
   // the report was ignored. A final state is final: nothing after it gets
   // through. While the state is Cancelling, only a Cancelled report does.
   bool ReportStatus(InstallState state, int32_t itemIndex, int32_t itemPercent,
-                    std::u16string itemText);
+                    std::u16string itemText) override;
 
   // A download waits `seconds` before it is tried again; the next report
   // of progress ends the wait. Ignored outside the download phase.
-  void ReportRetryWait(uint32_t seconds);
+  void ReportRetryWait(uint32_t seconds) override;
 
   // Stores both weight lists, each normalised to sum to 100. Called once,
   // before the worker thread starts.
@@ -45,12 +46,10 @@ class InstallStatus {
   // A copy of every field, taken under the lock.
   InstallStatusFields Read() const;
 
-  // The status panel's once-a-second view: overall percent, status line and
-  // remaining time. The first call records `nowTick` as the start tick.
-  ProgressSnapshot Snapshot(const ProgressTexts& texts, uint32_t nowTick);
-
-  // The status line of the current state.
-  std::u16string StatusText(const ProgressTexts& texts) const;
+  // The status panel's once-a-second view: overall percent, a wait to
+  // retry, and the remaining time. The first call records `nowTick` as the
+  // start tick.
+  ProgressSnapshot Snapshot(uint32_t nowTick);
 
  private:
   mutable std::mutex statusLock;

@@ -2,72 +2,68 @@
 
 #include <exception>
 
+#include "install/installer_message.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
 
 namespace vwi {
 
 InstallWorker::InstallWorker(InstallStatus& status, IInstallSteps& steps)
-    : status(status), steps_(steps) {
-  steps_.CreateEvents(*this);
-}
+    : status_(status), steps_(steps) {}
 
-InstallWorker::~InstallWorker() {
-  Join();
-  steps_.Release(*this);
-}
+InstallWorker::~InstallWorker() { Join(); }
 
-void InstallWorker::StartInstall() {
-  // Once cancelled (before the start, so with no events yet) the run is over:
-  // a thread started now would overwrite the final Cancelled.
-  if (prepared_ || control.cancelRequested) return;
-  InstallPlan plan = steps_.Prepare();
-  items = std::move(plan.items);
-  status.SetWeights(std::move(plan.downloadWeights), std::move(plan.installWeights));
-  prepared_ = true;
+void InstallWorker::StartInstall(InstallPlan plan, InstallChoices choices) {
+  // Once cancelled (before the start) the run is over: a thread started now
+  // would overwrite the final Cancelled.
+  if (started_ || cancel_.IsCancelled()) return;
+  items_ = std::move(plan.items);
+  choices_ = std::move(choices);
+  status_.SetWeights(std::move(plan.downloadWeights), std::move(plan.installWeights));
+  started_ = true;
   thread_ = std::thread([this] { Run(); });
 }
 
 void InstallWorker::CancelInstall() {
-  // Before the start (or without events) there is no thread to stop: the
-  // run ends Cancelled at once.
-  const bool running = prepared_ && control.cancelEvent && control.runEvent;
   // The check and the change are one step under the status lock: a run that
-  // has just ended stays ended.
-  if (!ReportStatus(running ? InstallState::Cancelling : InstallState::Cancelled, -1, 0, u"")) {
+  // has just ended stays ended. Before the start there is no thread to stop:
+  // the run ends Cancelled at once.
+  if (!status_.ReportStatus(started_ ? InstallState::Cancelling : InstallState::Cancelled, -1, 0,
+                            u"")) {
     return;
   }
-  // The flag comes first: the worker the signal wakes reads it before it
-  // starts anything else.
-  control.cancelRequested = true;
-  if (running) {
-    steps_.SignalCancel(*this);
-  } else {
-    failureCause = FailureCause::Cancelled;  // final at once: no thread will set it
+  if (!started_) {
+    std::lock_guard lock(resultLock_);
+    published_.cause = FailureCause::Cancelled;  // final at once: no thread will set it
   }
+  cancel_.Cancel();
 }
 
 void InstallWorker::Join() {
   if (thread_.joinable()) thread_.join();
 }
 
-bool InstallWorker::ReportStatus(InstallState state, int32_t index, int32_t percent,
-                                 std::u16string text) {
-  return status.ReportStatus(state, index, percent, std::move(text));
+InstallResult InstallWorker::Result() const {
+  const InstallState state = status_.Read().state;
+  std::lock_guard lock(resultLock_);
+  InstallResult result = published_;
+  result.state = state;
+  return result;
 }
 
-bool InstallWorker::IsCancelling() const { return status.Read().state == InstallState::Cancelling; }
+bool InstallWorker::IsCancelling() const {
+  return status_.Read().state == InstallState::Cancelling;
+}
 
 bool InstallWorker::RunSteps() {
   try {
-    return TakeStepResult(steps_.RecheckVersion(*this)) &&
-           TakeStepResult(steps_.DownloadItems(*this)) && InstallItems();
+    return TakeStepResult(steps_.RecheckVersion(cancel_)) &&
+           TakeStepResult(steps_.DownloadItems(items_, choices_, status_, cancel_, held_)) &&
+           InstallItems();
   } catch (const std::exception&) {
     // Memory ran out (a hostile answer, a huge list): nothing escapes the
     // thread, the run fails like any other.
-    if (failureCause == FailureCause::None) {
-      failureCause = FailureCause::PackageFailed;
-    }
+    if (working_.cause == FailureCause::None) working_.cause = FailureCause::PackageFailed;
     return false;
   }
 }
@@ -75,69 +71,96 @@ bool InstallWorker::RunSteps() {
 void InstallWorker::Run() {
   const bool succeeded = RunSteps();
   // Every item has been installed or run (or never will be).
-  heldPayloads.clear();
+  held_.clear();
   if (succeeded) {
-    steps_.ApplyPostInstallSettings(*this);
-    steps_.PublishHomepage(installer.homepageUrl);
-    if (!IsCancelling()) ReportStatus(InstallState::Finished, -1, 0, u"");
+    steps_.ApplyPostInstallSettings(choices_);
+    if (!IsCancelling()) ReportFinal(InstallState::Finished);
   } else if (!IsCancelling()) {
     // A cancelled run says nothing more: the user asked for it.
-    if (IsToldAsDownloadFailure(failedStep_.cause)) steps_.ShowDownloadFailure(failedStep_);
-    if (!IsCancelling()) ReportStatus(InstallState::Failed, -1, 0, u"");
+    ReportFinal(InstallState::Failed);
   }
   // The cause is final before the final report, which readers wait for.
   if (IsCancelling()) {
-    failureCause = FailureCause::Cancelled;
-    ReportStatus(InstallState::Cancelled, -1, 0, u"");
+    working_.cause = FailureCause::Cancelled;
+    ReportFinal(InstallState::Cancelled);
   }
   if (onEnded) onEnded();
 }
 
+void InstallWorker::ReportFinal(InstallState state) {
+  {
+    std::lock_guard lock(resultLock_);
+    published_ = working_;
+    published_.state = state;
+    // The page a package reported belongs to a finished run alone.
+    if (state != InstallState::Finished) published_.homepageUrl.clear();
+  }
+  if (status_.ReportStatus(state, -1, 0, u"")) {
+    InstallResult logged = working_;
+    logged.state = state;
+    LogLine(InstallResultLogEntry(logged));
+  }
+}
+
 bool InstallWorker::InstallItems() {
-  itemIndex = 0;
-  for (const InstallItem& item : items) {
-    if (control.cancelRequested) return false;
-    if (!steps_.FileExists(item.localPath)) {
+  int32_t index = 0;
+  for (const InstallItem& item : items_) {
+    if (cancel_.IsCancelled()) return false;
+    if (!steps_.FileExists(item)) {
       LogLine(u"Item " + item.name + u": skipped, its file is missing");
       continue;
     }
-    ReportStatus(InstallState::Installing, itemIndex, 0, item.name);
-    if (IsTransformPath(item.localPath)) {
-      // Applied through the main package's TRANSFORMS property.
-      LogLine(u"Item " + item.name + u": transform, applied with the main package");
-    } else if (item.runAsProgram) {
-      // A program that fails does not stop the sequence.
-      const bool started = steps_.RunProgram(*this, item);
-      LogLine(u"Item " + item.name + (started ? u": program run" : u": program not started"));
-    } else if (!TakePackageResult(steps_.InstallPackage(*this, item))) {
-      LogLine(u"Item " + item.name + u": failed, installer result " + DecimalText(installerResult) +
-              u" (" + std::u16string(FailureCauseName(failureCause)) + u")");
-      return false;
-    } else {
-      LogLine(u"Item " + item.name + u": installed");
-    }
-    ReportStatus(InstallState::Installing, itemIndex, 100, item.name);
-    ++itemIndex;
+    if (!InstallOne(item, index)) return false;
+    ++index;
   }
+  return true;
+}
+
+bool InstallWorker::InstallOne(const InstallItem& item, int32_t index) {
+  status_.ReportStatus(InstallState::Installing, index, 0, item.name);
+  if (IsTransformPath(item.localPath)) {
+    // Applied through the main package's TRANSFORMS property.
+    LogLine(u"Item " + item.name + u": transform, applied with the main package");
+  } else if (item.runAsProgram) {
+    // A program that fails does not stop the sequence.
+    const bool started = steps_.RunProgram(item, cancel_);
+    LogLine(u"Item " + item.name + (started ? u": program run" : u": program not started"));
+  } else {
+    const auto onPercent = [this, index, &item](int32_t percent) {
+      status_.ReportStatus(InstallState::Installing, index, percent, item.name);
+    };
+    if (!TakePackageResult(item, steps_.InstallPackage(item, choices_, onPercent, cancel_))) {
+      LogLine(u"Item " + item.name + u": failed, installer result " +
+              DecimalText(working_.installerResult) + u" (" +
+              std::u16string(FailureCauseName(working_.cause)) + u")");
+      return false;
+    }
+    LogLine(u"Item " + item.name + u": installed");
+  }
+  status_.ReportStatus(InstallState::Installing, index, 100, item.name);
   return true;
 }
 
 bool InstallWorker::TakeStepResult(StepResult result) {
   if (result.passed) return true;
-  failureCause = result.cause;
-  failedStep_ = std::move(result);
+  working_.cause = result.cause;
+  working_.failedItem = std::move(result.failedItem);
+  working_.transfer = result.transfer;
+  working_.failedAddress = std::move(result.failedAddress);
+  working_.megabytesNeeded = result.megabytesNeeded;
   return false;
 }
 
-bool InstallWorker::TakePackageResult(const PackageResult& result) {
-  if (result.installerResult == kInstallerRestartRequired) restartRequired = true;
+bool InstallWorker::TakePackageResult(const InstallItem& item, const PackageResult& result) {
+  if (result.installerResult == kInstallerRestartRequired) working_.restartRequired = true;
+  // The first page a package reports is the one the success panel opens.
+  if (working_.homepageUrl.empty()) working_.homepageUrl = result.homepageUrl;
   if (IsInstallerSuccess(result.installerResult)) return true;
-  installerResult = result.installerResult;
+  working_.installerResult = result.installerResult;
+  working_.failedItem = item.name;
   // A cause the step named itself stays.
-  failureCause = result.cause != FailureCause::None ? result.cause : FailureCause::PackageFailed;
+  working_.cause = result.cause != FailureCause::None ? result.cause : FailureCause::PackageFailed;
   return false;
 }
-
-bool IsTransformPath(const std::u16string& path) { return EndsWithIgnoreAsciiCase(path, u".mst"); }
 
 }  // namespace vwi

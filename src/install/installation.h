@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <functional>
 
+#include "context/install_choices.h"
+#include "install/install_result.h"
 #include "install/install_state.h"
 #include "install/progress.h"
-#include "install/run_outcome.h"
 
 namespace vwi {
 
@@ -17,9 +18,10 @@ class IInstallation {
  public:
   virtual ~IInstallation() = default;
 
-  // Builds the items and starts the run; `onEnded` is called on the run's
-  // thread once it has reached a final state. Called once.
-  virtual void Start(std::function<void()> onEnded) = 0;
+  // Builds the plan for `choices` and starts the run with them; `onEnded`
+  // is called on the run's thread once it has reached a final state. Called
+  // once.
+  virtual void Start(InstallChoices choices, std::function<void()> onEnded) = 0;
   // Holds the downloads (none starts while paused) and lets them go on.
   virtual void Pause() = 0;
   virtual void Resume() = 0;
@@ -30,10 +32,9 @@ class IInstallation {
 
   virtual InstallState State() const = 0;
   // The once-a-second view; the first call records `nowTick` as the start.
-  virtual ProgressSnapshot Snapshot(const ProgressTexts& texts, uint32_t nowTick) = 0;
-  // The state, failure cause, restart request and failed package's result
-  // as they stand (final once State() is).
-  virtual RunOutcome Outcome() const = 0;
+  virtual ProgressSnapshot Snapshot(uint32_t nowTick) = 0;
+  // What the run came to (final once State() is).
+  virtual InstallResult Result() const = 0;
 };
 
 }  // namespace vwi

@@ -20,7 +20,7 @@ int HandleProgress(InstallerMessageState& state, bool cancelRequested, IInstalle
 
 }  // namespace
 
-int HandleInstallerMessage(InstallerMessageState& state, const std::atomic<bool>& cancelRequested,
+int HandleInstallerMessage(InstallerMessageState& state, bool cancelled,
                            IInstallerMessageHost& host, uint32_t messageType,
                            const char16_t* text) {
   if (state.firstMessage) {
@@ -40,7 +40,7 @@ int HandleInstallerMessage(InstallerMessageState& state, const std::atomic<bool>
       CaptureHomepage(state.homepageUrl, body);
       return im::kOk;
     case im::kProgress:
-      return HandleProgress(state, cancelRequested.load(), host, body);
+      return HandleProgress(state, cancelled, host, body);
     case im::kWarning:
     case im::kUser:
     case im::kActionStart:

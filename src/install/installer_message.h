@@ -2,7 +2,6 @@
 // each installer message does and what the installer is answered.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -52,17 +51,17 @@ class IInstallerMessageHost {
   virtual void Diagnostic(std::u16string_view line) = 0;
 };
 
-// The handler's state for one installation run.
+// The handler's state while one package installs.
 struct InstallerMessageState {
-  PackageProgress progress;    // reset for every package
-  bool firstMessage = true;    // set again for every package
-  std::u16string homepageUrl;  // kept across packages: the first report counts
+  PackageProgress progress;
+  bool firstMessage = true;
+  std::u16string homepageUrl;  // the page the package reported, if it did
 };
 
 // Handles one installer message; returns the answer the installer receives.
-// A progress message is answered with cancel once `cancelRequested` is set,
-// which makes the installer roll back.
-int HandleInstallerMessage(InstallerMessageState& state, const std::atomic<bool>& cancelRequested,
+// A progress message is answered with cancel once `cancelled` is true, which
+// makes the installer roll back.
+int HandleInstallerMessage(InstallerMessageState& state, bool cancelled,
                            IInstallerMessageHost& host, uint32_t messageType, const char16_t* text);
 
 // The installer results that count as success: 0, and 3010 (restart required).

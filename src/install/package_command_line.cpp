@@ -1,5 +1,6 @@
 #include "install/package_command_line.h"
 
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace vwi {

@@ -4,18 +4,16 @@
 
 namespace vwi {
 
-bool ApplyPostInstallSettings(InstallerContext& context, const AppFlags& flags,
-                              IRegistry& registry) {
+bool ApplyPostInstallSettings(const InstallChoices& choices, const InstallerContext& context,
+                              const AppFlags& flags, IRegistry& registry) {
   PostInstallInputs in;
-  in.productInstalled = flags.productInstalled != 0;
-  in.installFolder = context.installFolder;
+  in.productInstalled = flags.productInstalled;
+  in.installFolder = choices.installFolder;
   in.mainExecutable = context.manifest.mainExecutable;
   in.registryPath = context.manifest.registryPath;
-  in.multipleLanguages = context.multipleLanguages != 0;
-  in.languageId = context.strings.languageId;
-  const auto values = PlanPostInstallValues(in);
-  context.installFolder = in.installFolder;
-  WriteRegistryValues(values, registry);
+  in.multipleLanguages = context.multipleLanguages;
+  in.languageId = choices.languageId;
+  WriteRegistryValues(PlanPostInstallValues(in), registry);
   return true;
 }
 

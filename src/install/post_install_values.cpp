@@ -1,5 +1,6 @@
 #include "install/post_install_values.h"
 
+#include "platform/paths.h"
 #include "platform/registry_key.h"
 #include "platform/text.h"
 
@@ -25,7 +26,7 @@ std::vector<RegistryValueWrite> PlanPostInstallValues(PostInstallInputs& in) {
   if (in.productInstalled) return values;
 
   in.installFolder = WithoutTrailingBackslash(std::move(in.installFolder));
-  const std::u16string executable = in.installFolder + u"\\" + in.mainExecutable;
+  const std::u16string executable = JoinPath(in.installFolder, in.mainExecutable);
   const size_t lastSlash = executable.rfind(u'\\');
   // A folder whose only backslash is the one we added (an empty installation
   // folder) is no folder at all.

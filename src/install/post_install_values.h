@@ -24,7 +24,7 @@ struct RegistryValueWrite {
 
 struct PostInstallInputs {
   bool productInstalled = false;
-  std::u16string installFolder;  // the context's field; a trailing backslash is removed
+  std::u16string installFolder;  // the chosen folder; a trailing backslash is removed
   std::u16string mainExecutable;
   std::u16string registryPath;
   bool multipleLanguages = false;
@@ -37,8 +37,7 @@ inline constexpr char16_t kCompanionProgram[] = u"vrelTandor2.exe";
 inline constexpr char16_t kResourceLanguageKey[] = u"SOFTWARE\\Orvanta\\ResourceLangID";
 
 // The values to write, in order; none after a repair of an installed product.
-// Removes one trailing backslash from `in.installFolder` (the context keeps
-// the shortened folder).
+// Removes one trailing backslash from `in.installFolder`.
 std::vector<RegistryValueWrite> PlanPostInstallValues(PostInstallInputs& in);
 
 // Writes the values, each key created (or opened) in the process's own view;

@@ -1,7 +1,5 @@
 #include "install/progress.h"
 
-#include "localisation/ui_text_format.h"
-
 namespace vwi {
 
 void NormaliseWeights(std::vector<uint32_t>& weights) {
@@ -26,49 +24,6 @@ float WeightedPercent(const std::vector<uint32_t>& weights, uint32_t index, floa
   return sum > 100.0f ? 100.0f : sum;
 }
 
-const std::array<ProgressTextKey, 12> kProgressTextKeys = {
-    {{&ProgressTexts::statusInit, &IDS_STATUS_INIT},
-     {&ProgressTexts::statusDownloading, &IDS_STATUS_DOWNLOADING},
-     {&ProgressTexts::statusInstalling, &IDS_STATUS_INSTALLING},
-     {&ProgressTexts::statusCancelling, &IDS_STATUS_CANCELLING},
-     {&ProgressTexts::statusFinished, &IDS_STATUS_FINISHED},
-     {&ProgressTexts::statusFailed, &IDS_STATUS_INSTALL_FAILED},
-     {&ProgressTexts::statusCancelled, &IDS_STATUS_CANCELLED},
-     {&ProgressTexts::retrying, &IDS_STATUS_RETRYING},
-     {&ProgressTexts::calculating, &IDS_CALC_TIME_REMAINING},
-     {&ProgressTexts::hours, &IDS_TIME_REMAINING_HOURS},
-     {&ProgressTexts::mins, &IDS_TIME_REMAINING_MINS},
-     {&ProgressTexts::secs, &IDS_TIME_REMAINING_SECS}}};
-
-ProgressTexts::ProgressTexts() {
-  for (const ProgressTextKey& entry : kProgressTextKeys) this->*entry.text = entry.key->defaultText;
-}
-
-std::u16string StatusTextFor(InstallState state, const ProgressTexts& texts) {
-  // Indexed by the state's value; 1 is no state.
-  constexpr std::u16string ProgressTexts::*kTexts[] = {
-      &ProgressTexts::statusInit,        nullptr,
-      &ProgressTexts::statusDownloading, &ProgressTexts::statusInstalling,
-      &ProgressTexts::statusCancelling,  &ProgressTexts::statusFinished,
-      &ProgressTexts::statusFailed,      &ProgressTexts::statusCancelled};
-  const auto index = static_cast<size_t>(state);
-  if (index >= std::size(kTexts) || !kTexts[index]) return {};
-  return texts.*kTexts[index];
-}
-
-std::u16string FormatRemaining(uint32_t milliseconds, const ProgressTexts& texts) {
-  const uint32_t s = milliseconds / 1000;
-  const uint32_t hours = s / 3600;
-  const uint32_t minutes = (s % 3600) / 60;
-  const uint32_t seconds = (s % 3600) % 60;
-  if (hours > 0) {
-    return FormatTranslation(texts.hours, IDS_TIME_REMAINING_HOURS, {hours, minutes, seconds});
-  }
-  if (minutes > 0)
-    return FormatTranslation(texts.mins, IDS_TIME_REMAINING_MINS, {minutes, seconds});
-  return FormatTranslation(texts.secs, IDS_TIME_REMAINING_SECS, {seconds});
-}
-
 float OverallPercent(const ProgressInput& input) {
   static const std::vector<uint32_t> kNone;
   const auto& download = input.downloadWeights ? *input.downloadWeights : kNone;
@@ -90,12 +45,11 @@ float OverallPercent(const ProgressInput& input) {
   }
 }
 
-ProgressSnapshot ComputeSnapshot(const ProgressInput& input, const ProgressTexts& texts,
-                                 uint32_t nowTick, uint32_t& startTick) {
+ProgressSnapshot ComputeSnapshot(const ProgressInput& input, uint32_t nowTick,
+                                 uint32_t& startTick) {
   ProgressSnapshot snap;
   snap.state = input.state;
   snap.percent = OverallPercent(input);
-  snap.statusText = StatusTextFor(input.state, texts);
 
   const bool downloads = input.downloadWeights && !input.downloadWeights->empty();
   float phase = snap.percent;
@@ -108,20 +62,15 @@ ProgressSnapshot ComputeSnapshot(const ProgressInput& input, const ProgressTexts
   // A transfer waiting to be tried again says so; no estimate holds then.
   if (input.state == InstallState::Downloading && input.retryInSeconds > 0) {
     if (startTick == 0) startTick = nowTick;
-    snap.statusText =
-        FormatTranslation(texts.retrying, IDS_STATUS_RETRYING, {input.retryInSeconds});
-    snap.timeText = texts.calculating;
+    snap.retryInSeconds = input.retryInSeconds;
     return snap;
   }
   if (startTick == 0) {
     startTick = nowTick;
-    snap.timeText = phase > 0.0f ? FormatRemaining(1000, texts) : texts.calculating;
+    if (phase > 0.0f) snap.remainingMilliseconds = 1000;
     return snap;
   }
-  if (!(phase > 0.0f)) {
-    snap.timeText = texts.calculating;
-    return snap;
-  }
+  if (!(phase > 0.0f)) return snap;
   const uint32_t elapsed = nowTick - startTick;
   const float estimated = static_cast<float>(elapsed) / (phase / 100.0f);
   // An estimate beyond the 32-bit range (a tiny phase after a long wait)
@@ -130,7 +79,7 @@ ProgressSnapshot ComputeSnapshot(const ProgressInput& input, const ProgressTexts
   const uint32_t estimatedTotal =
       estimated >= 4294967295.0f ? 0xFFFFFFFFu : static_cast<uint32_t>(estimated);
   const uint32_t remaining = estimatedTotal - elapsed;
-  snap.timeText = FormatRemaining(remaining != 0 ? remaining : 1000, texts);
+  snap.remainingMilliseconds = remaining != 0 ? remaining : 1000;
   return snap;
 }
 

@@ -2,13 +2,11 @@
 // percentage across the download and install phases, and the remaining time.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "install/install_state.h"
-#include "localisation/ui_string_keys.h"
 
 namespace vwi {
 
@@ -21,39 +19,15 @@ void NormaliseWeights(std::vector<uint32_t>& weights);
 // included) gives 100.
 float WeightedPercent(const std::vector<uint32_t>& weights, uint32_t index, float percent);
 
-// The texts of the status line and the time line: the catalogue's English
-// defaults, which the caller replaces with the chosen language's texts.
-struct ProgressTexts {
-  ProgressTexts();
-
-  // The status line of each state.
-  std::u16string statusInit, statusDownloading, statusInstalling, statusCancelling;
-  std::u16string statusFinished, statusFailed, statusCancelled;
-  std::u16string retrying;  // while a transfer waits to be tried again
-  // The time line.
-  std::u16string calculating, hours, mins, secs;
-};
-
-// The catalogue key of one of the texts.
-struct ProgressTextKey {
-  std::u16string ProgressTexts::*text;
-  const StringKey* key;
-};
-extern const std::array<ProgressTextKey, 12> kProgressTextKeys;
-
-// What the status panel shows for one poll.
+// What the status panel shows for one poll, as numbers: the wizard makes
+// its own lines of them.
 struct ProgressSnapshot {
   InstallState state = InstallState::Initial;
-  float percent = 0.0f;  // 0 to 100
-  std::u16string statusText;
-  std::u16string timeText;
+  float percent = 0.0f;         // 0 to 100
+  uint32_t retryInSeconds = 0;  // a download waits this long to be tried again; 0: none
+  // The time left; nothing while no estimate holds ("calculating").
+  std::optional<uint32_t> remainingMilliseconds;
 };
-
-// The status line of a state; empty for a value without one.
-std::u16string StatusTextFor(InstallState state, const ProgressTexts& texts);
-
-// The remaining-time line for a number of milliseconds.
-std::u16string FormatRemaining(uint32_t milliseconds, const ProgressTexts& texts);
 
 // The fields of the shared status that a snapshot reads.
 struct ProgressInput {
@@ -69,12 +43,11 @@ struct ProgressInput {
 // anything is downloaded, installing alone 0-100 otherwise.
 float OverallPercent(const ProgressInput& input);
 
-// One snapshot at `nowTick`; while a transfer waits to be tried again, the
-// status line counts the wait down and the time line says "calculating".
-// `startTick` is the tick of the first snapshot;
-// 0 means none was taken yet, and it is then set to `nowTick`. Tick
-// arithmetic is unsigned 32-bit, so a counter wrap-around is harmless.
-ProgressSnapshot ComputeSnapshot(const ProgressInput& input, const ProgressTexts& texts,
-                                 uint32_t nowTick, uint32_t& startTick);
+// One snapshot at `nowTick`; while a transfer waits to be tried again no
+// estimate holds. `startTick` is the tick of the first snapshot; 0 means
+// none was taken yet, and it is then set to `nowTick` (the first estimate
+// is one second while anything is done). Tick arithmetic is unsigned
+// 32-bit, so a counter wrap-around is harmless.
+ProgressSnapshot ComputeSnapshot(const ProgressInput& input, uint32_t nowTick, uint32_t& startTick);
 
 }  // namespace vwi

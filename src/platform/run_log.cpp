@@ -1,5 +1,7 @@
 #include "platform/run_log.h"
 
+#include "platform/paths.h"
+
 #include <memory>
 #include <mutex>
 #include <string>
@@ -18,11 +20,6 @@ std::string Padded(int value, size_t width) {
   std::string digits = value < 0 ? "0" : std::to_string(value);
   if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
   return digits;
-}
-
-size_t FileNameStart(std::u16string_view path) {
-  const size_t slash = path.find_last_of(u"\\/");
-  return slash == std::u16string_view::npos ? 0 : slash + 1;
 }
 
 void AppendLocked(std::u16string_view text) {
@@ -52,7 +49,7 @@ std::string FormatLogEntry(const LogTime& time, std::u16string_view text) {
 }
 
 std::u16string FallbackLogPath(std::u16string_view requested, std::u16string_view tempFolder) {
-  std::u16string name(requested.substr(FileNameStart(requested)));
+  std::u16string name(FileNameOf(requested));
   if (name.empty()) name = u"VimzeeWebInstaller.log";
   std::u16string path(tempFolder);
   if (!path.empty() && path.back() != u'\\' && path.back() != u'/') path += u'\\';
@@ -60,12 +57,11 @@ std::u16string FallbackLogPath(std::u16string_view requested, std::u16string_vie
 }
 
 std::u16string PackageLogPath(std::u16string_view runLog, std::u16string_view packagePath) {
-  const size_t nameStart = FileNameStart(runLog);
+  const size_t nameStart = runLog.size() - FileNameOf(runLog).size();
   std::u16string_view stem = runLog;
   const size_t dot = runLog.find_last_of(u'.');
   if (dot != std::u16string_view::npos && dot > nameStart) stem = runLog.substr(0, dot);
-  return std::u16string(stem) + u"." +
-         std::u16string(packagePath.substr(FileNameStart(packagePath))) + u".log";
+  return std::u16string(stem) + u"." + std::u16string(FileNameOf(packagePath)) + u".log";
 }
 
 std::u16string OpenRunLog(const std::u16string& path, const std::u16string& tempFolder) {

@@ -135,11 +135,6 @@ int32_t ParseLenientInt(std::u16string_view text) {
   return static_cast<int32_t>(value);
 }
 
-std::u16string WithoutTrailingBackslash(std::u16string folder) {
-  if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-  return folder;
-}
-
 std::u16string DecimalText(int64_t value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());

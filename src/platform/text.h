@@ -39,9 +39,6 @@ bool EndsWithIgnoreAsciiCase(std::u16string_view text, std::u16string_view suffi
 // the 32-bit range saturate.
 int32_t ParseLenientInt(std::u16string_view text);
 
-// `folder` without one trailing backslash ("C:\\a\\" gives "C:\\a").
-std::u16string WithoutTrailingBackslash(std::u16string folder);
-
 // Decimal text of a number, for building paths and messages.
 std::u16string DecimalText(int64_t value);
 

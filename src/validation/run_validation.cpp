@@ -44,10 +44,10 @@ void ReportRefusedUpdater(const InstallerContext& context, IValidationWindow& wi
 }  // namespace
 
 void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
-                   IStreamDownloader& downloader, IValidationWindow& window,
-                   ValidationHandOver& handOver, const DownloadChecks& checks) {
+                   ITransfers& transfers, IValidationWindow& window, ValidationHandOver& handOver,
+                   const DownloadChecks& checks) {
   window.Wait(200);
-  switch (CheckVersion(context, flags, downloader, handOver)) {
+  switch (CheckVersion(context, flags, transfers, handOver)) {
     case VersionCheckResult::ServerUnreachable:
       ReportUnreachableServer(context, window);
       handOver.outcome = ValidationOutcome::Stop;
@@ -68,7 +68,7 @@ void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServ
       // full volume stops the run: the user has been told what to free. So
       // does a newer installer that is not the publisher's own, which is
       // never started.
-      if (DownloadNewInstaller(context, flags, system, downloader, handOver, told)) {
+      if (DownloadNewInstaller(context, flags, system, transfers, handOver, told)) {
         handOver.outcome = ValidationOutcome::HandOver;
       } else if (handOver.failureCause == FailureCause::DiskSpace) {
         handOver.outcome = ValidationOutcome::Stop;

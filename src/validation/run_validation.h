@@ -32,7 +32,7 @@ class IValidationWindow {
 // window is asked to close. A volume too full for the newer installer is told
 // (IDS_ERR_OUT_OF_DISK, unless `checks` tells it its own way) and stops the run.
 void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
-                   IStreamDownloader& downloader, IValidationWindow& window,
-                   ValidationHandOver& handOver, const DownloadChecks& checks = {});
+                   ITransfers& transfers, IValidationWindow& window, ValidationHandOver& handOver,
+                   const DownloadChecks& checks = {});
 
 }  // namespace vwi

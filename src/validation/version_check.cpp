@@ -3,6 +3,7 @@
 #include <exception>
 #include <vector>
 
+#include "download/fetch_payload.h"
 #include "download/payload_check.h"
 #include "platform/diagnostics.h"
 #include "platform/run_log.h"
@@ -89,10 +90,10 @@ bool ReadVersionText(std::string_view bytes, ProductManifest& manifest) {
   return true;
 }
 
-std::optional<std::string> FetchVersionFile(IStreamDownloader& downloader,
-                                            const std::u16string& url) {
+std::optional<std::string> FetchVersionFile(ITransfers& transfers, const std::u16string& url) {
   StringSink received(static_cast<size_t>(kMaxVersionFileBytes));
-  if (!downloader.DownloadToStream(url, received)) return std::nullopt;
+  NeverCancelled never;
+  if (!transfers.DownloadToStream(url, received, never, {}).ok()) return std::nullopt;
   return std::move(received.text);
 }
 
@@ -146,16 +147,16 @@ VersionCheckResult LoggedDecision(const InstallerContext& context, bool installe
 }  // namespace
 
 VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags,
-                                IStreamDownloader& downloader, ValidationHandOver& handOver) {
+                                ITransfers& transfers, ValidationHandOver& handOver) {
   ProductManifest& manifest = context.manifest;
-  const bool installed = flags.productInstalled != 0;
+  const bool installed = flags.productInstalled;
   if (manifest.standalone) {
     return LoggedDecision(context, installed,
                           CompareVersions(manifest, context.installedVersion, installed));
   }
   try {
     const std::optional<std::string> received =
-        FetchVersionFile(downloader, manifest.versionCheckUrl);
+        FetchVersionFile(transfers, manifest.versionCheckUrl);
     handOver.downloadResult = received ? 1 : 0;
     if (!received || !ReadVersionText(*received, manifest)) {
       return LoggedDecision(context, installed, VersionCheckResult::ServerUnreachable);
@@ -181,22 +182,6 @@ bool Refuse(ValidationHandOver& handOver, FailureCause cause, std::u16string_vie
   return false;
 }
 
-// Downloads `url` into a new file of `folder`, held once the transfer ends.
-FileHold FetchUpdater(const std::u16string& url, IHeldFolder& folder, std::u16string_view name,
-                      IStreamDownloader& downloader) {
-  std::unique_ptr<INewFile> file = folder.MakeFile(name);
-  if (!file) return {nullptr, HoldRefusal::Busy};
-  try {
-    NewFileSink sink(*file);
-    if (!downloader.DownloadToStream(url, sink)) return {nullptr, HoldRefusal::Missing};
-  } catch (const std::exception&) {
-    return {nullptr, HoldRefusal::Missing};
-  }
-  std::unique_ptr<IHeldFile> held = file->Hold();
-  const HoldRefusal refusal = held ? HoldRefusal::None : HoldRefusal::Busy;
-  return {std::move(held), refusal};
-}
-
 // Whether the held newer installer is the publisher's own.
 UpdaterTrust JudgeHeldUpdater(ValidationHandOver& handOver, PayloadVerdict digest,
                               const DownloadChecks& checks) {
@@ -213,7 +198,7 @@ UpdaterTrust JudgeHeldUpdater(ValidationHandOver& handOver, PayloadVerdict diges
 }  // namespace
 
 bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags,
-                          ISystemServices& system, IStreamDownloader& downloader,
+                          ISystemServices& system, ITransfers& transfers,
                           ValidationHandOver& handOver, const DownloadChecks& checks) {
   const VersionOffer& offer =
       flags.productInstalled ? context.manifest.patchInstall : context.manifest.freshInstall;
@@ -234,28 +219,22 @@ bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags
   }
   handOver.updaterFolder = context.workFolders.MakeUpdaterFolder(system);
   if (!handOver.updaterFolder) return Refuse(handOver, FailureCause::DownloadFailed, name);
-  const int64_t announced = downloader.AnnouncedSize(offer.downloadUrl);
-  if (announced > 0 &&
-      !EnsureFreeSpace(checks, handOver.updaterFolder->Path(), static_cast<uint64_t>(announced))) {
-    return Refuse(handOver, FailureCause::DiskSpace, name);
+  // Fetched, checked against its digest and held, as every package is.
+  CDownloadJob job(offer.downloadUrl, handOver.updaterFolder->Path() + name);
+  NeverCancelled never;
+  FetchResult fetched =
+      FetchPayload(job, {*handOver.updaterFolder, name, offer.webInstallerSha256, name}, transfers,
+                   checks, never);
+  if (!fetched.fetched()) {
+    if (fetched.cause == FailureCause::DownloadFailed) {
+      LogLine(u"The newer installer was not downloaded: " + TransferResultText(fetched.transfer));
+    }
+    // A partial updater must never be started: what was written is removed.
+    return Refuse(handOver, fetched.cause, name);
   }
-  FileHold fetched = FetchUpdater(offer.downloadUrl, *handOver.updaterFolder, name, downloader);
-  if (fetched.refusal != HoldRefusal::None) {
-    // A partial updater must never be started: remove what was written.
-    return Refuse(handOver, FailureCause::DownloadFailed, name);
-  }
-  HeldPayloads held;
-  const PayloadVerdict verdict = VerifyPayload(offer.webInstallerSha256, std::move(fetched),
-                                               *handOver.updaterFolder, name, &held);
-  if (!IsAccepted(verdict)) {
-    return Refuse(
-        handOver,
-        IsIntegrityFailure(verdict) ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed,
-        name);
-  }
-  handOver.updaterHold = std::move(held.front());
+  handOver.updaterHold = std::move(fetched.file);
   handOver.updaterPath = handOver.updaterFolder->Path() + name;
-  if (JudgeHeldUpdater(handOver, verdict, checks) != UpdaterTrust::Trusted) {
+  if (JudgeHeldUpdater(handOver, fetched.verdict, checks) != UpdaterTrust::Trusted) {
     return Refuse(handOver, FailureCause::PayloadIntegrity, name);
   }
   handOver.downloadResult = 1;

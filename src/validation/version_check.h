@@ -15,7 +15,7 @@
 #include "context/installer_context.h"
 #include "context/product_manifest.h"
 #include "download/download_checks.h"
-#include "download/stream_downloader.h"
+#include "download/transfers.h"
 #include "platform/system_services.h"
 
 namespace vwi {
@@ -55,8 +55,7 @@ bool ReadVersionText(std::string_view bytes, ProductManifest& manifest);
 
 // Fetches the version file into memory: the transfer ends as soon as the
 // body passes kMaxVersionFileBytes. Nothing when it fails.
-std::optional<std::string> FetchVersionFile(IStreamDownloader& downloader,
-                                            const std::u16string& url);
+std::optional<std::string> FetchVersionFile(ITransfers& transfers, const std::u16string& url);
 
 // Whether the offered product is new to this machine and this installer new
 // enough for the server (never ServerUnreachable).
@@ -89,7 +88,7 @@ struct ValidationHandOver {
 // decides: ServerUnreachable when it cannot be read, whatever the download
 // reported. Nothing is ever read from a file that was there before.
 VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags,
-                                IStreamDownloader& downloader, ValidationHandOver& handOver);
+                                ITransfers& transfers, ValidationHandOver& handOver);
 
 // Downloads the newer installer the version file names (the update offer's
 // URL when the product is installed, else the fresh one) into a new folder
@@ -102,7 +101,7 @@ VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags
 // malformed digest or nothing to prove the installer by fetches nothing; a
 // mismatch or a refused signature removes the file) or DownloadFailed.
 bool DownloadNewInstaller(const InstallerContext& context, const AppFlags& flags,
-                          ISystemServices& system, IStreamDownloader& downloader,
+                          ISystemServices& system, ITransfers& transfers,
                           ValidationHandOver& handOver, const DownloadChecks& checks = {});
 
 // The program to start at exit with "/n": the updater when the outcome is

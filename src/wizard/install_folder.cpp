@@ -1,38 +1,8 @@
 #include "wizard/install_folder.h"
 
-#include "platform/text.h"
+#include "platform/paths.h"
 
 namespace vwi {
-
-bool IsRelativePath(const std::u16string& path) {
-  if (!path.empty() && path[0] == u'\\') return false;
-  return !(path.size() >= 2 && path[1] == u':');
-}
-
-std::vector<std::u16string> FolderChain(const std::u16string& path) {
-  std::vector<std::u16string> parts;
-  for (size_t start = 0; start <= path.size();) {
-    size_t end = path.find(u'\\', start);
-    if (end == std::u16string::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-
-  std::vector<std::u16string> chain;
-  std::u16string built;
-  size_t first = 0;
-  if (path.rfind(u"\\\\", 0) == 0 && !parts.empty()) {
-    // A network path: the server alone is no folder.
-    built = u"\\\\" + parts[0];
-    first = 1;
-  }
-  for (size_t i = first; i < parts.size(); ++i) {
-    if (!built.empty() || path[0] == u'\\') built += u'\\';
-    built += parts[i];
-    if (built.back() != u':') chain.push_back(built);
-  }
-  return chain;
-}
 
 bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders) {
   const std::u16string path = WithoutTrailingBackslash(folder);
@@ -76,7 +46,7 @@ std::u16string BrowseStartFolder(std::u16string fullPath, IFolderSystem& folders
 
 std::u16string ProductProgramPath(const std::u16string& installFolder,
                                   const std::u16string& mainExecutable) {
-  return WithoutTrailingBackslash(installFolder) + u"\\" + mainExecutable;
+  return JoinPath(installFolder, mainExecutable);
 }
 
 }  // namespace vwi

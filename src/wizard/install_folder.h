@@ -20,15 +20,6 @@ class IFolderSystem {
   virtual bool CreateFolder(const std::u16string& path) = 0;
 };
 
-// Relative as the shell sees it: not starting with a backslash and without a
-// drive colon in second place.
-bool IsRelativePath(const std::u16string& path);
-
-// The paths to make sure of, from the root down: "\\server\share\new" gives
-// \\server\share and \\server\share\new; "C:\a\b" gives C:, C:\a, C:\a\b
-// (a drive alone is never created).
-std::vector<std::u16string> FolderChain(const std::u16string& path);
-
 enum class FolderCheck {
   kAccepted,     // the folder exists now; store it
   kNotAccepted,  // the licence is not accepted: nothing happens

@@ -12,7 +12,11 @@ void RunInstallGuide(CVrelMasterInstallerApp& app, ISystemServices& system) {
   WinMessageBox wizardBox;
   // The installation outlives the wizard, which only shows it.
   WinInstallation installation(app.context, app.flags, system, ProcessInstallStatus(), wizardBox);
-  CInstallGuide guide({app.context, app.flags, system, installation, wizardBox, app.outcome});
+  // The settings panel starts from the context's defaults.
+  InstallChoices choices{app.context.installFolder, app.context.fileAssociation,
+                         app.context.strings.languageId};
+  CInstallGuide guide(
+      {app.context, app.flags, choices, system, installation, wizardBox, app.outcome});
   app.SetMainWindow(&guide);
   guide.DoModal();
 }

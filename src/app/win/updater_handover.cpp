@@ -5,7 +5,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "download/free_space.h"
+#include "platform/paths.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 

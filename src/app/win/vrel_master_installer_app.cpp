@@ -110,7 +110,7 @@ int CVrelMasterInstallerApp::ExitInstance() {
   instanceSemaphore_.reset();
   report_.validationOutcome = validator.outcome;
   report_.validationCause = validator.failureCause;
-  report_.silentMode = flags.silentMode != 0;
+  report_.silentMode = flags.silentMode;
   report_.wizard = outcome;
   if (validator.outcome == static_cast<int32_t>(ValidationOutcome::HandOver)) {
     report_.handOverExitCode = HandOverToUpdater();

@@ -4,6 +4,7 @@
 
 #include <msi.h>
 
+#include "install/installer_message.h"
 #include "platform/diagnostics.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
@@ -12,48 +13,42 @@
 namespace vwi {
 namespace {
 
-// The handler's view of the worker and the user interface while one package
+// The handler's state and its view of the user interface while one package
 // installs; lives on the stack of InstallPackage.
 class PackageMessageHost final : public IInstallerMessageHost {
  public:
-  PackageMessageHost(InstallWorker& worker, IMessageBox& box, const std::u16string& caption)
-      : worker_(worker), box_(box), caption_(caption) {}
+  explicit PackageMessageHost(const PackageSession& session) : session_(session) {}
 
   void SetBasicUi() override { MsiSetInternalUI(INSTALLUILEVEL_BASIC, nullptr); }
   int ShowInstallerBox(std::u16string_view text, uint32_t style) override {
-    return box_.Show(text, caption_, style);
+    return session_.box.Show(text, session_.caption, style);
   }
   void ReportPackagePercent(int32_t percent) override {
-    worker_.ReportStatus(InstallState::Installing, worker_.itemIndex, percent,
-                         worker_.currentItemName);
+    if (session_.onPercent) session_.onPercent(percent);
   }
   void Diagnostic(std::u16string_view line) override { DiagnosticLine(line); }
 
-  InstallWorker& worker() { return worker_; }
+  int Handle(UINT messageType, const char16_t* message) {
+    return HandleInstallerMessage(state, session_.cancel.IsCancelled(), *this, messageType,
+                                  message);
+  }
+
+  InstallerMessageState state;
 
  private:
-  InstallWorker& worker_;
-  IMessageBox& box_;
-  const std::u16string& caption_;
+  const PackageSession& session_;
 };
 
 INT CALLBACK ExternalUiHandler(LPVOID context, UINT messageType, LPCWSTR message) {
-  auto* host = static_cast<PackageMessageHost*>(context);
-  InstallWorker& worker = host->worker();
-  return HandleInstallerMessage(worker.installer, worker.control.cancelRequested, *host,
-                                messageType, reinterpret_cast<const char16_t*>(message));
+  return static_cast<PackageMessageHost*>(context)->Handle(
+      messageType, reinterpret_cast<const char16_t*>(message));
 }
 
 }  // namespace
 
-uint32_t InstallPackage(InstallWorker& worker, const InstallItem& item,
-                        const std::u16string& commandLine, IMessageBox& box,
-                        const std::u16string& caption) {
-  worker.installer.progress.Reset();
-  worker.installer.firstMessage = true;
-  worker.currentItemName = item.name;
-
-  PackageMessageHost host(worker, box, caption);
+PackageResult InstallPackage(const InstallItem& item, const std::u16string& commandLine,
+                             const PackageSession& session) {
+  PackageMessageHost host(session);
   // With a run log, the installer writes its own verbose log beside it.
   const std::u16string runLog = RunLogPath();
   const std::u16string packageLog = runLog.empty() ? u"" : PackageLogPath(runLog, item.localPath);
@@ -78,7 +73,7 @@ uint32_t InstallPackage(InstallWorker& worker, const InstallItem& item,
   if (!packageLog.empty()) MsiEnableLogW(0, nullptr, 0);
   LogLine(u"Package " + item.name + u": installer result " + DecimalText(result));
   if (result != ERROR_SUCCESS) DiagnosticLine(InstallerFailureLine(result));
-  return result;
+  return {result, FailureCause::None, host.state.homepageUrl};
 }
 
 }  // namespace vwi

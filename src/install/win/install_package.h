@@ -4,17 +4,28 @@
 
 #include <string>
 
+#include <cstdint>
+#include <functional>
+
+#include "download/download_status.h"
 #include "install/install_item.h"
-#include "install/install_worker.h"
+#include "install/install_steps.h"
 #include "platform/message_box.h"
 
 namespace vwi {
 
+// What the installer's message handler reaches while one package installs.
+struct PackageSession {
+  IMessageBox& box;               // the installer's error prompts
+  const std::u16string& caption;  // their caption
+  const std::function<void(int32_t)>& onPercent;
+  ICancelRequest& cancel;  // answered at the next progress message
+};
+
 // Installs `item.localPath` with `commandLine` (the property command line;
-// none when empty). The installer's error prompts go to `box` with `caption`.
-// The installer's result; any but 0 is written to the diagnostic log.
-uint32_t InstallPackage(InstallWorker& worker, const InstallItem& item,
-                        const std::u16string& commandLine, IMessageBox& box,
-                        const std::u16string& caption);
+// none when empty). The installer's result, with the home page it reported;
+// any result but 0 is written to the diagnostic log.
+PackageResult InstallPackage(const InstallItem& item, const std::u16string& commandLine,
+                             const PackageSession& session);
 
 }  // namespace vwi

@@ -8,7 +8,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "download/free_space.h"
+#include "platform/paths.h"
 #include "platform/win/elevation.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "download/free_space.h"
 #include "install/program_command_line.h"
+#include "platform/paths.h"
 #include "platform/run_log.h"
 #include "platform/win/safe_start.h"
 #include "platform/win/unique_handle.h"
@@ -18,20 +18,17 @@ namespace {
 // main package starts would make that one fail with "another installation
 // is in progress". A cancel ends the wait (a program that never ends must
 // not hold the installer), and then nothing more is installed.
-void WaitUntilEnded(HANDLE process, HANDLE cancel) {
-  if (!cancel) {
-    WaitForSingleObject(process, INFINITE);
-    return;
+void WaitUntilEnded(HANDLE process, const ICancelRequest& cancel) {
+  while (WaitForSingleObject(process, 50) == WAIT_TIMEOUT) {
+    if (cancel.IsCancelled()) return;
   }
-  const HANDLE handles[] = {process, cancel};
-  WaitForMultipleObjects(2, handles, FALSE, INFINITE);
 }
 
 // Starts `application` (a full path: never a bare name that would be looked
 // up beside the installer or in the current folder) with `folder` current,
 // and waits for its end. `hidden`: its first window is not shown.
 bool StartAndWait(const std::u16string& application, const std::u16string& line,
-                  const std::u16string& folder, bool hidden, HANDLE cancel) {
+                  const std::u16string& folder, bool hidden, const ICancelRequest& cancel) {
   std::vector<wchar_t> buffer(line.begin(), line.end());  // CreateProcessW may write to it
   buffer.push_back(L'\0');
   STARTUPINFOW startup = {};
@@ -51,7 +48,7 @@ bool StartAndWait(const std::u16string& application, const std::u16string& line,
   return true;
 }
 
-bool RunPackage(const InstallItem& item, HANDLE cancel) {
+bool RunPackage(const InstallItem& item, const ICancelRequest& cancel) {
   std::u16string parameters = MsiexecParameters(item);
   // With a run log, the package writes its verbose log beside it.
   if (const std::u16string runLog = RunLogPath(); !runLog.empty()) {
@@ -63,15 +60,14 @@ bool RunPackage(const InstallItem& item, HANDLE cancel) {
   return StartAndWait(msiexec, u"\"" + msiexec + u"\" " + parameters, system, true, cancel);
 }
 
-bool RunExecutable(const InstallItem& item, HANDLE cancel) {
+bool RunExecutable(const InstallItem& item, const ICancelRequest& cancel) {
   return StartAndWait(item.localPath, ProgramCommandLine(item), FolderOf(item.localPath), false,
                       cancel);
 }
 
 }  // namespace
 
-bool RunProgram(const InstallItem& item, void* cancelEvent) {
-  const auto cancel = static_cast<HANDLE>(cancelEvent);
+bool RunProgram(const InstallItem& item, const ICancelRequest& cancel) {
   return IsPackagePath(item.localPath) ? RunPackage(item, cancel) : RunExecutable(item, cancel);
 }
 

@@ -3,15 +3,16 @@
 
 #include <string>
 
+#include "download/download_status.h"
 #include "install/install_item.h"
 
 namespace vwi {
 
 // Runs `item.localPath` with `item.commandLine` and waits until it has
-// ended or `cancelEvent` (a manual-reset event; may be null) is signalled: a
+// ended or `cancel` is seen (looked at every 50 ms): a
 // ".msi" through Msiexec ("/i", the quoted path, the arguments), anything
 // else as a program. On a cancel the program is left to run on its own. True
 // when it could be started; the exit code is not examined.
-bool RunProgram(const InstallItem& item, void* cancelEvent);
+bool RunProgram(const InstallItem& item, const ICancelRequest& cancel);
 
 }  // namespace vwi

@@ -1,40 +1,31 @@
 #include "install/win/win_installation.h"
 
-#include "install/catalogue_texts.h"
+#include "download/win/internet_session.h"
+#include "install/registry_prerequisite_probe.h"
 #include "platform/registry.h"
 
 namespace vwi {
 
-WinInstallation::WinInstallation(InstallerContext& context, AppFlags& flags,
+WinInstallation::WinInstallation(InstallerContext& context, const AppFlags& flags,
                                  ISystemServices& system, InstallStatus& status,
                                  IMessageBox& ownedBox)
-    : languagePacks_(context.manifest.registryPath, SystemRegistry()),
-      steps_(InstallEnvironment{context, flags, system, SystemRegistry(), languagePacks_, ownedBox,
-                                plainBox_, InstallTextsFrom(context.strings)}),
+    : context_(context),
+      flags_(flags),
+      system_(system),
+      status_(status),
+      languagePacks_(context.manifest.registryPath, SystemRegistry()),
+      steps_(InstallEnvironment{context, context.workFolders, flags, system, SystemRegistry(),
+                                ownedBox}),
       worker_(status, steps_) {}
 
-void WinInstallation::Start(std::function<void()> onEnded) {
+void WinInstallation::Start(InstallChoices choices, std::function<void()> onEnded) {
+  // The plan is made here, before the thread exists, from what the user chose.
+  RegistryPrerequisiteProbe probe(SystemRegistry());
+  InstallPlan plan = BuildInstallItems(context_, flags_, choices.languageId, probe, languagePacks_,
+                                       system_.TickCount());
+  OpenInternetSession();
   worker_.onEnded = std::move(onEnded);
-  worker_.StartInstall();
-}
-
-void WinInstallation::Pause() {
-  if (worker_.control.runEvent) ResetEvent(worker_.control.runEvent);
-}
-
-void WinInstallation::Resume() {
-  if (worker_.control.runEvent) SetEvent(worker_.control.runEvent);
-}
-
-void WinInstallation::Cancel() { worker_.CancelInstall(); }
-
-RunOutcome WinInstallation::Outcome() const {
-  RunOutcome outcome;
-  outcome.finalState = State();
-  outcome.cause = worker_.failureCause;
-  outcome.restartRequired = worker_.restartRequired;
-  outcome.installerResult = worker_.installerResult;
-  return outcome;
+  worker_.StartInstall(std::move(plan), std::move(choices));
 }
 
 }  // namespace vwi

@@ -14,26 +14,29 @@ namespace vwi {
 class WinInstallation final : public IInstallation {
  public:
   // `ownedBox` asks the user on behalf of the window that shows the run.
-  WinInstallation(InstallerContext& context, AppFlags& flags, ISystemServices& system,
+  // The context is read (on this thread before the start, by the worker
+  // after it); its work folders are the run's.
+  WinInstallation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
                   InstallStatus& status, IMessageBox& ownedBox);
 
-  void Start(std::function<void()> onEnded) override;
-  void Pause() override;
-  void Resume() override;
-  void Cancel() override;
+  void Start(InstallChoices choices, std::function<void()> onEnded) override;
+  void Pause() override { worker_.Pause(); }
+  void Resume() override { worker_.Resume(); }
+  void Cancel() override { worker_.CancelInstall(); }
   void Join() override { worker_.Join(); }
-  InstallState State() const override { return worker_.status.Read().state; }
-  ProgressSnapshot Snapshot(const ProgressTexts& texts, uint32_t nowTick) override {
-    return worker_.status.Snapshot(texts, nowTick);
-  }
-  RunOutcome Outcome() const override;
+  InstallState State() const override { return status_.Read().state; }
+  ProgressSnapshot Snapshot(uint32_t nowTick) override { return status_.Snapshot(nowTick); }
+  InstallResult Result() const override { return worker_.Result(); }
 
  private:
-  WinMessageBox plainBox_;
+  const InstallerContext& context_;
+  const AppFlags& flags_;
+  ISystemServices& system_;
+  InstallStatus& status_;
   RegistryLanguagePacks languagePacks_;
   WinInstallSteps steps_;
   // Declared last: destroyed first, it waits for its thread while the
-  // steps and boxes it uses still exist.
+  // steps it uses still exist.
   InstallWorker worker_;
 };
 

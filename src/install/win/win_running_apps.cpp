@@ -14,10 +14,10 @@ bool WinSemaphoreProbe::Exists(std::u16string_view name) {
   return static_cast<bool>(semaphore);
 }
 
-bool CheckRunningApps(std::u16string_view caption, HWND owner, const InstallTexts& texts) {
+bool CheckRunningApps(std::u16string_view caption, HWND owner, std::u16string_view closeText) {
   WinSemaphoreProbe semaphores;
   WinMessageBox box(owner);
-  return CheckRunningApps(caption, texts.closeRunningApps, RunningAppProbes(), semaphores, box);
+  return CheckRunningApps(caption, closeText, RunningAppProbes(), semaphores, box);
 }
 
 }  // namespace vwi

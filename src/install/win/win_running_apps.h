@@ -5,8 +5,10 @@
 
 #include <string_view>
 
-#include "install/install_texts.h"
+#include <string>
+
 #include "install/running_apps.h"
+#include "localisation/ui_string_keys.h"
 
 namespace vwi {
 
@@ -15,8 +17,10 @@ class WinSemaphoreProbe final : public ISemaphoreProbe {
   bool Exists(std::u16string_view name) override;
 };
 
-// Asks, in a box owned by `owner`, to close the product's running programs;
-// false when the user chose Cancel.
-bool CheckRunningApps(std::u16string_view caption, HWND owner, const InstallTexts& texts = {});
+// Asks, in a box owned by `owner`, to close the product's running programs
+// (`closeText`, IDS_CLOSE_RUNNING_APPS in the wizard's language); false when
+// the user chose Cancel.
+bool CheckRunningApps(std::u16string_view caption, HWND owner,
+                      std::u16string_view closeText = IDS_CLOSE_RUNNING_APPS.defaultText);
 
 }  // namespace vwi

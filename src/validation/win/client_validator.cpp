@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "download/transfers.h"
 #include "download/win/internet_session.h"
-#include "download/win/win_stream_downloader.h"
 #include "localisation/ui_string_keys.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
@@ -37,8 +37,7 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
   if (DoModal() == -1) {
     // No window could be made: the check still runs, here and without the
     // marquee. A run never skips it.
-    WinStreamDownloader downloader;
-    RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
+    RunValidation(*context_, *flags_, system_, SystemTransfers(), *this, handOver_);
   } else if (task_.valid()) {
     task_.wait();
     task_ = {};
@@ -82,8 +81,7 @@ std::optional<LRESULT> CClientValidator::OnMessage(UINT message, WPARAM wParam, 
 
 void CClientValidator::StartCheck() {
   task_ = std::async(std::launch::async, [this] {
-    WinStreamDownloader downloader;
-    RunValidation(*context_, *flags_, system_, downloader, *this, handOver_);
+    RunValidation(*context_, *flags_, system_, SystemTransfers(), *this, handOver_);
   });
 }
 

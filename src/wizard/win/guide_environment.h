@@ -4,6 +4,7 @@
 #pragma once
 
 #include "context/app_flags.h"
+#include "context/install_choices.h"
 #include "context/installer_context.h"
 #include "install/installation.h"
 #include "install/run_outcome.h"
@@ -13,8 +14,11 @@
 namespace vwi {
 
 struct GuideEnvironment {
+  // Read by the wizard; its catalogue follows the language chosen.
   InstallerContext& context;
   AppFlags& flags;
+  // What the user chooses on the settings panel; the run takes a copy.
+  InstallChoices& choices;
   ISystemServices& system;
   IInstallation& installation;
   // The box that asks on the wizard's behalf (the installation's prompts,

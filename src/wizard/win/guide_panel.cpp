@@ -27,7 +27,7 @@ void MakePlainChild(HWND window) {
 
 void StartInstalledProduct(GuideEnvironment& env) {
   const std::u16string program =
-      ProductProgramPath(env.context.installFolder, env.context.manifest.mainExecutable);
+      ProductProgramPath(env.choices.installFolder, env.context.manifest.mainExecutable);
   if (!env.system.PathExists(program)) return;
   const HRESULT com = CoInitialize(nullptr);
   LaunchUnelevated(program);

@@ -73,7 +73,7 @@ bool CSettingPanel::OnInitDialog() {
   SetUpAppearance();
   NameImageButtons();
   FillLanguageBox();
-  ShowFolder(env_.context.installFolder);
+  ShowFolder(env_.choices.installFolder);
   accepted = !RegionRequiresConsent();
   UpdateAcceptBox();
   UpdateExpander();
@@ -165,7 +165,7 @@ void CSettingPanel::FillAssociationBox() {
     const std::u16string text = env_.context.strings.LookupUiString(*item);
     SendMessageW(associationBox_.hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
   }
-  SendMessageW(associationBox_.hwnd(), CB_SETCURSEL, env_.context.fileAssociation, 0);
+  SendMessageW(associationBox_.hwnd(), CB_SETCURSEL, env_.choices.fileAssociation, 0);
 }
 
 void CSettingPanel::FillLanguageBox() {
@@ -174,7 +174,7 @@ void CSettingPanel::FillLanguageBox() {
   for (size_t i = 0; i < languages.size(); ++i) {
     SendMessageW(languageBox_.hwnd(), CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(Wide(languages[i].name)));
-    if (languages[i].languageId == env_.context.strings.languageId) selected = static_cast<int>(i);
+    if (languages[i].languageId == env_.choices.languageId) selected = static_cast<int>(i);
   }
   SendMessageW(languageBox_.hwnd(), CB_SETCURSEL, selected, 0);
 }
@@ -329,14 +329,16 @@ void CSettingPanel::ChooseLanguage() {
   const LRESULT index = SendMessageW(languageBox_.hwnd(), CB_GETCURSEL, 0, 0);
   const std::vector<LanguageEntry>& languages = env_.context.languages;
   if (index < 0 || static_cast<size_t>(index) >= languages.size()) return;
-  env_.context.strings.languageId = languages[static_cast<size_t>(index)].languageId;
+  // The choice, and the wizard's own texts, which follow it.
+  env_.choices.languageId = languages[static_cast<size_t>(index)].languageId;
+  env_.context.strings.languageId = env_.choices.languageId;
   ApplyTexts(languages[static_cast<size_t>(index)]);
 }
 
 void CSettingPanel::ChooseAssociation() {
   const LRESULT index = SendMessageW(associationBox_.hwnd(), CB_GETCURSEL, 0, 0);
   if (index >= 0 && index < static_cast<LRESULT>(std::size(kAssociationItems))) {
-    env_.context.fileAssociation = static_cast<int32_t>(index);
+    env_.choices.fileAssociation = static_cast<int32_t>(index);
   }
 }
 
@@ -359,7 +361,7 @@ bool CSettingPanel::ValidateInstallFolder() {
     case FolderCheck::kNotAccepted:
       return false;
     case FolderCheck::kAccepted:
-      env_.context.installFolder = check.path;
+      env_.choices.installFolder = check.path;
       return true;
     case FolderCheck::kUnavailable:
       break;
@@ -367,7 +369,7 @@ bool CSettingPanel::ValidateInstallFolder() {
   const std::u16string text =
       FormatUiString(env_.context.strings, IDS_ERR_CREATE_FOLDER_FAILED, {check.path});
   WinMessageBox(hwnd()).Show(text, env_.context.manifest.shortName, message_box::kIconWarning);
-  ShowFolder(env_.context.installFolder);
+  ShowFolder(env_.choices.installFolder);
   return false;
 }
 
@@ -392,8 +394,8 @@ void CSettingPanel::BrowseForFolder() {
   if (!chosen) return;
   wchar_t path[MAX_PATH] = L"";
   if (SHGetPathFromIDListW(chosen.get(), path)) {
-    env_.context.installFolder = FromWide(path);
-    ShowFolder(env_.context.installFolder);
+    env_.choices.installFolder = FromWide(path);
+    ShowFolder(env_.choices.installFolder);
   }
 }
 

@@ -1,14 +1,15 @@
 #include "wizard/win/status_panel.h"
 
 #include "controls/win/draw.h"
-#include "install/catalogue_texts.h"
 #include "install/win/win_running_apps.h"
 #include "localisation/ui_string_keys.h"
 #include "platform/message_box.h"
 #include "res/resource_ids.h"
 #include "theme/theme.h"
+#include "wizard/failure_box.h"
 #include "wizard/install_folder.h"
 #include "wizard/panel_layouts.h"
+#include "wizard/progress_lines.h"
 #include "wizard/status_poll.h"
 #include "wizard/win/install_guide.h"
 #include "wizard/win/shell_open.h"
@@ -27,12 +28,9 @@ CStatusPanel::~CStatusPanel() {
 }
 
 void CStatusPanel::RecordOutcome() {
-  const RunOutcome now = installation_.Outcome();
-  if (!IsFinalState(now.finalState)) return;
-  outcome_.finalState = now.finalState;
-  outcome_.cause = now.cause;
-  outcome_.restartRequired = now.restartRequired;
-  outcome_.installerResult = now.installerResult;
+  const InstallResult now = installation_.Result();
+  if (!IsFinalState(now.state)) return;
+  static_cast<InstallResult&>(outcome_) = now;
 }
 
 bool CStatusPanel::OnInitDialog() {
@@ -127,14 +125,15 @@ bool CStatusPanel::OnTimer(UINT_PTR id) {
 }
 
 void CStatusPanel::StartInstallation() {
-  const InstallTexts texts = InstallTextsFrom(env_.context.strings);
-  if (!CheckRunningApps(env_.context.manifest.fullName, hwnd(), texts)) {
+  if (!CheckRunningApps(env_.context.manifest.fullName, hwnd(),
+                        env_.context.strings.LookupUiString(IDS_CLOSE_RUNNING_APPS))) {
     outcome_.cause = FailureCause::Cancelled;
     if (CInstallGuide* guide = Guide()) guide->EndWizard();
     return;
   }
   if (env_.flags.silentMode) PrepareSilentInstallFolder();
-  installation_.Start([window = hwnd()] { PostMessageW(window, kRunEndedMessage, 0, 0); });
+  installation_.Start(env_.choices,
+                      [window = hwnd()] { PostMessageW(window, kRunEndedMessage, 0, 0); });
   SetTimer(kPollStatusTimer, 1000);
 }
 
@@ -151,7 +150,7 @@ void CStatusPanel::PrepareSilentInstallFolder() {
   // while the installer recorded this one as the product's place.
   if (env_.flags.productInstalled) return;
   WinFolderSystem folders;
-  PrepareInstallFolder(env_.context.installFolder, folders);
+  PrepareInstallFolder(env_.choices.installFolder, folders);
 }
 
 // Polls unless the run's end was already acted on (by a poll, or by the
@@ -167,16 +166,18 @@ void CStatusPanel::PollAndReschedule() {
 }
 
 bool CStatusPanel::PollStatus() {
-  const ProgressSnapshot s = installation_.Snapshot(progressTexts_, GetTickCount());
+  const ProgressSnapshot s = installation_.Snapshot(GetTickCount());
+  const ProgressLines lines = LinesOf(s, progressTexts_);
   progressBar.SetPosition(ProgressBarPosition(s.percent));
   progressBar.Invalidate();
   UpdateWindow(progressBar.hwnd());
   SetLabel(percentLabel, PercentLabel(s.percent));
-  ShowStatus(s.statusText);
-  SetLabel(timeLabel, s.timeText);
+  ShowStatus(lines.statusText);
+  SetLabel(timeLabel, lines.timeText);
 
   CInstallGuide* guide = Guide();
   RecordOutcome();
+  TellFailure();
   switch (DecidePoll(s.state, env_.flags)) {
     case PollAction::kKeepPolling:
       return true;
@@ -192,6 +193,15 @@ bool CStatusPanel::PollStatus() {
       break;
   }
   return false;
+}
+
+void CStatusPanel::TellFailure() {
+  if (failureTold_) return;
+  const std::optional<FailureBox> box =
+      FailureBoxFor(outcome_, env_.context.strings, env_.context.manifest.shortName);
+  if (!box) return;
+  failureTold_ = true;
+  env_.ownedBox.Show(box->text, box->caption, box->style);
 }
 
 bool CStatusPanel::Finished() const { return IsFinalState(installation_.State()); }

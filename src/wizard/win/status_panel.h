@@ -13,6 +13,7 @@
 #include "install/installation.h"
 #include "install/progress.h"
 #include "theme/image_wrapper.h"
+#include "wizard/progress_lines.h"
 #include "wizard/start_gate.h"
 #include "wizard/win/guide_panel.h"
 
@@ -62,6 +63,8 @@ class CStatusPanel : public CGuidePanel {
   bool Finished() const;
   // Copies the worker's final state and cause into the run's outcome.
   void RecordOutcome();
+  // Shows the box of a failed run once, from its result.
+  void TellFailure();
 
   IInstallation& installation_;
   ProgressTexts progressTexts_;
@@ -71,6 +74,7 @@ class CStatusPanel : public CGuidePanel {
   RunOutcome& outcome_;
   StartGate startGate_;
   bool endActedOn_ = false;
+  bool failureTold_ = false;
 };
 
 }  // namespace vwi

@@ -82,7 +82,7 @@ bool CSuccessPanel::OnTimer(UINT_PTR id) {
 
 bool CSuccessPanel::OpenHomePage() {
   if (env_.flags.productInstalled || homePageOpened) return false;
-  const std::u16string& address = env_.context.homepageUrl;
+  const std::u16string& address = env_.outcome.homepageUrl;
   if (address.empty()) return false;
   ShellOpen(hwnd(), address);
   homePageOpened = true;

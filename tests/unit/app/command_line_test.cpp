@@ -14,21 +14,21 @@ AppFlags Apply(std::vector<std::u16string> arguments) {
 
 TEST(CommandLine, NoArgumentsSetsNothing) {
   const AppFlags flags = Apply({});
-  EXPECT_EQ(flags.silentMode, 0);
-  EXPECT_EQ(flags.skipValidation, 0);
-  EXPECT_EQ(flags.launchAfterInstall, 0);
-  EXPECT_EQ(flags.productInstalled, 0);
+  EXPECT_FALSE(flags.silentMode);
+  EXPECT_FALSE(flags.skipValidation);
+  EXPECT_FALSE(flags.launchAfterInstall);
+  EXPECT_FALSE(flags.productInstalled);
   EXPECT_EQ(flags.requestedLanguage, u"");
 }
 
 TEST(CommandLine, OptionsIgnoreCaseButMustMatchWhole) {
   const AppFlags flags = Apply({u"/S", u"/N", u"/L"});
-  EXPECT_EQ(flags.silentMode, 1);
-  EXPECT_EQ(flags.skipValidation, 1);
-  EXPECT_EQ(flags.launchAfterInstall, 1);
+  EXPECT_TRUE(flags.silentMode);
+  EXPECT_TRUE(flags.skipValidation);
+  EXPECT_TRUE(flags.launchAfterInstall);
 
   const AppFlags none = Apply({u"/lang=1031", u"-s", u"/silent", u"s", u"/s "});
-  EXPECT_EQ(none.silentMode, 0);
+  EXPECT_FALSE(none.silentMode);
   EXPECT_EQ(none.requestedLanguage, u"");
 }
 
@@ -49,7 +49,7 @@ TEST(CommandLine, ValueStartingWithBackslashOrEmptyIsEmpty) {
 TEST(CommandLine, ValueIsStillExaminedAsAnOption) {
   const AppFlags flags = Apply({u"/lang", u"/s"});
   EXPECT_EQ(flags.requestedLanguage, u"/s");
-  EXPECT_EQ(flags.silentMode, 1);
+  EXPECT_TRUE(flags.silentMode);
 }
 
 TEST(CommandLine, RepeatedLanguageKeepsTheLastValue) {
@@ -61,7 +61,7 @@ TEST(CommandLine, RepeatedLanguageKeepsTheLastValue) {
 TEST(CommandLine, LogTakesItsPathByTheSameRules) {
   const AppFlags flags = Apply({u"/LOG", u"C:\\Logs\\setup.log", u"/s"});
   EXPECT_EQ(flags.logPath, u"C:\\Logs\\setup.log");
-  EXPECT_EQ(flags.silentMode, 1);
+  EXPECT_TRUE(flags.silentMode);
   EXPECT_EQ(Apply({u"/log"}).logPath, u"");
   EXPECT_EQ(Apply({u"/log", u"\\server\\share\\x.log"}).logPath, u"");
   EXPECT_EQ(Apply({u"/log=setup.log"}).logPath, u"");
@@ -70,7 +70,7 @@ TEST(CommandLine, LogTakesItsPathByTheSameRules) {
 TEST(CommandLine, ProgramPathIsExaminedToo) {
   AppFlags flags;
   ApplyCommandLine({u"/s"}, OptionTable(flags));
-  EXPECT_EQ(flags.silentMode, 1);
+  EXPECT_TRUE(flags.silentMode);
 }
 
 }  // namespace

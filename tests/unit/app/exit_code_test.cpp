@@ -11,7 +11,7 @@ namespace {
 RunOutcome Ended(InstallState state, FailureCause cause = FailureCause::None) {
   RunOutcome outcome;
   outcome.wizardRan = true;
-  outcome.finalState = state;
+  outcome.state = state;
   outcome.cause = cause;
   return outcome;
 }

@@ -8,9 +8,9 @@ namespace {
 TEST(HandOverParameters, PassesTheRunsOwnOptionsAfterSkipValidation) {
   AppFlags flags;
   EXPECT_EQ(HandOverParameters(flags, u""), u"/n");
-  flags.silentMode = 1;
+  flags.silentMode = true;
   EXPECT_EQ(HandOverParameters(flags, u""), u"/n /s");
-  flags.launchAfterInstall = 1;
+  flags.launchAfterInstall = true;
   flags.requestedLanguage = u"1031";
   EXPECT_EQ(HandOverParameters(flags, u"C:\\Logs\\setup.log"),
             u"/n /s /l /lang 1031 /log C:\\Logs\\setup.log");

@@ -10,12 +10,12 @@ namespace {
 TEST(RunLogEntries, TheLastLineNamesTheStateTheCauseAndTheCode) {
   RunReport report;
   report.wizard.wizardRan = true;
-  report.wizard.finalState = InstallState::Finished;
+  report.wizard.state = InstallState::Finished;
   report.wizard.restartRequired = true;
   EXPECT_EQ(ExitLogEntry(report, 3010),
             u"Run ended: installation finished, restart required; exit code 3010");
 
-  report.wizard.finalState = InstallState::Failed;
+  report.wizard.state = InstallState::Failed;
   report.wizard.restartRequired = false;
   report.wizard.cause = FailureCause::PayloadIntegrity;
   EXPECT_EQ(ExitLogEntry(report, 1620),

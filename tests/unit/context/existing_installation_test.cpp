@@ -47,7 +47,7 @@ class Probes : public ::testing::Test {
 TEST_F(Probes, NotInstalledIsSilentAndChangesNothing) {
   const Outcome out = Detect();
   EXPECT_EQ(out.installedVersion, u"");
-  EXPECT_EQ(out.flags.productInstalled, 0);
+  EXPECT_FALSE(out.flags.productInstalled);
   EXPECT_EQ(out.strings.languageId, 1036);
   EXPECT_TRUE(box_.shown.empty());
   EXPECT_EQ(products_.asked, (std::vector<std::u16string>{kCode}));
@@ -58,7 +58,7 @@ TEST_F(Probes, InstalledWithoutInitialLanguageKeepsTheChoice) {
   products_.versions[kCode] = u"27.0.1.4";
   const Outcome out = Detect();
   EXPECT_EQ(out.installedVersion, u"27.0.1.4");
-  EXPECT_EQ(out.flags.productInstalled, 1);
+  EXPECT_TRUE(out.flags.productInstalled);
   EXPECT_EQ(out.strings.languageId, 1036);
   // The key is opened for writing, so it now exists.
   EXPECT_TRUE(registry_.HasKey(kHklm, kPacks));
@@ -76,7 +76,7 @@ TEST_F(Probes, OtherInstallerErrorsShowTheirNumber) {
   // A manifest without a product code.
   Outcome out = Detect(u"");
   EXPECT_EQ(out.installedVersion, u"");
-  EXPECT_EQ(out.flags.productInstalled, 0);
+  EXPECT_FALSE(out.flags.productInstalled);
   ASSERT_EQ(box_.shown.size(), 1u);
   EXPECT_EQ(box_.shown[0].text, u"Failed to get installed product info, error code: 87");
   EXPECT_EQ(box_.shown[0].caption, u"Vimzee Home");
@@ -85,7 +85,7 @@ TEST_F(Probes, OtherInstallerErrorsShowTheirNumber) {
   // A version text that does not fit the buffer: the product counts as not installed.
   products_.versions[kCode] = std::u16string(260, u'9');
   out = Detect();
-  EXPECT_EQ(out.flags.productInstalled, 0);
+  EXPECT_FALSE(out.flags.productInstalled);
   ASSERT_EQ(box_.shown.size(), 2u);
   EXPECT_EQ(box_.shown[1].text, u"Failed to get installed product info, error code: 234");
 }

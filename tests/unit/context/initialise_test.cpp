@@ -93,15 +93,15 @@ TEST_F(Initialise, FillsEverythingFromThePackagedManifest) {
   userLanguage_ = 1031;
   InstallerContext context;
   ASSERT_EQ(Run(context), kInitialiseOk);
-  EXPECT_EQ(context.initialised, 1);
+  EXPECT_TRUE(context.initialised);
   EXPECT_EQ(context.manifest.pid, u"EN-VZH");
   EXPECT_EQ(context.strings.languageFolder, Windows(root_ / "setup") + u"\\language\\");
   EXPECT_EQ(context.languages,
             (std::vector<LanguageEntry>{{u"English", 1033}, {u"Deutsch", 1031}}));
   EXPECT_EQ(context.strings.languageId, 1031);
-  EXPECT_EQ(context.multipleLanguages, 1);
+  EXPECT_TRUE(context.multipleLanguages);
   EXPECT_EQ(context.installedVersion, u"");
-  EXPECT_EQ(flags_.productInstalled, 0);
+  EXPECT_FALSE(flags_.productInstalled);
   EXPECT_TRUE(box_.shown.empty());
   // The non-standalone manifest consulted the per-user override, creating its key.
   EXPECT_TRUE(registry_.HasKey(RegistryRoot::kCurrentUser, u"SOFTWARE\\Orvanta\\Vimzee Home\\270"));
@@ -118,7 +118,7 @@ TEST_F(Initialise, RecordedLanguageOfAnInstallationWins) {
   InstallerContext context;
   ASSERT_EQ(Run(context), kInitialiseOk);
   EXPECT_EQ(context.installedVersion, u"27.0.1.4");
-  EXPECT_EQ(flags_.productInstalled, 1);
+  EXPECT_TRUE(flags_.productInstalled);
   EXPECT_EQ(context.strings.languageId, 1041);
   context.FinishInstallationProbe();  // asked already
   EXPECT_EQ(products_.asked.size(), 1u);
@@ -140,7 +140,7 @@ TEST_F(Initialise, WithoutARecordedLanguageTheInstallerIsAskedOnlyWhenFinishing)
   context.FinishInstallationProbe();
   EXPECT_EQ(products_.asked.size(), 1u);
   EXPECT_EQ(box_.shown.size(), 1u);
-  EXPECT_EQ(flags_.productInstalled, 0);
+  EXPECT_FALSE(flags_.productInstalled);
 
   products_.errors.clear();
   InstallerContext second;
@@ -149,7 +149,7 @@ TEST_F(Initialise, WithoutARecordedLanguageTheInstallerIsAskedOnlyWhenFinishing)
   second.FinishInstallationProbe();  // once only
   EXPECT_EQ(products_.asked.size(), 2u);
   EXPECT_EQ(second.installedVersion, u"27.0.1.4");
-  EXPECT_EQ(flags_.productInstalled, 1);
+  EXPECT_TRUE(flags_.productInstalled);
   EXPECT_EQ(second.strings.languageId, 1031);
   EXPECT_TRUE(registry_.HasKey(RegistryRoot::kLocalMachine, packs));
 }
@@ -172,7 +172,7 @@ TEST_F(Initialise, StandaloneInCapitalsSkipsTheOverride) {
                       u"WebInstallerManifest", Windows(other));
   InstallerContext context;
   ASSERT_EQ(Run(context), kInitialiseOk);
-  EXPECT_EQ(context.manifest.standalone, 1);
+  EXPECT_TRUE(context.manifest.standalone);
   EXPECT_EQ(context.manifestPath, Windows(root_ / "setup" / "config" / "manifestHome.xml"));
   EXPECT_FALSE(fs::exists(root_ / "setup" / "component"));
 }
@@ -193,7 +193,7 @@ TEST_F(Initialise, OverrideReplacesTheManifestWhole) {
   EXPECT_EQ(context.manifest.shortName, u"");  // nothing kept from the packaged one
   EXPECT_TRUE(context.manifest.languagePacks.empty());
   EXPECT_EQ(context.strings.languageId, 1031);
-  EXPECT_EQ(context.multipleLanguages, 0);
+  EXPECT_FALSE(context.multipleLanguages);
 }
 
 TEST_F(Initialise, OverrideNamingNoFileKeepsThePackagedManifest) {
@@ -214,7 +214,7 @@ TEST_F(Initialise, UnreadableOverrideFailsWithCode1) {
                       u"WebInstallerManifest", Windows(broken));
   InstallerContext context;
   EXPECT_EQ(Run(context), kManifestUnusable);
-  EXPECT_EQ(context.initialised, 0);
+  EXPECT_FALSE(context.initialised);
   EXPECT_EQ(context.manifestPath, Windows(broken));
   EXPECT_EQ(context.manifest.pid, u"EN-VZH");
 }

@@ -50,7 +50,7 @@ TEST_F(ContextFolders, InitialiseWithoutConfigFolderReportsUnusableManifest) {
   ContextServices services{system, flags};
   InstallerContext context;
   EXPECT_EQ(context.Initialise(services), kManifestUnusable);
-  EXPECT_EQ(context.initialised, 0);
+  EXPECT_FALSE(context.initialised);
   EXPECT_EQ(context.programFolder, Root() + u"\\Vimzee Setup");
   EXPECT_EQ(context.manifestPath, Root() + u"\\Vimzee Setup\\config\\manifestHome.xml");
   EXPECT_TRUE(context.componentFolder.empty());
@@ -73,10 +73,10 @@ TEST(Context, ProgramPathMissingOrWithoutFolderReportsCode3) {
 TEST(Context, DefaultsAtConstruction) {
   const InstallerContext context;
   EXPECT_EQ(context.installFolder, u"C:\\Program Files\\Orvanta");
-  EXPECT_EQ(context.multipleLanguages, 1);
+  EXPECT_TRUE(context.multipleLanguages);
   EXPECT_EQ(context.fileAssociation, 0);
   EXPECT_EQ(context.strings.languageId, 1033);
-  EXPECT_EQ(context.initialised, 0);
+  EXPECT_FALSE(context.initialised);
 }
 
 TEST_F(ContextFolders, PrepareWorkFoldersCreatesAllThree) {
@@ -115,7 +115,7 @@ TEST_F(ContextFolders, StandaloneLeavesTheComponentFolderAlone) {
   PosixSystemServices system = System();
   InstallerContext context;
   context.programFolder = Root() + u"\\Vimzee Setup";
-  context.manifest.standalone = 1;
+  context.manifest.standalone = true;
   ASSERT_TRUE(context.PrepareWorkFolders(system));
   EXPECT_FALSE(fs::exists(root_ / "Vimzee Setup" / "component"));
   EXPECT_TRUE(fs::is_directory(root_ / "Vimzee Setup" / "msi"));

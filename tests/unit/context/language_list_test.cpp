@@ -12,7 +12,7 @@ const std::u16string kFixtures = Utf16FromUtf8(VWI_FIXTURES) + u"\\localisation"
 struct Result {
   UiStringCatalogue strings;
   std::vector<LanguageEntry> languages;
-  int32_t multipleLanguages = 1;
+  bool multipleLanguages = true;
 };
 
 Result Build(std::u16string pid, std::vector<int32_t> packs, std::u16string requested,
@@ -50,14 +50,14 @@ TEST(BuildLanguageList, GermanBaseIsTheDefault) {
   const Result r = Build(u"de01", {}, u"", 1033);
   EXPECT_EQ(r.languages, (std::vector<LanguageEntry>{{u"German", 1031}}));
   EXPECT_EQ(r.strings.languageId, 1031);
-  EXPECT_EQ(r.multipleLanguages, 0);
+  EXPECT_FALSE(r.multipleLanguages);
 }
 
 TEST(BuildLanguageList, EnglishOnlyKeeps1033WhateverTheUser) {
   const Result r = Build(u"EN01", {}, u"", 1031);
   EXPECT_EQ(r.languages, (std::vector<LanguageEntry>{{u"English", 1033}}));
   EXPECT_EQ(r.strings.languageId, 1033);
-  EXPECT_EQ(r.multipleLanguages, 0);
+  EXPECT_FALSE(r.multipleLanguages);
 }
 
 TEST(BuildLanguageList, PacksAreNamedByTheirTitlesAndTheUserLanguageIsChosen) {
@@ -67,7 +67,7 @@ TEST(BuildLanguageList, PacksAreNamedByTheirTitlesAndTheUserLanguageIsChosen) {
       (std::vector<LanguageEntry>{
           {u"English", 1033}, {u"Deutsch", 1031}, {u"Fran\u00e7ais", 1036}, {u"2052", 2052}}));
   EXPECT_EQ(r.strings.languageId, 1031);
-  EXPECT_EQ(r.multipleLanguages, 1);
+  EXPECT_TRUE(r.multipleLanguages);
 }
 
 TEST(BuildLanguageList, RequestedLanguageMustBeOffered) {
@@ -91,7 +91,7 @@ TEST(BuildLanguageList, DuplicatesStayAndTheFirstMatchWins) {
   const Result r = Build(u"DE01", {1031}, u"", 1033);
   EXPECT_EQ(r.languages, (std::vector<LanguageEntry>{{u"German", 1031}, {u"Deutsch", 1031}}));
   EXPECT_EQ(r.strings.languageId, 1031);
-  EXPECT_EQ(r.multipleLanguages, 1);
+  EXPECT_TRUE(r.multipleLanguages);
 }
 
 }  // namespace

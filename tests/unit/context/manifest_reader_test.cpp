@@ -49,7 +49,7 @@ TEST_F(ManifestReader, ReadsTheDemoManifestWhole) {
   EXPECT_EQ(m.fullName, u"Vimzee Home 27");
   EXPECT_EQ(m.shortName, u"Vimzee Home");
   EXPECT_EQ(m.registryPath, u"SOFTWARE\\Orvanta\\Vimzee Home\\270");
-  EXPECT_EQ(m.standalone, 0);
+  EXPECT_FALSE(m.standalone);
   EXPECT_EQ(m.standaloneVersion, u"27.0.0.1204");
   EXPECT_EQ(m.versionCheckUrl, u"https://download.example.com/vimzee/home/27/version.xml");
   EXPECT_EQ(m.mainComponentName, u"VimzeeHome27.msi");
@@ -116,7 +116,7 @@ TEST_F(ManifestReader, StandaloneIsTrueInAnyCaseOnly) {
            {"true", 1}, {"True", 1}, {"TRUE", 1}, {"yes", 0}, {"1", 0}, {" true", 0}, {"", 0}}) {
     EXPECT_EQ(ParseProduct("<standalone>" + text + "</standalone>").standalone, expected) << text;
   }
-  EXPECT_EQ(ParseProduct("<pid>X</pid>").standalone, 0);
+  EXPECT_FALSE(ParseProduct("<pid>X</pid>").standalone);
 }
 
 TEST_F(ManifestReader, TransformsAndTheirSkippedGroups) {

@@ -73,7 +73,7 @@ TEST(DemoData, ManifestHoldsEveryRequiredValueAndExampleAddresses) {
   EXPECT_FALSE(m.registryPath.empty());
   EXPECT_FALSE(m.mainComponentUrl.empty());
   EXPECT_FALSE(m.mainExecutable.empty());
-  EXPECT_EQ(m.standalone, 0);
+  EXPECT_FALSE(m.standalone);
   EXPECT_NE(ParseVersion(m.webInstallerVersion), Version{});
   EXPECT_TRUE(OnExampleDomain(m.versionCheckUrl)) << Utf8FromUtf16(m.versionCheckUrl);
   EXPECT_TRUE(OnExampleDomain(m.mainComponentUrl));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "unit/download/blocking_doubles.h"
+#include "unit/download/test_clocks.h"
 
 namespace vwi {
 namespace {
@@ -62,7 +63,7 @@ struct Quiet : IDownloadCallback {
 
 struct ReadAheadLoop : ::testing::Test {
   LoopEnd Run(std::shared_ptr<Network> network, int64_t expected, uint32_t stallLimit = 30000) {
-    ReadAhead body(std::move(network), cancel, kChunkSize, stallLimit);
+    ReadAhead body(std::move(network), cancel, kChunkSize, test::StallLimit(stallLimit));
     return RunReadLoop(cancel, body, sink, quiet, info, expected, {});
   }
   AtomicCancel cancel;
@@ -129,7 +130,7 @@ TEST_F(ReadAheadLoop, APauseHoldsTheStallClock) {
   });
   int waits = 0;
   ReadAhead body(std::make_shared<Network>(std::vector<uint32_t>{100}, gate), cancel, kChunkSize,
-                 100);
+                 test::StallLimit(100));
   EXPECT_EQ(RunReadLoop(cancel, body, sink, quiet, info, 100, [&] { ++waits; }), LoopEnd::Complete);
   opener.join();
   EXPECT_EQ(sink.bytes.size(), 100u);

@@ -5,29 +5,30 @@
 namespace vwi {
 namespace {
 
-TryOutcome Failed(TryFailure failure) { return {failure, 0, std::nullopt}; }
+TransferResult Failed(TransferFailure failure) { return {failure, 0, std::nullopt}; }
 
-TryOutcome Answered(uint32_t status, std::optional<uint32_t> retryAfter = std::nullopt) {
-  return {TryFailure::Status, status, retryAfter};
+TransferResult Answered(uint32_t status, std::optional<uint32_t> retryAfter = std::nullopt) {
+  return {TransferFailure::Status, status, retryAfter};
 }
 
 TEST(RetryRule, OnlyTheNetworkAndBusyServersAreTransient) {
-  for (TryFailure f : {TryFailure::CouldNotConnect, TryFailure::Dropped, TryFailure::TimedOut,
-                       TryFailure::Stalled}) {
+  for (TransferFailure f : {TransferFailure::NoConnection, TransferFailure::Dropped,
+                            TransferFailure::TimedOut, TransferFailure::Stalled}) {
     EXPECT_TRUE(IsTransient(Failed(f))) << static_cast<int>(f);
   }
   for (uint32_t s : {408u, 429u, 500u, 502u, 503u, 504u}) EXPECT_TRUE(IsTransient(Answered(s)));
   for (uint32_t s : {400u, 401u, 403u, 404u, 410u, 416u, 501u, 505u}) {
     EXPECT_FALSE(IsTransient(Answered(s))) << s;
   }
-  for (TryFailure f : {TryFailure::None, TryFailure::DigestMismatch, TryFailure::DiskFull,
-                       TryFailure::Cancelled, TryFailure::Other}) {
+  for (TransferFailure f :
+       {TransferFailure::None, TransferFailure::DigestMismatch, TransferFailure::DiskFull,
+        TransferFailure::Cancelled, TransferFailure::Other}) {
     EXPECT_FALSE(IsTransient(Failed(f))) << static_cast<int>(f);
   }
 }
 
 TEST(RetryRule, ThreeMoreTriesAfterOneTwoAndFourSeconds) {
-  const TryOutcome dropped = Failed(TryFailure::Dropped);
+  const TransferResult dropped = Failed(TransferFailure::Dropped);
   for (int used = 0; used < 3; ++used) {
     const RetryDecision d = DecideRetry(used, dropped, false);
     EXPECT_TRUE(d.retry);
@@ -39,7 +40,7 @@ TEST(RetryRule, ThreeMoreTriesAfterOneTwoAndFourSeconds) {
   const RetryDecision missing = DecideRetry(0, Answered(404), false);
   EXPECT_FALSE(missing.retry);
   EXPECT_EQ(missing.waitMilliseconds, 0u);
-  EXPECT_FALSE(DecideRetry(0, Failed(TryFailure::DiskFull), false).retry);
+  EXPECT_FALSE(DecideRetry(0, Failed(TransferFailure::DiskFull), false).retry);
 }
 
 TEST(RetryRule, RetryAfterIsHonouredUpToThirtySeconds) {
@@ -55,11 +56,11 @@ TEST(RetryRule, RetryAfterIsHonouredUpToThirtySeconds) {
 }
 
 TEST(RetryRule, AWrongPackageIsFetchedOnceMoreFromScratch) {
-  const RetryDecision first = DecideRetry(0, Failed(TryFailure::DigestMismatch), false);
+  const RetryDecision first = DecideRetry(0, Failed(TransferFailure::DigestMismatch), false);
   EXPECT_TRUE(first.retry);
   EXPECT_TRUE(first.fromScratch);
   EXPECT_EQ(first.waitMilliseconds, 0u);
-  EXPECT_FALSE(DecideRetry(0, Failed(TryFailure::DigestMismatch), true).retry);
+  EXPECT_FALSE(DecideRetry(0, Failed(TransferFailure::DigestMismatch), true).retry);
 }
 
 TEST(ResumeRule, ContentRangeIsReadStrictly) {

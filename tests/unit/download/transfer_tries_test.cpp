@@ -31,21 +31,21 @@ class ScriptedTries final : public ITransferTries {
 };
 
 TryResult Ok() { return {}; }
-TryResult Dropped(uint64_t kept) { return {{TryFailure::Dropped}, kept}; }
+TryResult Dropped(uint64_t kept) { return {{TransferFailure::Dropped}, kept}; }
 TryResult Answer(uint32_t status, std::optional<uint32_t> after = std::nullopt) {
-  return {{TryFailure::Status, status, after}, 0};
+  return {{TransferFailure::Status, status, after}, 0};
 }
 
 TEST(TransferTries, ASuccessAtTheFirstTryIsOneRequestAndNoWait) {
   ScriptedTries tries({Ok()});
-  EXPECT_EQ(RunTries(tries, u"http://s/a").failure, TryFailure::None);
+  EXPECT_EQ(RunTries(tries, u"http://s/a").failure, TransferFailure::None);
   EXPECT_EQ(tries.offsets, (std::vector<uint64_t>{0}));
   EXPECT_TRUE(tries.waits.empty());
 }
 
 TEST(TransferTries, ADroppedTransferGoesOnFromTheBytesKept) {
   ScriptedTries tries({Dropped(131072), Dropped(0), Ok()});
-  EXPECT_EQ(RunTries(tries, u"http://s/a").failure, TryFailure::None);
+  EXPECT_EQ(RunTries(tries, u"http://s/a").failure, TransferFailure::None);
   // Nothing kept (no validator, or the answer started over): from the start.
   EXPECT_EQ(tries.offsets, (std::vector<uint64_t>{0, 131072, 0}));
   EXPECT_EQ(tries.waits, (std::vector<uint32_t>{1000, 2000}));
@@ -53,11 +53,11 @@ TEST(TransferTries, ADroppedTransferGoesOnFromTheBytesKept) {
 
 TEST(TransferTries, BusyAnswersWaitAsToldAndPermanentOnesEndAtOnce) {
   ScriptedTries busy({Answer(503, 5), Answer(503), Ok()});
-  EXPECT_EQ(RunTries(busy, u"http://s/a").failure, TryFailure::None);
+  EXPECT_EQ(RunTries(busy, u"http://s/a").failure, TransferFailure::None);
   EXPECT_EQ(busy.waits, (std::vector<uint32_t>{5000, 2000}));
 
   ScriptedTries missing({Answer(404)});
-  const TryOutcome end = RunTries(missing, u"http://s/a");
+  const TransferResult end = RunTries(missing, u"http://s/a");
   EXPECT_EQ(end.status, 404u);
   EXPECT_EQ(missing.offsets.size(), 1u);
   EXPECT_TRUE(missing.waits.empty());
@@ -65,23 +65,23 @@ TEST(TransferTries, BusyAnswersWaitAsToldAndPermanentOnesEndAtOnce) {
 
 TEST(TransferTries, ThreeRetriesAtMostAndACancelledWaitEndsThem) {
   ScriptedTries failing({Dropped(10)});
-  EXPECT_EQ(RunTries(failing, u"http://s/a").failure, TryFailure::Dropped);
+  EXPECT_EQ(RunTries(failing, u"http://s/a").failure, TransferFailure::Dropped);
   EXPECT_EQ(failing.offsets.size(), 4u);
   EXPECT_EQ(failing.waits, (std::vector<uint32_t>{1000, 2000, 4000}));
 
   ScriptedTries cancelled({Dropped(10)});
   cancelled.cancelInWait = true;
-  EXPECT_EQ(RunTries(cancelled, u"http://s/a").failure, TryFailure::Cancelled);
+  EXPECT_EQ(RunTries(cancelled, u"http://s/a").failure, TransferFailure::Cancelled);
   EXPECT_EQ(cancelled.offsets.size(), 1u);
 }
 
 TEST(TransferTries, EachRetryIsLoggedWithItsReasonOffsetAndWait) {
-  EXPECT_EQ(RetryLogEntry(u"http://s/a.msi", 1, {TryFailure::Dropped}, 262144, 1000),
+  EXPECT_EQ(RetryLogEntry(u"http://s/a.msi", 1, {TransferFailure::Dropped}, 262144, 1000),
             u"Retry 1 of 3 for http://s/a.msi after connection dropped: from byte 262144 in 1 s");
-  EXPECT_EQ(RetryLogEntry(u"http://s/a.msi", 3, {TryFailure::Status, 503}, 0, 30000),
+  EXPECT_EQ(RetryLogEntry(u"http://s/a.msi", 3, {TransferFailure::Status, 503}, 0, 30000),
             u"Retry 3 of 3 for http://s/a.msi after status 503: from the start in 30 s");
   // The log may be read by anyone the administrator hands it to.
-  EXPECT_EQ(RetryLogEntry(u"https://ann:secret@s/a.msi", 1, {TryFailure::TimedOut}, 0, 2000),
+  EXPECT_EQ(RetryLogEntry(u"https://ann:secret@s/a.msi", 1, {TransferFailure::TimedOut}, 0, 2000),
             u"Retry 1 of 3 for https://s/a.msi after timed out: from the start in 2 s");
 }
 

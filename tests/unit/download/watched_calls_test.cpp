@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "unit/download/blocking_doubles.h"
+#include "unit/download/test_clocks.h"
 
 namespace vwi {
 namespace {
@@ -62,7 +64,7 @@ TEST(WatchedCalls, ACallThatHearsNothingForTheLimitIsGivenUpButAPauseHoldsTheClo
   AtomicCancel cancel;
   auto gate = std::make_shared<Gate>();
   {
-    WatchedCalls calls(cancel, 100);
+    WatchedCalls calls(cancel, test::StallLimit(100));
     EXPECT_EQ(calls.Run([gate] { gate->Pass(); }), CallEnd::Stalled);
   }
   gate->Open();
@@ -70,7 +72,7 @@ TEST(WatchedCalls, ACallThatHearsNothingForTheLimitIsGivenUpButAPauseHoldsTheClo
   // Paused for three times the limit: the call is still waited for.
   auto paused = std::make_shared<Gate>();
   cancel.paused = true;
-  WatchedCalls calls(cancel, 100);
+  WatchedCalls calls(cancel, test::StallLimit(100));
   std::thread opener([&] {
     paused->WaitUntilReached();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -91,6 +93,34 @@ TEST(RetryWait, CountsTheSecondsLeftDownToTheEnd) {
   EXPECT_GE(Clock::now() - start, milliseconds(1200));
   EXPECT_EQ(told, (std::vector<uint32_t>{2, 1}));
   EXPECT_TRUE(WaitUnlessCancelled(cancel, 0));  // nothing to wait for
+}
+
+TEST(RetryWait, IsCountedOnTheClockItIsGiven) {
+  // Eight seconds on a clock the test moves a second at a time: the count
+  // goes down second by second, and far less real time passes.
+  AtomicCancel cancel;
+  test::ManualClock clock;
+  std::atomic<uint32_t> lastTold{0};
+  std::vector<uint32_t> told;
+  std::thread mover([&] {
+    for (uint32_t left = 8; left > 0; --left) {
+      while (lastTold != left) std::this_thread::yield();
+      clock.Advance(milliseconds(1000));
+    }
+  });
+  const Clock::time_point start = Clock::now();
+  EXPECT_TRUE(WaitUnlessCancelled(
+      cancel, 8000,
+      [&](uint32_t s) {
+        told.push_back(s);
+        lastTold = s;
+      },
+      clock));
+  mover.join();
+  EXPECT_LT(Clock::now() - start, milliseconds(4000));
+  ASSERT_EQ(told.size(), 8u);
+  EXPECT_EQ(told.front(), 8u);
+  EXPECT_EQ(told.back(), 1u);
 }
 
 TEST(RetryWait, ACancelEndsItAndAPauseHoldsTheCount) {

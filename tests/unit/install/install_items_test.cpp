@@ -53,7 +53,9 @@ struct Plan : ::testing::Test {
                        {1036, u"VH", u"lp_fr.exe", u"http://dl/lp_fr.exe"},
                        {1031, u"VH", u"lp_de_second.exe", u"http://dl/other.exe"}};
   }
-  InstallPlan Make() { return BuildInstallItems(context, flags, probe, packs, kTick); }
+  InstallPlan Make() {
+    return BuildInstallItems(context, flags, context.strings.languageId, probe, packs, kTick);
+  }
 
   InstallerContext context;
   AppFlags flags;
@@ -61,13 +63,13 @@ struct Plan : ::testing::Test {
   FakePacks packs;
 };
 
-TEST_F(Plan, ComponentPathCarriesTheTickUnlessStandalone) {
-  EXPECT_EQ(ComponentPath(context, u"version.xml", 42), u"C:\\p\\component\\42version.xml");
+TEST_F(Plan, ComponentFileNamesCarryTheTickUnlessStandalone) {
+  EXPECT_EQ(ComponentFileName(context, u"version.xml", 42), u"42version.xml");
   // The tick is printed signed: from 2^31 on it shows as negative.
-  EXPECT_EQ(ComponentPath(context, u"a.exe", 0x80000000u), u"C:\\p\\component\\-2147483648a.exe");
+  EXPECT_EQ(ComponentFileName(context, u"a.exe", 0x80000000u), u"-2147483648a.exe");
   EXPECT_EQ(LanguagePackPath(context, 1031, 7), u"C:\\p\\component\\7language_pack_1031.exe");
-  context.manifest.standalone = 1;
-  EXPECT_EQ(ComponentPath(context, u"version.xml", 42), u"C:\\p\\component\\version.xml");
+  context.manifest.standalone = true;
+  EXPECT_EQ(ComponentFileName(context, u"version.xml", 42), u"version.xml");
   EXPECT_EQ(LanguagePackPath(context, 1031, 7), u"C:\\p\\component\\language_pack_1031.exe");
 }
 
@@ -102,13 +104,13 @@ TEST_F(Plan, FirstTransformAndLanguagePackOfTheCurrentLanguage) {
                         u"C:\\p\\component\\123456language_pack_1031.exe", u"/s", 1, 1}));
   EXPECT_EQ(plan.installWeights, (std::vector<uint32_t>{50, 5, 5}));
   // A single offered language: no language pack.
-  context.multipleLanguages = 0;
+  context.multipleLanguages = false;
   EXPECT_EQ(Make().items.size(), 2u);
 }
 
 TEST_F(Plan, InstalledProductTakesTheRecordedLanguagePacks) {
   probe.present = {u"webview2.exe", u"vc_redist.exe", u"setup.exe"};
-  flags.productInstalled = 1;
+  flags.productInstalled = true;
   context.strings.languageId = 1033;
   packs.ids = {1036, 2052, 1031};  // 2052 has no pack in the manifest
   const InstallPlan plan = Make();
@@ -120,11 +122,11 @@ TEST_F(Plan, InstalledProductTakesTheRecordedLanguagePacks) {
 }
 
 TEST_F(Plan, StandaloneDownloadsNothing) {
-  context.manifest.standalone = 1;
+  context.manifest.standalone = true;
   context.strings.languageId = 1036;
   const InstallPlan plan = Make();
   ASSERT_EQ(plan.items.size(), 6u);
-  for (const InstallItem& item : plan.items) EXPECT_EQ(item.download, 0);
+  for (const InstallItem& item : plan.items) EXPECT_FALSE(item.download);
   EXPECT_EQ(plan.items[0].localPath, u"C:\\p\\component\\webview2.exe");
   EXPECT_EQ(plan.items[5].localPath, u"C:\\p\\component\\language_pack_1036.exe");
   EXPECT_TRUE(plan.downloadWeights.empty());
@@ -134,7 +136,8 @@ TEST_F(Plan, StandaloneDownloadsNothing) {
 TEST_F(Plan, APlanWithItsPrerequisitesPresentWeighsTheRest) {
   probe.present = {u"vc_redist.exe", u"setup.exe"};
   context.strings.languageId = 1031;
-  const InstallPlan plan = BuildInstallItems(context, flags, probe, packs, kTick);
+  const InstallPlan plan =
+      BuildInstallItems(context, flags, context.strings.languageId, probe, packs, kTick);
   EXPECT_EQ(plan.items.size(), 4u);
   EXPECT_EQ(plan.downloadWeights, (std::vector<uint32_t>{40, 50, 5, 5}));
   EXPECT_EQ(plan.installWeights, (std::vector<uint32_t>{40, 50, 5, 5}));
@@ -148,7 +151,7 @@ TEST_F(Plan, EveryItemCarriesItsManifestDigest) {
   m.transforms[1].sha256 = u"T1";
   m.languagePacks[0].sha256 = u"L0";
   context.strings.languageId = 1031;
-  context.multipleLanguages = 1;
+  context.multipleLanguages = true;
   const InstallPlan plan = Make();
   ASSERT_EQ(plan.items.size(), 6u);
   EXPECT_EQ(plan.items[0].sha256, u"D0");

@@ -2,132 +2,116 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include <new>
-
+#include <algorithm>
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+#include <memory>
+#include <new>
 #include <set>
 #include <thread>
 
 namespace vwi {
 namespace {
 
-int gCancelEvent = 0;
-int gRunEvent = 0;
-
-InstallItem Item(std::u16string name, std::u16string path, int32_t runAsProgram) {
-  return {name, u"http://127.0.0.1/" + name, std::move(path), u"", 1, runAsProgram};
+InstallItem Item(std::u16string name, std::u16string path, bool runAsProgram) {
+  return {name, u"http://127.0.0.1/" + name, std::move(path), u"", true, runAsProgram};
 }
 
 // Steps that record what the worker asked for and answer as configured. A
 // hook runs inside a step, as the user interface would act meanwhile.
 struct FakeSteps : IInstallSteps {
-  std::vector<InstallItem> plan;
-  std::vector<uint32_t> downloadWeights;
-  std::vector<uint32_t> installWeights;
   std::set<std::u16string> missing;
   bool recheck = true;
   bool download = true;
-  FailureCause downloadCause = FailureCause::None;  // why the download phase fails
+  StepResult downloadFailure = StepResult::Failed(FailureCause::DownloadFailed, u"Vimzee.msi");
   std::u16string failingPackage;
-  std::u16string restartingPackage;                // its installer asks for a restart (3010)
-  FailureCause packageCause = FailureCause::None;  // what the failing package step records
-  std::function<void(InstallWorker&, const std::u16string&)> during;  // step name
+  std::u16string restartingPackage;                   // its installer asks for a restart (3010)
+  FailureCause packageCause = FailureCause::None;     // what the failing package step records
+  std::function<void(const std::u16string&)> during;  // step name
 
   std::vector<std::u16string> calls;
+  InstallStatus* status = nullptr;
   std::vector<InstallStatusFields> seenAtInstall;  // the status when a package starts
-  int boxes = 0;
-  FailureCause shownCause = FailureCause::None;  // the failure the last box told
-  int signals = 0;
-  // Runs inside SignalCancel, after the events would have been set.
-  std::function<void()> afterSignal;
-  int releases = 0;
-  std::u16string published = u"<none>";
+  std::vector<InstallChoices> choicesSeen;         // what packages and settings were given
+  ICancelRequest* cancel = nullptr;                // the run's, as the steps see it
 
-  void Hook(InstallWorker& worker, const std::u16string& step) {
+  void Hook(const std::u16string& step) {
     calls.push_back(step);
-    if (during) during(worker, step);
+    if (during) during(step);
   }
-  void CreateEvents(InstallWorker& worker) override {
-    worker.control.cancelEvent = &gCancelEvent;
-    worker.control.runEvent = &gRunEvent;
-  }
-  InstallPlan Prepare() override { return {plan, downloadWeights, installWeights}; }
-  void SignalCancel(InstallWorker&) override {
-    ++signals;
-    if (afterSignal) afterSignal();
-  }
-  void Release(InstallWorker& worker) override {
-    ++releases;
-    worker.control.cancelEvent = worker.control.runEvent = nullptr;
-  }
-  StepResult RecheckVersion(InstallWorker& worker) override {
-    Hook(worker, u"recheck");
+  StepResult RecheckVersion(ICancelRequest& c) override {
+    cancel = &c;
+    Hook(u"recheck");
     return recheck ? StepResult::Passed() : StepResult::Failed(FailureCause::AlreadyInstalled);
   }
-  StepResult DownloadItems(InstallWorker& worker) override {
-    Hook(worker, u"download");
-    return download ? StepResult::Passed() : StepResult::Failed(downloadCause, u"Vimzee.msi");
+  StepResult DownloadItems(const std::vector<InstallItem>&, const InstallChoices&,
+                           IInstallProgress&, ICancelRequest&, HeldPayloads&) override {
+    Hook(u"download");
+    return download ? StepResult::Passed() : downloadFailure;
   }
-  bool FileExists(const std::u16string& path) override { return !missing.count(path); }
-  PackageResult InstallPackage(InstallWorker& worker, const InstallItem& item) override {
-    seenAtInstall.push_back(worker.status.Read());
-    Hook(worker, u"package " + item.name);
-    if (item.name == restartingPackage) return {3010};
-    if (item.name != failingPackage) return {};
-    return {1603, packageCause};
+  bool FileExists(const InstallItem& item) override { return !missing.count(item.localPath); }
+  PackageResult InstallPackage(const InstallItem& item, const InstallChoices& choices,
+                               const std::function<void(int32_t)>& onPercent,
+                               ICancelRequest&) override {
+    seenAtInstall.push_back(status->Read());
+    choicesSeen.push_back(choices);
+    onPercent(40);
+    Hook(u"package " + item.name);
+    if (item.name == restartingPackage) return {3010, FailureCause::None, u"http://h/restart"};
+    if (item.name != failingPackage)
+      return {0, FailureCause::None, u"http://127.0.0.1/vimzee/home"};
+    return {1603, packageCause, {}};
   }
-  bool RunProgram(InstallWorker& worker, const InstallItem& item) override {
-    Hook(worker, u"program " + item.name);
+  bool RunProgram(const InstallItem& item, ICancelRequest&) override {
+    Hook(u"program " + item.name);
     return item.name != failingPackage;
   }
-  void ApplyPostInstallSettings(InstallWorker& worker) override {
-    worker.installer.homepageUrl = u"http://127.0.0.1/vimzee/home";
-    Hook(worker, u"settings");
-  }
-  void PublishHomepage(const std::u16string& url) override { published = url; }
-  void ShowDownloadFailure(const StepResult& failed) override {
-    ++boxes;
-    shownCause = failed.cause;
+  void ApplyPostInstallSettings(const InstallChoices& choices) override {
+    choicesSeen.push_back(choices);
+    Hook(u"settings");
   }
 };
 
 struct Worker : testing::Test {
   std::unique_ptr<InstallStatus> status = std::make_unique<InstallStatus>();
   FakeSteps steps;
+  InstallPlan plan;
+  InstallChoices choices{u"C:\\Program Files\\Orvanta", 1, 1031};
+  InstallResult result;
   Worker() {
-    steps.plan = {Item(u"vc_redist.exe", u"C:\\w\\component\\1vc_redist.exe", 1),
-                  Item(u"Vimzee.msi", u"C:\\w\\msi\\Vimzee.msi", 0),
-                  Item(u"de.mst", u"C:\\w\\transform\\1031.MST", 0),
-                  Item(u"language_pack_1031.exe", u"C:\\w\\component\\2language_pack_1031.exe", 1)};
+    plan.items = {
+        Item(u"vc_redist.exe", u"C:\\w\\component\\1vc_redist.exe", true),
+        Item(u"Vimzee.msi", u"C:\\w\\msi\\Vimzee.msi", false),
+        Item(u"de.mst", u"C:\\w\\transform\\1031.MST", false),
+        Item(u"language_pack_1031.exe", u"C:\\w\\component\\2language_pack_1031.exe", true)};
   }
   // One run, with a status of its own: a final state is final, so a record
-  // serves one run, as in the program.
-  InstallStatusFields RunToEnd(std::function<void(InstallWorker&)> before = {}) {
+  // serves one run, as in the program. `during` sees the worker.
+  InstallStatusFields RunToEnd(
+      std::function<void(InstallWorker&, const std::u16string&)> during = {},
+      std::function<void(InstallWorker&)> before = {}) {
     status.reset(new InstallStatus);
+    steps.status = status.get();
     {
       InstallWorker worker(*status, steps);
+      if (during) {
+        steps.during = [&worker, during](const std::u16string& step) { during(worker, step); };
+      }
       if (before) before(worker);
-      worker.StartInstall();
+      worker.StartInstall(plan, choices);
       worker.Join();
-      cause = worker.failureCause;
-      restartRequired = worker.restartRequired;
-      installerResult = worker.installerResult;
-    }  // destruction releases the events
+      result = worker.Result();
+    }
+    steps.during = nullptr;
     return status->Read();
   }
-  FailureCause cause = FailureCause::None;
-  bool restartRequired = false;
-  uint32_t installerResult = 0;
   void ExpectFinal(const InstallStatusFields& fields, InstallState state) {
     EXPECT_EQ(fields.state, state);
     EXPECT_EQ(fields.itemIndex, -1);
     EXPECT_EQ(fields.itemPercent, 0);
     EXPECT_EQ(fields.itemText, u"");
+    EXPECT_EQ(result.state, state);
   }
 };
 
@@ -138,14 +122,40 @@ TEST_F(Worker, InstallsEveryItemInOrderAndFinishes) {
             (std::vector<std::u16string>{u"recheck", u"download", u"program vc_redist.exe",
                                          u"package Vimzee.msi", u"program language_pack_1031.exe",
                                          u"settings"}));
-  EXPECT_EQ(steps.published, u"http://127.0.0.1/vimzee/home");
+  EXPECT_EQ(result.homepageUrl, u"http://127.0.0.1/vimzee/home");
+  EXPECT_EQ(result.cause, FailureCause::None);
   ASSERT_EQ(steps.seenAtInstall.size(), 1u);
   EXPECT_EQ(steps.seenAtInstall[0].state, InstallState::Installing);
   EXPECT_EQ(steps.seenAtInstall[0].itemIndex, 1);
   EXPECT_EQ(steps.seenAtInstall[0].itemPercent, 0);
   EXPECT_EQ(steps.seenAtInstall[0].itemText, u"Vimzee.msi");
-  EXPECT_EQ(steps.boxes, 0);
-  EXPECT_EQ(steps.releases, 1);
+}
+
+TEST_F(Worker, TheChoicesAreTheRunsOwnCopy) {
+  // The package and the settings get the choices as they were at the
+  // start, whatever the caller's value becomes meanwhile.
+  const InstallChoices given = choices;
+  RunToEnd([&](InstallWorker&, const std::u16string& step) {
+    if (step == u"recheck") choices = {u"D:\\elsewhere", 0, 1033};
+  });
+  ASSERT_EQ(steps.choicesSeen.size(), 2u);
+  for (const InstallChoices& seen : steps.choicesSeen) {
+    EXPECT_EQ(seen.installFolder, given.installFolder);
+    EXPECT_EQ(seen.fileAssociation, 1);
+    EXPECT_EQ(seen.languageId, 1031);
+  }
+}
+
+TEST_F(Worker, APackagesProgressIsReportedAgainstItsItem) {
+  std::vector<InstallStatusFields> seen;
+  RunToEnd([&](InstallWorker&, const std::u16string& step) {
+    if (step == u"package Vimzee.msi") seen.push_back(status->Read());
+  });
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].state, InstallState::Installing);
+  EXPECT_EQ(seen[0].itemIndex, 1);
+  EXPECT_EQ(seen[0].itemPercent, 40);
+  EXPECT_EQ(seen[0].itemText, u"Vimzee.msi");
 }
 
 // Whoever shows the run hears of its end once, after the final state is
@@ -154,8 +164,8 @@ TEST_F(Worker, TheEndIsAnnouncedOnceTheFinalStateIsThere) {
   for (const bool fail : {false, true}) {
     steps.download = !fail;
     std::vector<InstallState> seen;
-    const InstallStatusFields end = RunToEnd([&](InstallWorker& worker) {
-      worker.onEnded = [&seen, &worker] { seen.push_back(worker.status.Read().state); };
+    const InstallStatusFields end = RunToEnd({}, [&](InstallWorker& worker) {
+      worker.onEnded = [&seen, &worker] { seen.push_back(worker.Result().state); };
     });
     ASSERT_EQ(seen.size(), 1u) << fail;
     EXPECT_EQ(seen[0], end.state);
@@ -165,10 +175,9 @@ TEST_F(Worker, TheEndIsAnnouncedOnceTheFinalStateIsThere) {
 
 TEST_F(Worker, TransformIsReportedButNeverInstalledOnItsOwn) {
   std::vector<InstallStatusFields> seen;
-  steps.during = [&](InstallWorker& worker, const std::u16string& step) {
-    if (step == u"program language_pack_1031.exe") seen.push_back(worker.status.Read());
-  };
-  RunToEnd();
+  RunToEnd([&](InstallWorker&, const std::u16string& step) {
+    if (step == u"program language_pack_1031.exe") seen.push_back(status->Read());
+  });
   ASSERT_EQ(seen.size(), 1u);
   // The transform took index 2 (reported at 0 and 100); the pack is index 3.
   EXPECT_EQ(seen[0].itemIndex, 3);
@@ -189,19 +198,29 @@ TEST_F(Worker, AProgramThatCannotStartDoesNotStopTheSequence) {
   EXPECT_EQ(steps.calls.back(), u"settings");
 }
 
-TEST_F(Worker, FailingSecondItemStopsTheRestWithoutSettingsOrBox) {
+TEST_F(Worker, FailingSecondItemStopsTheRestWithoutSettings) {
   steps.failingPackage = u"Vimzee.msi";
   const auto end = RunToEnd();
   ExpectFinal(end, InstallState::Failed);
   EXPECT_EQ(steps.calls.back(), u"package Vimzee.msi");
   EXPECT_EQ(steps.seenAtInstall.back().itemIndex, 1);
-  EXPECT_EQ(steps.published, u"<none>");
-  EXPECT_EQ(steps.boxes, 0);
+  EXPECT_EQ(result.homepageUrl, u"");
+  EXPECT_EQ(result.failedItem, u"Vimzee.msi");
+}
+
+TEST_F(Worker, AHomePageReportedBeforeACancelIsNotKept) {
+  // The main package reports its page; the cancel comes during the
+  // language pack after it.
+  ExpectFinal(RunToEnd([](InstallWorker& worker, const std::u16string& step) {
+                if (step == u"program language_pack_1031.exe") worker.CancelInstall();
+              }),
+              InstallState::Cancelled);
+  EXPECT_EQ(result.homepageUrl, u"");
 }
 
 TEST_F(Worker, ThePlansWeightsReachTheStatusNormalised) {
-  steps.downloadWeights = {40, 40};
-  steps.installWeights = {1, 1, 2, 0};
+  plan.downloadWeights = {40, 40};
+  plan.installWeights = {1, 1, 2, 0};
   const InstallStatusFields end = RunToEnd();
   EXPECT_EQ(end.downloadWeights, (std::vector<uint32_t>{50, 50}));
   EXPECT_EQ(end.installWeights, (std::vector<uint32_t>{25, 25, 50, 0}));
@@ -210,134 +229,126 @@ TEST_F(Worker, ThePlansWeightsReachTheStatusNormalised) {
 TEST_F(Worker, TheInstallersResultsAreKeptForTheExitCode) {
   steps.restartingPackage = u"Vimzee.msi";
   ExpectFinal(RunToEnd(), InstallState::Finished);
-  EXPECT_TRUE(restartRequired);
-  EXPECT_EQ(installerResult, 0u);
+  EXPECT_TRUE(result.restartRequired);
+  EXPECT_EQ(result.installerResult, 0u);
+  EXPECT_EQ(result.homepageUrl, u"http://h/restart");
 
   steps.restartingPackage.clear();
   steps.failingPackage = u"Vimzee.msi";
   ExpectFinal(RunToEnd(), InstallState::Failed);
-  EXPECT_FALSE(restartRequired);
-  EXPECT_EQ(installerResult, 1603u);
-  EXPECT_EQ(cause, FailureCause::PackageFailed);
+  EXPECT_FALSE(result.restartRequired);
+  EXPECT_EQ(result.installerResult, 1603u);
+  EXPECT_EQ(result.cause, FailureCause::PackageFailed);
 }
 
-TEST_F(Worker, DownloadFailureShowsTheBoxAndInstallsNothing) {
+TEST_F(Worker, AFailedDownloadInstallsNothingAndItsCauseAndCodesReachTheResult) {
   steps.download = false;
-  steps.downloadCause = FailureCause::DownloadFailed;
+  TransferResult notFound;
+  notFound.failure = TransferFailure::Status;
+  notFound.status = 404;
+  steps.downloadFailure = StepResult::FailedTransfer(FailureCause::DownloadFailed, u"Vimzee.msi",
+                                                     notFound, u"http://s/Vimzee.msi");
   ExpectFinal(RunToEnd(), InstallState::Failed);
   EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
-  EXPECT_EQ(steps.boxes, 1);
-  EXPECT_EQ(cause, FailureCause::DownloadFailed);
+  EXPECT_EQ(result.cause, FailureCause::DownloadFailed);
+  EXPECT_EQ(result.failedItem, u"Vimzee.msi");
+  EXPECT_EQ(result.failedAddress, u"http://s/Vimzee.msi");
+  EXPECT_EQ(result.transfer.status, 404u);
+  EXPECT_EQ(InstallResultLogEntry(result),
+            u"Installation ended: failed, download failed, Vimzee.msi from http://s/Vimzee.msi: "
+            u"status 404");
 
-  // A volume too full was told where it was found: no second box.
-  steps.downloadCause = FailureCause::DiskSpace;
+  StepResult full = StepResult::Failed(FailureCause::DiskSpace);
+  full.megabytesNeeded = 42;
+  steps.downloadFailure = full;
   ExpectFinal(RunToEnd(), InstallState::Failed);
-  EXPECT_EQ(steps.boxes, 1);
-  EXPECT_EQ(cause, FailureCause::DiskSpace);
+  EXPECT_EQ(result.cause, FailureCause::DiskSpace);
+  EXPECT_EQ(result.megabytesNeeded, 42u);
 }
 
 TEST_F(Worker, MemoryRunningOutOnTheThreadEndsFailedInsteadOfEndingTheProcess) {
-  steps.during = [](InstallWorker&, const std::u16string& step) {
-    if (step == u"download") throw std::bad_alloc();
-  };
-  ExpectFinal(RunToEnd(), InstallState::Failed);
+  ExpectFinal(RunToEnd([](InstallWorker&, const std::u16string& step) {
+                if (step == u"download") throw std::bad_alloc();
+              }),
+              InstallState::Failed);
   EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
-  EXPECT_NE(cause, FailureCause::None);
-  EXPECT_EQ(steps.releases, 1);
+  EXPECT_NE(result.cause, FailureCause::None);
 }
 
-TEST_F(Worker, RefusedRecheckFailsWithoutTheWorkersBox) {
+TEST_F(Worker, RefusedRecheckFails) {
   steps.recheck = false;
   ExpectFinal(RunToEnd(), InstallState::Failed);
   EXPECT_EQ(steps.calls, std::vector<std::u16string>{u"recheck"});
-  EXPECT_EQ(steps.boxes, 0);
-  EXPECT_EQ(cause, FailureCause::AlreadyInstalled);
+  EXPECT_EQ(result.cause, FailureCause::AlreadyInstalled);
 }
 
 TEST_F(Worker, CancelDuringTheRecheckEndsCancelled) {
-  steps.during = [](InstallWorker& worker, const std::u16string& step) {
-    if (step == u"recheck") worker.CancelInstall();
-  };
   steps.recheck = false;
-  ExpectFinal(RunToEnd(), InstallState::Cancelled);
-  EXPECT_EQ(steps.signals, 1);
+  bool seenByTheStep = false;
+  ExpectFinal(RunToEnd([&](InstallWorker& worker, const std::u16string& step) {
+                if (step != u"recheck") return;
+                worker.CancelInstall();
+                seenByTheStep = steps.cancel->IsCancelled();
+              }),
+              InstallState::Cancelled);
+  EXPECT_TRUE(seenByTheStep);
 }
 
-TEST_F(Worker, CancelDuringADownloadEndsCancelledWithoutTheBox) {
-  steps.during = [](InstallWorker& worker, const std::u16string& step) {
-    if (step != u"download") return;
-    worker.CancelInstall();
-    EXPECT_EQ(worker.status.Read().state, InstallState::Cancelling);
-    // Progress reported while cancelling is ignored.
-    worker.ReportStatus(InstallState::Downloading, 0, 40, u"Vimzee.msi");
-    EXPECT_EQ(worker.status.Read().state, InstallState::Cancelling);
-  };
-  steps.download = false;
-  steps.downloadCause = FailureCause::DownloadFailed;  // the cancelled transfer fails the phase
-  ExpectFinal(RunToEnd(), InstallState::Cancelled);
-  EXPECT_EQ(steps.boxes, 0);
+TEST_F(Worker, CancelDuringADownloadEndsCancelled) {
+  steps.download = false;  // the cancelled transfer fails the phase
+  ExpectFinal(RunToEnd([&](InstallWorker& worker, const std::u16string& step) {
+                if (step != u"download") return;
+                worker.CancelInstall();
+                EXPECT_EQ(status->Read().state, InstallState::Cancelling);
+                // Progress reported while cancelling is ignored.
+                status->ReportStatus(InstallState::Downloading, 0, 40, u"Vimzee.msi");
+                EXPECT_EQ(status->Read().state, InstallState::Cancelling);
+              }),
+              InstallState::Cancelled);
   EXPECT_EQ(steps.calls, (std::vector<std::u16string>{u"recheck", u"download"}));
+  EXPECT_EQ(result.cause, FailureCause::Cancelled);
 }
 
 TEST_F(Worker, CancelDuringAPackageRollsBackAndStopsTheRest) {
   // The installer answers the handler's cancel with 1602: the package fails.
-  steps.during = [](InstallWorker& worker, const std::u16string& step) {
-    if (step == u"package Vimzee.msi") worker.CancelInstall();
-  };
   steps.failingPackage = u"Vimzee.msi";
-  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  ExpectFinal(RunToEnd([](InstallWorker& worker, const std::u16string& step) {
+                if (step == u"package Vimzee.msi") worker.CancelInstall();
+              }),
+              InstallState::Cancelled);
   EXPECT_EQ(steps.calls.back(), u"package Vimzee.msi");
-  EXPECT_EQ(steps.published, u"<none>");
 }
 
 TEST_F(Worker, CancelBetweenItemsStopsBeforeTheNext) {
-  steps.during = [](InstallWorker& worker, const std::u16string& step) {
-    if (step == u"program vc_redist.exe") worker.CancelInstall();
-  };
-  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  ExpectFinal(RunToEnd([](InstallWorker& worker, const std::u16string& step) {
+                if (step == u"program vc_redist.exe") worker.CancelInstall();
+              }),
+              InstallState::Cancelled);
   EXPECT_EQ(steps.calls.back(), u"program vc_redist.exe");
 }
 
-TEST_F(Worker, AWorkerWokenByTheCancelSeesItBeforeStartingTheNextItem) {
-  // The user interface signals the cancel while the prerequisite program
-  // runs; the woken worker must already read the flag, however late the
-  // signalling thread gets to run again.
-  std::mutex mutex;
-  std::condition_variable woken;
-  bool signalled = false;
-  steps.afterSignal = [&] {
-    {
-      std::lock_guard lock(mutex);
-      signalled = true;
-    }
-    woken.notify_all();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  };
+TEST_F(Worker, AStepThatEndsOnTheCancelLeavesNoNextItemStarted) {
+  // The user interface cancels from its own thread while the prerequisite
+  // program runs; the program's step ends as soon as it sees the cancel, and
+  // the worker must see it too before it starts anything else.
   std::thread user;
-  steps.during = [&](InstallWorker& worker, const std::u16string& step) {
-    if (step != u"program vc_redist.exe") return;
-    user = std::thread([&worker] { worker.CancelInstall(); });
-    std::unique_lock lock(mutex);
-    woken.wait(lock, [&] { return signalled; });
-  };
-  {
-    InstallWorker worker(*status, steps);
-    worker.StartInstall();
-    worker.Join();
-    user.join();
-  }
-  ExpectFinal(status->Read(), InstallState::Cancelled);
+  ExpectFinal(RunToEnd([&](InstallWorker& worker, const std::u16string& step) {
+                if (step != u"program vc_redist.exe") return;
+                user = std::thread([&worker] { worker.CancelInstall(); });
+                while (!steps.cancel->IsCancelled()) std::this_thread::yield();
+                user.join();
+              }),
+              InstallState::Cancelled);
   EXPECT_EQ(steps.calls.back(), u"program vc_redist.exe");
 }
 
 TEST_F(Worker, CancelThatArrivesTooLateStillEndsCancelledWithSettingsWritten) {
   // The installer completed the package in spite of the cancel answer.
-  steps.during = [](InstallWorker& worker, const std::u16string& step) {
-    if (step == u"settings") worker.CancelInstall();
-  };
-  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  ExpectFinal(RunToEnd([](InstallWorker& worker, const std::u16string& step) {
+                if (step == u"settings") worker.CancelInstall();
+              }),
+              InstallState::Cancelled);
   EXPECT_EQ(steps.calls.back(), u"settings");
-  EXPECT_EQ(steps.published, u"http://127.0.0.1/vimzee/home");
 }
 
 TEST_F(Worker, ACancelThatCrossesTheFinalReportLeavesTheRunEnded) {
@@ -345,68 +356,64 @@ TEST_F(Worker, ACancelThatCrossesTheFinalReportLeavesTheRunEnded) {
   // close question's Yes arrives.
   for (const bool fails : {false, true}) {
     steps = FakeSteps();
-    steps.plan = {Item(u"Vimzee.msi", u"C:\\w\\msi\\Vimzee.msi", 0)};
+    plan.items = {Item(u"Vimzee.msi", u"C:\\w\\msi\\Vimzee.msi", false)};
     if (fails) steps.failingPackage = u"Vimzee.msi";
     InstallStatus ended;
+    steps.status = &ended;
     InstallWorker worker(ended, steps);
-    worker.StartInstall();
+    worker.StartInstall(plan, choices);
     worker.Join();
     const InstallState end = fails ? InstallState::Failed : InstallState::Finished;
     ASSERT_EQ(ended.Read().state, end);
     worker.CancelInstall();
     EXPECT_EQ(ended.Read().state, end);  // never Cancelling: the poll would wait forever
-    EXPECT_EQ(steps.signals, 0);
-    EXPECT_FALSE(worker.control.cancelRequested);
+    EXPECT_FALSE(steps.cancel->IsCancelled());
     EXPECT_FALSE(ended.ReportStatus(InstallState::Downloading, 0, 50, u"late"));
     EXPECT_EQ(ended.Read().state, end);
+    EXPECT_EQ(worker.Result().cause, fails ? FailureCause::PackageFailed : FailureCause::None);
   }
 }
 
 TEST_F(Worker, CancellingTwiceChangesNothingVisible) {
   std::vector<InstallStatusFields> seen;
-  steps.during = [&](InstallWorker& worker, const std::u16string& step) {
-    if (step != u"download") return;
-    worker.CancelInstall();
-    seen.push_back(worker.status.Read());
-    worker.CancelInstall();
-    seen.push_back(worker.status.Read());
-  };
   steps.download = false;
-  ExpectFinal(RunToEnd(), InstallState::Cancelled);
+  ExpectFinal(RunToEnd([&](InstallWorker& worker, const std::u16string& step) {
+                if (step != u"download") return;
+                worker.CancelInstall();
+                seen.push_back(status->Read());
+                worker.CancelInstall();
+                seen.push_back(status->Read());
+              }),
+              InstallState::Cancelled);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].state, InstallState::Cancelling);
   EXPECT_EQ(seen[1].itemIndex, -1);
 }
 
 TEST_F(Worker, CancelBeforeTheStartEndsAtOnceAndNothingRuns) {
-  const auto end = RunToEnd([](InstallWorker& worker) {
-    // The events exist from the worker's making, so a question asked
-    // before the start can pause; a cancel then has no thread to stop.
-    EXPECT_TRUE(worker.control.cancelEvent && worker.control.runEvent);
+  const auto end = RunToEnd({}, [](InstallWorker& worker) {
+    worker.Pause();  // a question asked before the start
     worker.CancelInstall();
-    EXPECT_TRUE(worker.control.cancelRequested);
   });
   ExpectFinal(end, InstallState::Cancelled);
-  EXPECT_EQ(cause, FailureCause::Cancelled);
+  EXPECT_EQ(result.cause, FailureCause::Cancelled);
   EXPECT_TRUE(steps.calls.empty());
-  EXPECT_EQ(steps.signals, 0);
-  EXPECT_EQ(steps.releases, 1);  // the events go with the worker
 }
 
-TEST_F(Worker, DestructionWaitsForTheThreadBeforeReleasingTheEvents) {
+TEST_F(Worker, DestructionWaitsForTheThread) {
   std::atomic<bool> stepEnded{false};
-  steps.during = [&](InstallWorker&, const std::u16string& step) {
+  steps.status = status.get();
+  steps.during = [&](const std::u16string& step) {
     if (step != u"recheck") return;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     stepEnded = true;
   };
   {
     InstallWorker worker(*status, steps);
-    worker.StartInstall();
-    worker.StartInstall();  // a second start is ignored
+    worker.StartInstall(plan, choices);
+    worker.StartInstall(plan, choices);  // a second start is ignored
   }
   EXPECT_TRUE(stepEnded);
-  EXPECT_EQ(steps.releases, 1);
   EXPECT_EQ(steps.calls.front(), u"recheck");
   EXPECT_EQ(std::count(steps.calls.begin(), steps.calls.end(), u"recheck"), 1);
   EXPECT_EQ(status->Read().state, InstallState::Finished);
@@ -414,33 +421,30 @@ TEST_F(Worker, DestructionWaitsForTheThreadBeforeReleasingTheEvents) {
 
 TEST_F(Worker, TheCauseOfEachEndIsKeptForTheApplication) {
   ExpectFinal(RunToEnd(), InstallState::Finished);
-  EXPECT_EQ(cause, FailureCause::None);
+  EXPECT_EQ(result.cause, FailureCause::None);
 
   steps.failingPackage = u"Vimzee.msi";
   ExpectFinal(RunToEnd(), InstallState::Failed);
-  EXPECT_EQ(cause, FailureCause::PackageFailed);
+  EXPECT_EQ(result.cause, FailureCause::PackageFailed);
 
-  // A volume too full for the package: that cause stays, and no server box.
+  // A volume too full for the package: that cause stays.
   steps.packageCause = FailureCause::DiskSpace;
   ExpectFinal(RunToEnd(), InstallState::Failed);
-  EXPECT_EQ(cause, FailureCause::DiskSpace);
-  EXPECT_EQ(steps.boxes, 0);
+  EXPECT_EQ(result.cause, FailureCause::DiskSpace);
 
   // A package that failed its digest fails like a download, with its own cause.
   steps.download = false;
-  steps.downloadCause = FailureCause::PayloadIntegrity;
+  steps.downloadFailure = StepResult::Failed(FailureCause::PayloadIntegrity, u"Vimzee.msi");
   ExpectFinal(RunToEnd(), InstallState::Failed);
-  EXPECT_EQ(cause, FailureCause::PayloadIntegrity);
-  EXPECT_EQ(steps.boxes, 1);
-  EXPECT_EQ(steps.shownCause, FailureCause::PayloadIntegrity);
+  EXPECT_EQ(result.cause, FailureCause::PayloadIntegrity);
 
   // Cancelling overrides whatever the failing step recorded.
-  steps.during = [](InstallWorker& worker, const std::u16string& step) {
-    if (step == u"download") worker.CancelInstall();
-  };
-  ExpectFinal(RunToEnd(), InstallState::Cancelled);
-  EXPECT_EQ(cause, FailureCause::Cancelled);
-  EXPECT_EQ(FailureCauseName(cause), u"cancelled");
+  ExpectFinal(RunToEnd([](InstallWorker& worker, const std::u16string& step) {
+                if (step == u"download") worker.CancelInstall();
+              }),
+              InstallState::Cancelled);
+  EXPECT_EQ(result.cause, FailureCause::Cancelled);
+  EXPECT_EQ(FailureCauseName(result.cause), u"cancelled");
 }
 
 TEST(TransformPath, MatchesTheExtensionWithoutRegardToCase) {

@@ -27,7 +27,7 @@ struct FakeHost : IInstallerMessageHost {
 
 struct Handler : testing::Test {
   InstallerMessageState state;
-  std::atomic<bool> cancel{false};
+  bool cancel = false;
   FakeHost host;
   int Send(uint32_t type, const char16_t* text) {
     return HandleInstallerMessage(state, cancel, host, type, text);

@@ -11,20 +11,19 @@ constexpr char16_t kKey[] = u"SOFTWARE\\Orvanta\\Vimzee Home\\270";
 
 struct Settings : testing::Test {
   InstallerContext context;
+  InstallChoices choices{u"C:\\Program Files\\Orvanta\\", 0, 1031};
   AppFlags flags;
   MemoryRegistry registry;
   Settings() {
     context.manifest.registryPath = kKey;
     context.manifest.mainExecutable = u"Product.exe";
-    context.installFolder = u"C:\\Program Files\\Orvanta\\";
-    context.multipleLanguages = 1;
-    context.strings.languageId = 1031;
+    context.multipleLanguages = true;
   }
 };
 
 TEST_F(Settings, FreshInstallRecordsFolderExecutableAndLanguage) {
-  EXPECT_TRUE(ApplyPostInstallSettings(context, flags, registry));
-  EXPECT_EQ(context.installFolder, u"C:\\Program Files\\Orvanta");
+  EXPECT_TRUE(ApplyPostInstallSettings(choices, context, flags, registry));
+  EXPECT_EQ(choices.installFolder, u"C:\\Program Files\\Orvanta\\");  // the choice stays as it was
   const auto exe = registry.GetValue(RegistryRoot::kLocalMachine, kKey, u"exe");
   ASSERT_TRUE(exe);
   const std::u16string path = u"C:\\Program Files\\Orvanta\\Product.exe";
@@ -35,16 +34,15 @@ TEST_F(Settings, FreshInstallRecordsFolderExecutableAndLanguage) {
 }
 
 TEST_F(Settings, RepairWritesNothing) {
-  flags.productInstalled = 1;
-  EXPECT_TRUE(ApplyPostInstallSettings(context, flags, registry));
+  flags.productInstalled = true;
+  EXPECT_TRUE(ApplyPostInstallSettings(choices, context, flags, registry));
   EXPECT_FALSE(registry.HasKey(RegistryRoot::kLocalMachine, kKey));
   EXPECT_FALSE(registry.HasKey(RegistryRoot::kCurrentUser, kKey));
-  EXPECT_EQ(context.installFolder, u"C:\\Program Files\\Orvanta\\");
 }
 
 TEST_F(Settings, RefusedKeysStillCountAsFinished) {
   registry.DenyAll(RegistryRoot::kLocalMachine, u"SOFTWARE");
-  EXPECT_TRUE(ApplyPostInstallSettings(context, flags, registry));
+  EXPECT_TRUE(ApplyPostInstallSettings(choices, context, flags, registry));
   EXPECT_FALSE(registry.GetValue(RegistryRoot::kLocalMachine, kKey, u"exe"));
   EXPECT_TRUE(registry.GetValue(RegistryRoot::kCurrentUser, kKey, u"ApplicationLanguage"));
 }

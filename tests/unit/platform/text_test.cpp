@@ -53,14 +53,6 @@ TEST(Text, CaseFoldingTouchesAsciiOnly) {
   EXPECT_FALSE(EndsWithIgnoreAsciiCase(u"Vimzee.msi.exe", u".msi"));
 }
 
-TEST(Text, OneTrailingBackslashIsRemoved) {
-  EXPECT_EQ(WithoutTrailingBackslash(u"C:\\Program Files\\Product\\"),
-            u"C:\\Program Files\\Product");
-  EXPECT_EQ(WithoutTrailingBackslash(u"C:\\Product\\\\"), u"C:\\Product\\");
-  EXPECT_EQ(WithoutTrailingBackslash(u"C:\\"), u"C:");
-  EXPECT_EQ(WithoutTrailingBackslash(u""), u"");
-}
-
 // A value read from a damaged record names itself "unknown" rather than
 // reading outside the table.
 TEST(Text, NamesOutsideTheTableAreUnknown) {

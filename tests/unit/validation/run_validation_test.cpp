@@ -9,6 +9,7 @@
 
 #include "platform/posix/posix_system_services.h"
 #include "platform/text.h"
+#include "unit/download/transfer_doubles.h"
 
 namespace vwi {
 namespace {
@@ -39,21 +40,6 @@ class FakeWindow : public IValidationWindow, public IMessageBox {
     EXPECT_FALSE(closed) << "a box after the close request";
     boxes.push_back({std::u16string(text), std::u16string(caption), style});
     return answer;
-  }
-};
-
-// Serves fixed bodies by URL; anything else fails.
-class FakeServer : public IStreamDownloader {
- public:
-  std::map<std::u16string, std::string> bodies;
-  bool DownloadToStream(const std::u16string& url, IByteSink& out) override {
-    auto it = bodies.find(url);
-    if (it == bodies.end()) return false;
-    return out.Write(it->second.data(), it->second.size());
-  }
-  int64_t AnnouncedSize(const std::u16string& url) override {
-    auto it = bodies.find(url);
-    return it == bodies.end() ? 0 : static_cast<int64_t>(it->second.size());
   }
 };
 
@@ -114,13 +100,13 @@ class Validation : public ::testing::Test {
   fs::path root_;
   InstallerContext context_;
   AppFlags flags_;
-  FakeServer server_;
+  test::ServedTransfers server_;
   FakeWindow window_;
   ValidationHandOver handOver_;
 };
 
 TEST_F(Validation, StandaloneNewProductProceedsAfterTheShortWait) {
-  context_.manifest.standalone = 1;
+  context_.manifest.standalone = true;
   Run();
   EXPECT_EQ(handOver_.outcome, ValidationOutcome::Proceed);
   EXPECT_EQ(window_.waited, 200u);
@@ -141,10 +127,10 @@ TEST_F(Validation, UnreachableServerIsReportedAndStops) {
 }
 
 TEST_F(Validation, InstalledProductIsOfferedAndStartedOnYes) {
-  context_.manifest.standalone = 1;
+  context_.manifest.standalone = true;
   context_.manifest.standaloneVersion = u"27.0.0.100";
   context_.installedVersion = u"27.0.0.100";
-  flags_.productInstalled = 1;
+  flags_.productInstalled = true;
   window_.answer = message_box::kAnswerYes;
   Run();
   EXPECT_EQ(handOver_.outcome, ValidationOutcome::Stop);
@@ -155,10 +141,10 @@ TEST_F(Validation, InstalledProductIsOfferedAndStartedOnYes) {
 }
 
 TEST_F(Validation, InstalledProductAnsweredNoOrMissingStartsNothing) {
-  context_.manifest.standalone = 1;
+  context_.manifest.standalone = true;
   context_.manifest.standaloneVersion = u"27.0.0.100";
   context_.installedVersion = u"27.0.0.100";
-  flags_.productInstalled = 1;
+  flags_.productInstalled = true;
   Run();
   EXPECT_EQ(handOver_.outcome, ValidationOutcome::Stop);
   EXPECT_TRUE(window_.launched.empty());
@@ -275,10 +261,10 @@ TEST_F(Validation, CausesOfTheOtherEnds) {
   EXPECT_EQ(handOver_.failureCause, FailureCause::DownloadFailed);
   handOver_ = {};
   window_ = FakeWindow();
-  context_.manifest.standalone = 1;
+  context_.manifest.standalone = true;
   context_.manifest.standaloneVersion = u"27.0.0.100";
   context_.installedVersion = u"27.0.0.100";
-  flags_.productInstalled = 1;
+  flags_.productInstalled = true;
   Run();
   EXPECT_EQ(handOver_.failureCause, FailureCause::AlreadyInstalled);
 }

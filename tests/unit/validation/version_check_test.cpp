@@ -10,6 +10,7 @@
 #include "download/payload_files.h"
 #include "platform/posix/native_path.h"
 #include "platform/posix/posix_system_services.h"
+#include "unit/download/transfer_doubles.h"
 
 namespace vwi {
 namespace {
@@ -60,7 +61,7 @@ TEST_F(Compare, FreshInstallAsksForANewerInstallerOnlyByTheRule) {
   m.webInstallerVersion = u"27.9.0.1";
   EXPECT_EQ(CompareVersions(m, u"", false), VersionCheckResult::UpToDate);
   m.webInstallerVersion = u"28.1.0.4";
-  m.standalone = 1;
+  m.standalone = true;
   EXPECT_EQ(CompareVersions(m, u"", false), VersionCheckResult::UpToDate);
 }
 
@@ -70,7 +71,7 @@ TEST_F(Compare, InstalledProductComparesTheOfferFirst) {
   EXPECT_EQ(CompareVersions(m, u"27.0.0.100", true), VersionCheckResult::UpToDate);
   m.patchInstall.minWebInstallerVersion = u"28.1.0.9";
   EXPECT_EQ(CompareVersions(m, u"27.0.0.100", true), VersionCheckResult::ClientTooOld);
-  m.standalone = 1;
+  m.standalone = true;
   EXPECT_EQ(CompareVersions(m, u"27.0.0.100", true), VersionCheckResult::UpToDate);
   m.standaloneVersion = u"27.0.0.100";
   EXPECT_EQ(CompareVersions(m, u"27.0.0.100", true), VersionCheckResult::AlreadyInstalled);
@@ -135,26 +136,6 @@ TEST(ReadVersionText, ATextAboveItsSmallLimitIsNotRead) {
   }
 }
 
-// Serves bodies by URL in pieces, and records what was asked and how much of
-// each body its receiver took.
-struct FakeDownloader : IStreamDownloader {
-  bool DownloadToStream(const std::u16string& url, IByteSink& out) override {
-    urls.push_back(url);
-    auto it = bodies.find(url);
-    if (it == bodies.end()) return false;
-    taken = 0;
-    for (size_t at = 0; at < it->second.size(); at += 4096) {
-      const size_t piece = std::min<size_t>(4096, it->second.size() - at);
-      if (!out.Write(it->second.data() + at, piece)) return false;
-      taken += piece;
-    }
-    return true;
-  }
-  std::map<std::u16string, std::string> bodies;
-  std::vector<std::u16string> urls;
-  size_t taken = 0;
-};
-
 // The signatures a test gives this installer and its newer one.
 struct FakeSignatures : ISignatureReader {
   SignatureFacts OwnSignature() override { return own; }
@@ -204,7 +185,7 @@ struct Check : ::testing::Test {
   PosixSystemServices system;
   InstallerContext context;
   AppFlags flags;
-  FakeDownloader downloader;
+  test::ServedTransfers downloader;
   FakeSignatures signatures;
   DownloadChecks checks;
   ValidationHandOver handOver;
@@ -252,10 +233,10 @@ TEST_F(Check, TheTransferStopsAtTheVersionFilesLimit) {
 }
 
 TEST_F(Check, StandaloneComparesWithoutFetching) {
-  context.manifest.standalone = 1;
+  context.manifest.standalone = true;
   context.manifest.standaloneVersion = u"27.0.0.100";
   EXPECT_EQ(CheckVersion(context, flags, downloader, handOver), VersionCheckResult::UpToDate);
-  flags.productInstalled = 1;
+  flags.productInstalled = true;
   context.installedVersion = u"27.0.0.100";
   EXPECT_EQ(CheckVersion(context, flags, downloader, handOver),
             VersionCheckResult::AlreadyInstalled);
@@ -274,7 +255,7 @@ TEST_F(Check, NewerInstallerFromTheMatchingOfferWithItsDigest) {
   EXPECT_EQ(handOver.updaterPath, u"");
   EXPECT_EQ(handOver.failureCause, FailureCause::DownloadFailed);
   EXPECT_EQ(handOver.downloadResult, 0);
-  flags.productInstalled = 1;
+  flags.productInstalled = true;
   ASSERT_TRUE(DownloadNew());
   EXPECT_EQ(downloader.urls.back(), u"http://dl/patch.exe");
   // The failed try's folder is never used again: the next number is.

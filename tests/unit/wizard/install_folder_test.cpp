@@ -29,25 +29,6 @@ class FakeFolders : public IFolderSystem {
   }
 };
 
-TEST(InstallFolder, RelativePaths) {
-  EXPECT_TRUE(IsRelativePath(u"Program Files\\Product"));
-  EXPECT_TRUE(IsRelativePath(u""));
-  EXPECT_FALSE(IsRelativePath(u"C:\\Product"));
-  EXPECT_FALSE(IsRelativePath(u"C:"));
-  EXPECT_FALSE(IsRelativePath(u"\\\\server\\share"));
-  EXPECT_FALSE(IsRelativePath(u"\\Product"));
-}
-
-TEST(InstallFolder, ChainFromTheRootDown) {
-  EXPECT_EQ(FolderChain(u"\\\\server\\share\\new"),
-            (std::vector<std::u16string>{u"\\\\server\\share", u"\\\\server\\share\\new"}));
-  EXPECT_EQ(FolderChain(u"C:\\a\\b"), (std::vector<std::u16string>{u"C:\\a", u"C:\\a\\b"}));
-  EXPECT_EQ(FolderChain(u"\\a\\b"), (std::vector<std::u16string>{u"\\a", u"\\a\\b"}));
-  EXPECT_EQ(FolderChain(u"C:"), (std::vector<std::u16string>{}));
-  // Empty parts (doubled backslashes) are skipped.
-  EXPECT_EQ(FolderChain(u"C:\\a\\\\b\\"), (std::vector<std::u16string>{u"C:\\a", u"C:\\a\\b"}));
-}
-
 TEST(InstallFolder, MissingFoldersAreCreatedInTurn) {
   FakeFolders folders;
   folders.existing = {u"\\\\server\\share"};

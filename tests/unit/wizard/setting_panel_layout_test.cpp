@@ -69,10 +69,10 @@ TEST(SettingPanelLayout, FolderLabelEndsAtTheLabelColumn) {
 TEST(WizardFlow, FirstPanelAndWindowSizes) {
   AppFlags flags;
   EXPECT_EQ(FirstPanelIndex(flags), kSettingPanelIndex);
-  flags.silentMode = 1;
+  flags.silentMode = true;
   EXPECT_EQ(FirstPanelIndex(flags), kStatusPanelIndex);
   flags = {};
-  flags.productInstalled = 1;
+  flags.productInstalled = true;
   EXPECT_EQ(FirstPanelIndex(flags), kStatusPanelIndex);
 
   EXPECT_EQ(MainWindowSize(DefaultPanelSize(k96), k96), (Size{662, 446}));

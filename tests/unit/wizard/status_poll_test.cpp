@@ -20,15 +20,15 @@ TEST(StatusPoll, RunningStatesKeepPolling) {
 TEST(StatusPoll, FinishedLeadsToTheSuccessPanelUnlessSilentOrLaunching) {
   AppFlags flags;
   EXPECT_EQ(DecidePoll(InstallState::Finished, flags), PollAction::kShowSuccessPanel);
-  flags.silentMode = 1;
+  flags.silentMode = true;
   EXPECT_EQ(DecidePoll(InstallState::Finished, flags), PollAction::kCloseWizard);
-  flags.launchAfterInstall = 1;  // "/l" wins over "/s"
+  flags.launchAfterInstall = true;  // "/l" wins over "/s"
   EXPECT_EQ(DecidePoll(InstallState::Finished, flags), PollAction::kLaunchAndClose);
 }
 
 TEST(StatusPoll, FailedAndCancelledEndTheWizard) {
   AppFlags flags;
-  flags.launchAfterInstall = 1;
+  flags.launchAfterInstall = true;
   EXPECT_EQ(DecidePoll(InstallState::Failed, flags), PollAction::kCloseWizard);
   EXPECT_EQ(DecidePoll(InstallState::Cancelled, flags), PollAction::kCloseWizard);
 }

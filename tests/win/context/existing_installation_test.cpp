@@ -93,7 +93,7 @@ TEST_F(InstalledFixture, DetectsTheInstallationAndItsLanguagePacks) {
   DetectExistingInstallation(manifest, {installedVersion, strings, flags},
                              {SystemRegistry(), SystemInstalledProducts(), box});
   EXPECT_EQ(installedVersion, u"4.2.17");
-  EXPECT_EQ(flags.productInstalled, 1);
+  EXPECT_TRUE(flags.productInstalled);
   EXPECT_EQ(strings.languageId, 1031);
   EXPECT_TRUE(box.texts.empty());
   EXPECT_EQ(InstalledLanguagePacks(kRegistry), (std::vector<int32_t>{1031, 1036, 0}));
@@ -117,7 +117,7 @@ TEST_F(InstalledFixture, NotInstalledLeavesEverything) {
   DetectExistingInstallation(manifest, {installedVersion, strings, flags},
                              {SystemRegistry(), SystemInstalledProducts(), box});
   EXPECT_EQ(installedVersion, u"");
-  EXPECT_EQ(flags.productInstalled, 0);
+  EXPECT_FALSE(flags.productInstalled);
   EXPECT_TRUE(box.texts.empty());
 }
 

@@ -56,7 +56,7 @@ TEST(InitialiseUnderWindows, ReadsTheDemoProduct) {
                          1036};
   InstallerContext context;
   EXPECT_EQ(context.Initialise(chosen), kInitialiseOk);
-  EXPECT_EQ(context.initialised, 1);
+  EXPECT_TRUE(context.initialised);
   EXPECT_EQ(context.manifest.fullName, u"Vimzee Home 27");
   EXPECT_EQ(context.manifest.transforms.size(), 2u);
   EXPECT_EQ(context.languages,
@@ -66,7 +66,7 @@ TEST(InitialiseUnderWindows, ReadsTheDemoProduct) {
   EXPECT_EQ(context.strings.LookupUiString(IDS_INSTALL), u"Installer");
   context.FinishInstallationProbe();
   EXPECT_EQ(context.installedVersion, u"");
-  EXPECT_EQ(flags.productInstalled, 0);
+  EXPECT_FALSE(flags.productInstalled);
   EXPECT_EQ(box.shown, 0);
   EXPECT_TRUE(real.PathExists(folder + u"\\component\\"));
 

@@ -1,4 +1,4 @@
-#include "install/win/download_phase.h"
+#include "install/download_phase.h"
 
 #include <gtest/gtest.h>
 
@@ -6,29 +6,20 @@
 #include <filesystem>
 #include <fstream>
 
+#include "download/cancel_token.h"
+#include "download/fetch_payload.h"
+#include "install/install_status.h"
 #include "platform/text.h"
-#include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"
 #include "win/context/user_services.h"
 #include "win/download/test_servers.h"
+#include "win/download/transfer_case.h"
 
 namespace vwi {
 namespace {
 
 using test::NginxUrl;
-
-struct Box : IMessageBox {
-  int Show(std::u16string_view text, std::u16string_view caption, uint32_t style) override {
-    shown.push_back({std::u16string(text), std::u16string(caption), style});
-    return message_box::kAnswerOk;
-  }
-  struct Shown {
-    std::u16string text, caption;
-    uint32_t style;
-  };
-  std::vector<Shown> shown;
-};
 
 // One volume with a fixed amount of free space; the folders asked are kept.
 struct FixedVolume : IFreeSpace {
@@ -57,11 +48,9 @@ class Phase : public ::testing::Test {
  protected:
   void SetUp() override {
     VWI_REQUIRE_SERVERS();
-    control.cancelEvent = cancel.get();
-    control.runEvent = run.get();
     ASSERT_TRUE(folders.Prepare(beside, FromWide(folder.path()), false));
-    context.manifest.webInstallerVersion = u"28.1.0.4";
-    context.manifest.shortName = u"Vimzee";
+    manifest.webInstallerVersion = u"28.1.0.4";
+    manifest.shortName = u"Vimzee";
   }
   void TearDown() override { folders.Finish(); }
   // An item downloaded into the msi work folder as "got-<name>".
@@ -82,26 +71,32 @@ class Phase : public ::testing::Test {
     return names;
   }
   std::wstring File(const std::wstring& name) const { return folder.File(L"msi\\" + name); }
+  // The packages a run accepts stay held until the next run of the phase.
   StepResult Download(const std::vector<InstallItem>& items, const DownloadChecks& checks = {}) {
-    return DownloadItems(items, control, status, folders, checks);
+    held.clear();
+    return DownloadItems(
+        items, {folders, transfers, checks, cancel, status, held, {true, 0, test::FastPolicy()}});
   }
-  StepResult DownloadJob(CDownloadJob& job, DownloadControl* owner, CDownloadJob::Callback callback,
-                         std::u16string_view name) {
-    FileHold hold;
-    return DownloadOne(job, owner, std::move(callback),
-                       {{}, *folders.Folder(WorkFolder::Msi), name, hold});
+  FetchResult Fetch(CDownloadJob& job, std::u16string_view name) {
+    const std::optional<std::u16string> noDigest;
+    return FetchPayload(job, {*folders.Folder(WorkFolder::Msi), name, noDigest, name}, transfers,
+                        {}, cancel);
+  }
+  StepResult Recheck() {
+    return RecheckVersion({manifest, installedVersion, productInstalled}, transfers, cancel,
+                          test::FastPolicy());
   }
 
+  test::FastTransfers transfers;
   test::TempFolder folder;
   test::UserServices beside;  // the work folders lie beside a program in the test's folder
   WorkFolders folders;
-  UniqueHandleKernel cancel{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  UniqueHandleKernel run{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
-  DownloadControl control;
+  CancelToken cancel;
   InstallStatus status;
-  InstallerContext context;
-  AppFlags flags;
-  Box box;
+  HeldPayloads held;
+  ProductManifest manifest;
+  std::u16string installedVersion;
+  bool productInstalled = false;
 };
 
 TEST_F(Phase, ThirdOfFourPackagesMissingLeavesTwoFiles) {
@@ -132,35 +127,41 @@ TEST_F(Phase, PositionCountsDownloadedPackagesOnly) {
 
 TEST_F(Phase, CancelStopsThePhase) {
   std::vector<InstallItem> items = {Item(u"main.msi")};
-  control.cancelRequested = true;
+  cancel.Cancel();
   ExpectFailed(Download(items), FailureCause::None);
   EXPECT_TRUE(Files().empty());
-  // A cancel event already signalled: the job reports Failed and creates nothing.
-  control.cancelRequested = false;
-  SetEvent(cancel.get());
+  // A fetch asked for after the cancel reports Failed and creates nothing.
   std::vector<DownloadStatusInfo> seen;
   CDownloadJob job(NginxUrl(u"/main.msi"), u"x.msi");
-  job.fileSize = 5;
-  EXPECT_FALSE(DownloadJob(
-                   job, &control, [&](const DownloadStatusInfo& i) { seen.push_back(i); }, u"x.msi")
-                   .passed);
+  job.callback = [&](const DownloadStatusInfo& i) { seen.push_back(i); };
+  const FetchResult fetched = Fetch(job, u"x.msi");
+  EXPECT_EQ(fetched.cause, FailureCause::DownloadFailed);
+  EXPECT_EQ(fetched.transfer.failure, TransferFailure::Cancelled);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].state, DownloadState::Failed);
   EXPECT_TRUE(Files().empty());
-  ExpectFailed(Download(items), FailureCause::DownloadFailed);
-  // No owner: nothing at all.
-  EXPECT_FALSE(DownloadJob(
-                   job, nullptr, [&](const DownloadStatusInfo& i) { seen.push_back(i); }, u"x.msi")
-                   .passed);
-  EXPECT_EQ(seen.size(), 1u);
 }
 
-TEST_F(Phase, JobFillsInTheServersSize) {
+TEST_F(Phase, AFailedDownloadCarriesItsKindStatusAndAddress) {
+  const StepResult missing = Download({Item(u"no-such.msi")});
+  ExpectFailed(missing, FailureCause::DownloadFailed);
+  EXPECT_EQ(missing.failedItem, u"no-such.msi");
+  EXPECT_EQ(missing.transfer.failure, TransferFailure::Status);
+  EXPECT_EQ(missing.transfer.status, 404u);
+  EXPECT_EQ(missing.failedAddress, NginxUrl(u"/no-such.msi"));
+  InstallItem refused = Item(u"main.msi");
+  refused.url = u"http://user:pw@127.0.0.1:1/main.msi";
+  const StepResult unreachable = Download({refused});
+  EXPECT_EQ(unreachable.transfer.failure, TransferFailure::NoConnection);
+  EXPECT_EQ(unreachable.transfer.systemCode, 12029u);
+  EXPECT_EQ(unreachable.failedAddress, u"http://127.0.0.1:1/main.msi");
+}
+
+TEST_F(Phase, TheFetchFillsInTheServersSize) {
   std::vector<DownloadStatusInfo> seen;
   CDownloadJob job(NginxUrl(u"/pkg-40961.bin"), u"p.bin");
-  ASSERT_TRUE(DownloadJob(
-                  job, &control, [&](const DownloadStatusInfo& i) { seen.push_back(i); }, u"p.bin")
-                  .passed);
+  job.callback = [&](const DownloadStatusInfo& i) { seen.push_back(i); };
+  ASSERT_TRUE(Fetch(job, u"p.bin").fetched());
   EXPECT_EQ(job.fileSize, 40961);
   ASSERT_GE(seen.size(), 3u);
   EXPECT_EQ(seen.front().state, DownloadState::Downloading);
@@ -173,48 +174,40 @@ TEST_F(Phase, JobFillsInTheServersSize) {
   EXPECT_EQ(test::ReadBytes(File(L"p.bin")), test::ServedBytes("pkg-40961.bin"));
   // A file that cannot be made: a name that is no plain part.
   CDownloadJob nowhere(NginxUrl(u"/one.bin"), u"f.bin");
-  ExpectFailed(DownloadJob(nowhere, &control, {}, u"no\\such\\f.bin"),
-               FailureCause::DownloadFailed);
+  const FetchResult notMade = Fetch(nowhere, u"no\\such\\f.bin");
+  EXPECT_EQ(notMade.cause, FailureCause::DownloadFailed);
+  EXPECT_EQ(notMade.transfer.failure, TransferFailure::NotWritable);
 }
 
 TEST_F(Phase, RecheckAgainstServedVersionFiles) {
-  context.manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
-  EXPECT_TRUE(RecheckVersion(context, flags, control, box).passed);
-  EXPECT_TRUE(box.shown.empty());
-  EXPECT_EQ(context.manifest.freshInstall.minWebInstallerVersion, u"28.1.0.4");
-
-  context.manifest.versionCheckUrl = NginxUrl(u"/version-too-old.xml");
-  ExpectFailed(RecheckVersion(context, flags, control, box), FailureCause::InstallerTooOld);
-  ASSERT_EQ(box.shown.size(), 1u);
-  EXPECT_EQ(box.shown[0].text,
-            u"The version of your client is too old, please click \"OK\" to download the latest "
-            u"client.");
-  EXPECT_EQ(box.shown[0].caption, u"Windows Installer");
-  EXPECT_EQ(box.shown[0].style, 0x11u);
-
-  flags.productInstalled = 1;
-  context.installedVersion = u"28.1.0.7";
-  context.manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
-  ExpectFailed(RecheckVersion(context, flags, control, box), FailureCause::AlreadyInstalled);
-  ASSERT_EQ(box.shown.size(), 2u);
-  EXPECT_EQ(box.shown[1].text, u"Vimzee is already installed. Would you like to launch it?");
+  manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
+  EXPECT_TRUE(Recheck().passed);
+  manifest.versionCheckUrl = NginxUrl(u"/version-too-old.xml");
+  ExpectFailed(Recheck(), FailureCause::InstallerTooOld);
+  productInstalled = true;
+  installedVersion = u"28.1.0.7";
+  manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
+  ExpectFailed(Recheck(), FailureCause::AlreadyInstalled);
 }
 
 TEST_F(Phase, RecheckFailsOnUnreachableOrBrokenVersionFiles) {
-  for (const char16_t* path : {u"/no-such.xml", u"/version-empty.xml"}) {
-    context.manifest.versionCheckUrl = NginxUrl(path);
-    ExpectFailed(RecheckVersion(context, flags, control, box), FailureCause::DownloadFailed);
-  }
-  context.manifest.versionCheckUrl = u"http://127.0.0.1:1/version.xml";
-  ExpectFailed(RecheckVersion(context, flags, control, box), FailureCause::DownloadFailed);
-  EXPECT_TRUE(box.shown.empty());
+  manifest.versionCheckUrl = NginxUrl(u"/no-such.xml");
+  const StepResult missing = Recheck();
+  ExpectFailed(missing, FailureCause::DownloadFailed);
+  EXPECT_EQ(missing.transfer.status, 404u);
+  EXPECT_EQ(missing.failedItem, u"version.xml");
+  manifest.versionCheckUrl = NginxUrl(u"/version-empty.xml");
+  const StepResult empty = Recheck();
+  ExpectFailed(empty, FailureCause::DownloadFailed);
+  EXPECT_TRUE(empty.transfer.ok());  // it arrived, but says nothing
+  manifest.versionCheckUrl = u"http://127.0.0.1:1/version.xml";
+  EXPECT_EQ(Recheck().transfer.failure, TransferFailure::NoConnection);
   // Without an address only the known versions are compared.
-  context.manifest.versionCheckUrl.clear();
-  EXPECT_TRUE(RecheckVersion(context, flags, control, box).passed);
+  manifest.versionCheckUrl.clear();
+  EXPECT_TRUE(Recheck().passed);
   // A version file of another root changes nothing.
-  context.manifest.versionCheckUrl = NginxUrl(u"/version-noroot.xml");
-  EXPECT_TRUE(RecheckVersion(context, flags, control, box).passed);
-  EXPECT_EQ(context.manifest.standaloneVersion, u"");
+  manifest.versionCheckUrl = NginxUrl(u"/version-noroot.xml");
+  EXPECT_TRUE(Recheck().passed);
 }
 
 TEST_F(Phase, EachPackageMustMatchItsDigestOnceOnDisk) {
@@ -226,6 +219,7 @@ TEST_F(Phase, EachPackageMustMatchItsDigestOnceOnDisk) {
 
   // The second differs: removed, the third never fetched, failed like a download.
   items[1].sha256 = kOtherDigest;
+  held.clear();
   for (const std::wstring& name : Files()) DeleteFileW(File(name).c_str());
   const StepResult refused = Download(items);
   ExpectFailed(refused, FailureCause::PayloadIntegrity);
@@ -236,7 +230,7 @@ TEST_F(Phase, EachPackageMustMatchItsDigestOnceOnDisk) {
 TEST_F(Phase, ShippedPackagesAreCheckedToo) {
   // Standalone: the packages lie beside the program and are not downloaded.
   std::vector<InstallItem> items = {Item(u"main.msi"), Item(u"absent.exe")};
-  for (InstallItem& item : items) item.download = 0;
+  for (InstallItem& item : items) item.download = false;
   const std::vector<uint8_t> shipped = test::ServedBytes("main.msi");
   std::ofstream(std::filesystem::path(File(L"got-main.msi")), std::ios::binary)
       .write(reinterpret_cast<const char*>(shipped.data()),
@@ -251,12 +245,9 @@ TEST_F(Phase, ShippedPackagesAreCheckedToo) {
 }
 
 TEST_F(Phase, DownloadedPackagesStayHeldUntilTheyHaveBeenUsed) {
-  HeldPayloads held;
-  DownloadChecks checks;
-  checks.held = &held;
   std::vector<InstallItem> items = {Item(u"prereq.exe"), Item(u"main.msi")};
   items[1].sha256 = DigestOf(test::ServedBytes("main.msi"));
-  EXPECT_TRUE(Download(items, checks).passed);
+  EXPECT_TRUE(Download(items).passed);
   EXPECT_EQ(held.size(), 2u);
   EXPECT_FALSE(DeleteFileW(File(L"got-main.msi").c_str()));
   EXPECT_FALSE(DeleteFileW(File(L"got-prereq.exe").c_str()));
@@ -277,6 +268,7 @@ TEST_F(Phase, FullVolumeStopsBeforeTheFileIsCreated) {
   EXPECT_TRUE(Download(items, checks).passed);
   const std::u16string target = folders.Path(WorkFolder::Msi);
   EXPECT_EQ(volume.asked, std::vector<std::u16string>{target.substr(0, target.size() - 1)});
+  held.clear();
   DeleteFileW(File(L"got-main.msi").c_str());
 
   volume.free -= 1;
@@ -294,13 +286,11 @@ TEST_F(Phase, TheRecheckReadsWhatArrivedAndNeverAFileOnDisk) {
         << "<vrelwebinstaller><fresh_install><min_web_installer_version>28.1.0.9"
            "</min_web_installer_version></fresh_install></vrelwebinstaller>";
   }
-  context.componentFolder = folders.Path(WorkFolder::Component);
-  context.manifest.versionCheckUrl = u"http://127.0.0.1:1/version.xml";
-  ExpectFailed(RecheckVersion(context, flags, control, box), FailureCause::DownloadFailed);
-  EXPECT_EQ(context.manifest.freshInstall.minWebInstallerVersion, u"");
+  manifest.versionCheckUrl = u"http://127.0.0.1:1/version.xml";
+  ExpectFailed(Recheck(), FailureCause::DownloadFailed);
   // A served one is read, and nothing of it is written.
-  context.manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
-  EXPECT_TRUE(RecheckVersion(context, flags, control, box).passed);
+  manifest.versionCheckUrl = NginxUrl(u"/version-ok.xml");
+  EXPECT_TRUE(Recheck().passed);
   EXPECT_EQ(folders.Folder(WorkFolder::Component)->Names().size(), 2u);
 }
 

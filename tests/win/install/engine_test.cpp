@@ -14,6 +14,8 @@
 
 #include "download/free_space.h"
 #include "download/payload_files.h"
+#include "install/install_worker.h"
+#include "install/registry_prerequisite_probe.h"
 #include "install/win/win_install_steps.h"
 #include "install_test_support.h"
 #include "platform/registry.h"
@@ -22,6 +24,7 @@
 #include "platform/win/win_held_folder.h"
 #include "platform/win/win_message_box.h"
 #include "platform/win/win_system_services.h"
+#include "win/download/transfer_case.h"
 
 namespace vwi {
 namespace {
@@ -53,11 +56,6 @@ struct FullBelow : IFreeSpace {
 
 constexpr char16_t kOtherDigest[] =
     u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
-
-const std::wstring kOutOfDisk11 =
-    L"The disk space required for the installation exceeds available disk space. Check that at "
-    L"least 11 MB of disk space is available and try again. For more information, please "
-    L"contact Customer Care.";
 
 std::wstring Recorded(const wchar_t* role, const wchar_t* value) {
   return ReadString(HKEY_CURRENT_USER, std::wstring(kProgramsKey) + L"\\" + role, value)
@@ -130,33 +128,30 @@ class Engine : public testing::Test {
     m.transforms = {{1031, u"de.mst", Url(u"1031.mst")}};
     m.languagePacks = {{1031, u"271", u"language_pack_1031", Url(u"language_pack_1031.exe")}};
     context.strings.languageId = 1031;
-    context.multipleLanguages = 1;
-    context.installFolder = FromWide(kFolder.c_str()) + u"\\";
-    context.fileAssociation = 1;
+    context.multipleLanguages = true;
+    choices = {FromWide(kFolder.c_str()) + u"\\", 1, 1031};
   }
 
-  // Runs the worker to its end; `during` runs on this thread meanwhile.
+  // Plans the run as the installation does and runs the worker to its end;
+  // `during` runs on this thread meanwhile. No box is shown by the worker.
   InstallStatusFields Run(std::function<void(InstallWorker&)> during = {}) {
+    BoxAnswerer noBox(L"Vimzee Home", {});
     WinMessageBox owned(nullptr);
-    WinMessageBox plain(nullptr);
-    WinInstallSteps steps({context,
-                           flags,
-                           system,
-                           SystemRegistry(),
-                           packs,
-                           owned,
-                           plain,
-                           {},
-                           freeSpace ? *freeSpace : SystemFreeSpace()});
+    WinInstallSteps steps({context, context.workFolders, flags, system, SystemRegistry(), owned,
+                           freeSpace ? *freeSpace : SystemFreeSpace(), transfers});
+    RegistryPrerequisiteProbe probe(SystemRegistry());
+    InstallPlan plan =
+        BuildInstallItems(context, flags, choices.languageId, probe, packs, system.TickCount());
+    items = plan.items;
     status = std::make_unique<InstallStatus>();
     {
       InstallWorker worker(*status, steps);
-      worker.StartInstall();
-      items = worker.items;
+      worker.StartInstall(std::move(plan), choices);
       if (during) during(worker);
       worker.Join();
-      cause = worker.failureCause;
+      result = worker.Result();
     }
+    EXPECT_TRUE(noBox.Finish().empty());
     return status->Read();
   }
   // The SHA-256 of a package on the server.
@@ -174,7 +169,7 @@ class Engine : public testing::Test {
     EXPECT_EQ(Product(L"Version"), L"<missing>");
     EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));
   }
-  float Percent() { return status->Snapshot(ProgressTexts{}, GetTickCount()).percent; }
+  float Percent() { return status->Snapshot(GetTickCount()).percent; }
   std::wstring Product(const wchar_t* name) {
     return ReadString(HKEY_LOCAL_MACHINE, kPackageKey, name).value_or(L"<missing>");
   }
@@ -184,10 +179,12 @@ class Engine : public testing::Test {
   AppFlags flags;
   WinSystemServices system;
   NoLanguagePacks packs;
+  FastTransfers transfers;
   std::unique_ptr<InstallStatus> status;
   std::vector<InstallItem> items;
+  InstallChoices choices;
   IFreeSpace* freeSpace = nullptr;
-  FailureCause cause = FailureCause::None;
+  InstallResult result;
 };
 
 TEST_F(Engine, FreshInstallWithPrerequisiteTransformAndLanguagePackThenRepair) {
@@ -222,18 +219,17 @@ TEST_F(Engine, FreshInstallWithPrerequisiteTransformAndLanguagePackThenRepair) {
                        kFolder + L"\\vrelTandor2.exe")
                 .value_or(L""),
             L"1031");
-  EXPECT_EQ(context.homepageUrl, u"http://127.0.0.1/vimzee/home");
-  EXPECT_EQ(context.installFolder, FromWide(kFolder.c_str()));
+  EXPECT_EQ(result.homepageUrl, u"http://127.0.0.1/vimzee/home");
 
   // Second run: the product is installed now and the runtime is present, so
   // the prerequisite is skipped and the second version repairs the product.
   DeleteKey(HKEY_LOCAL_MACHINE, kRegistryPath);
   Fresh();
-  flags.productInstalled = 1;
+  flags.productInstalled = true;
   context.installedVersion = u"1.0.0.0";
   context.manifest.standaloneVersion = u"1.1.0.1";  // newer by its last part
   context.manifest.mainComponentUrl = Url(u"Vimzee2.msi");
-  context.fileAssociation = 0;
+  choices.fileAssociation = 0;
   ASSERT_EQ(Run().state, InstallState::Finished);
   ASSERT_FALSE(items.empty());
   EXPECT_EQ(items[0].name, u"Vimzee.msi");
@@ -243,17 +239,15 @@ TEST_F(Engine, FreshInstallWithPrerequisiteTransformAndLanguagePackThenRepair) {
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));  // a repair writes none
 }
 
-TEST_F(Engine, MissingPackageOnTheServerShowsTheBoxAndFails) {
+TEST_F(Engine, AMissingPackageOnTheServerFailsWithItsStatus) {
   context.manifest.mainComponentUrl = Url(u"absent.msi");
-  BoxAnswerer answerer(L"Vimzee Home", {IDOK});
   const auto end = Run();
-  const auto boxes = answerer.Finish();
   EXPECT_EQ(end.state, InstallState::Failed);
   EXPECT_EQ(Percent(), 0.0f);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text,
-            L"Unable to contact the download server. Check your Internet connection and try "
-            L"again. If the issue persists, please contact Customer Care.");
+  EXPECT_EQ(result.cause, FailureCause::DownloadFailed);
+  EXPECT_EQ(result.failedItem, u"Vimzee.msi");
+  EXPECT_EQ(result.failedAddress, Url(u"absent.msi"));
+  EXPECT_EQ(result.transfer.status, 404u);
   EXPECT_EQ(Runs(L"Prerequisite"), 0u);  // nothing is installed after a failed download
   EXPECT_FALSE(FileExists(kFolder + L"\\Product.exe"));
 }
@@ -269,23 +263,25 @@ TEST_F(Engine, FailingPackageRollsBackAndStopsTheSequence) {
   EXPECT_FALSE(
       ReadString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Orvanta\\VimzeeFixture\\Failing", L"Written"));
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));
-  EXPECT_EQ(context.homepageUrl, u"");
+  EXPECT_EQ(result.homepageUrl, u"");
+  EXPECT_EQ(result.cause, FailureCause::PackageFailed);
+  EXPECT_EQ(result.failedItem, u"Vimzee.msi");
+  EXPECT_EQ(result.installerResult, 1603u);
 }
 
 TEST_F(Engine, CancelDuringADownloadInstallsNothing) {
   context.manifest.mainComponentUrl =
       u"http://127.0.0.1:" + Env("VWI_FAULT_PORT") + u"/slow/400000/4096/40";
-  BoxAnswerer noBox(L"Vimzee Home", {});
-  const auto end = Run([](InstallWorker& worker) {
+  const auto end = Run([this](InstallWorker& worker) {
     for (int i = 0; i < 1000; ++i) {
-      const auto fields = worker.status.Read();
+      const auto fields = status->Read();
       if (fields.state == InstallState::Downloading && fields.itemIndex == 1) break;
       Sleep(10);
     }
     worker.CancelInstall();
   });
-  EXPECT_TRUE(noBox.Finish().empty());
   EXPECT_EQ(end.state, InstallState::Cancelled);
+  EXPECT_EQ(result.cause, FailureCause::Cancelled);
   EXPECT_EQ(Percent(), 0.0f);
   EXPECT_EQ(Runs(L"Prerequisite"), 0u);
   EXPECT_FALSE(FileExists(kFolder + L"\\Product.exe"));
@@ -296,9 +292,9 @@ TEST_F(Engine, CancelDuringThePackageStopsBeforeTheNextItem) {
   // ignores the answer and completes it, so the cancel is too late for that
   // package: the loop stops before the next item, the run ends Cancelled and
   // no post-install value is written.
-  const auto end = Run([](InstallWorker& worker) {
+  const auto end = Run([this](InstallWorker& worker) {
     for (int i = 0; i < 20000; ++i) {
-      const auto fields = worker.status.Read();
+      const auto fields = status->Read();
       if (fields.state == InstallState::Installing && fields.itemText == u"Vimzee.msi") break;
       Sleep(1);
     }
@@ -308,7 +304,7 @@ TEST_F(Engine, CancelDuringThePackageStopsBeforeTheNextItem) {
   EXPECT_EQ(Percent(), 0.0f);
   EXPECT_EQ(Runs(L"LanguagePack"), 0u);
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRegistryPath, L"exe"));
-  EXPECT_EQ(context.homepageUrl, u"");
+  EXPECT_EQ(result.homepageUrl, u"");
 }
 
 TEST_F(Engine, PackagesDifferingFromTheirDigestAreNeverRunOrInstalled) {
@@ -325,17 +321,11 @@ TEST_F(Engine, PackagesDifferingFromTheirDigestAreNeverRunOrInstalled) {
                                                   &m.transforms[0].sha256,
                                                   &m.languagePacks[0].sha256};
     *differing[kind] = kOtherDigest;
-    BoxAnswerer answerer(L"Vimzee Home", {IDOK});
     const auto end = Run();
-    const auto boxes = answerer.Finish();
     EXPECT_EQ(end.state, InstallState::Failed) << kinds[kind];
-    EXPECT_EQ(cause, FailureCause::PayloadIntegrity) << kinds[kind];
-    // Failed like a download, with a box that names the file; it is gone.
-    ASSERT_EQ(boxes.size(), 1u) << kinds[kind];
-    EXPECT_EQ(boxes[0].text, L"The downloaded file " + ToWide(items[kind].name) +
-                                 L" is damaged or has been changed. It was deleted and nothing "
-                                 L"was installed. Try again later. If the issue persists, please "
-                                 L"contact Customer Care.");
+    EXPECT_EQ(result.cause, FailureCause::PayloadIntegrity) << kinds[kind];
+    // Failed like a download, naming the file; it is gone.
+    EXPECT_EQ(result.failedItem, items[kind].name);
     ASSERT_EQ(items.size(), 4u);
     EXPECT_FALSE(FileExists(ToWide(items[kind].localPath))) << kinds[kind];
     ExpectNothingInstalled();
@@ -350,7 +340,7 @@ TEST_F(Engine, MatchingDigestsInstallAsBefore) {
   m.languagePacks[0].sha256 = ServedDigest(L"language_pack_1031.exe");
   for (char16_t& c : *m.transforms[0].sha256) c = static_cast<char16_t>(std::toupper(c));
   ASSERT_EQ(Run().state, InstallState::Finished);
-  EXPECT_EQ(cause, FailureCause::None);
+  EXPECT_EQ(result.cause, FailureCause::None);
   EXPECT_EQ(Product(L"Version"), L"1.0.0");
   EXPECT_EQ(Product(L"TransformLanguage"), L"1031");
   EXPECT_EQ(Runs(L"Prerequisite"), 1u);
@@ -361,13 +351,11 @@ TEST_F(Engine, FullDownloadVolumeIsToldAndNothingIsFetched) {
   FullBelow full;
   full.prefix = context.componentFolder.substr(0, context.componentFolder.size() - 1);
   freeSpace = &full;
-  BoxAnswerer answerer(L"Vimzee Home", {IDOK});
   const auto end = Run();
-  const auto boxes = answerer.Finish();
   EXPECT_EQ(end.state, InstallState::Failed);
-  EXPECT_EQ(cause, FailureCause::DiskSpace);
-  ASSERT_EQ(boxes.size(), 1u);  // only this one: no server box after it
-  EXPECT_EQ(boxes[0].text, kOutOfDisk11);
+  EXPECT_EQ(result.cause, FailureCause::DiskSpace);
+  EXPECT_EQ(result.megabytesNeeded, 11u);
+
   ASSERT_FALSE(items.empty());
   EXPECT_FALSE(FileExists(ToWide(items[0].localPath)));
   ExpectNothingInstalled();
@@ -377,13 +365,11 @@ TEST_F(Engine, FullInstallationVolumeStopsBeforeAnyPackageRuns) {
   FullBelow full;
   full.prefix = FromWide(kFolder.c_str());
   freeSpace = &full;
-  BoxAnswerer answerer(L"Vimzee Home", {IDOK});
   const auto end = Run();
-  const auto boxes = answerer.Finish();
   EXPECT_EQ(end.state, InstallState::Failed);
-  EXPECT_EQ(cause, FailureCause::DiskSpace);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, kOutOfDisk11);  // the tiny fixture package and the margin
+  EXPECT_EQ(result.cause, FailureCause::DiskSpace);
+  EXPECT_EQ(result.megabytesNeeded, 11u);  // the tiny fixture package and the margin
+
   EXPECT_NE(std::find(full.asked.begin(), full.asked.end(), FromWide(kFolder.c_str())),
             full.asked.end());
   ASSERT_EQ(items.size(), 4u);
@@ -395,7 +381,7 @@ TEST_F(Engine, ShippedPackagesOfAStandaloneProductAreCopiedCheckedAndUsedFromThe
   // Standalone: the packages lie in the folders beside the program. The
   // elevated run copies each into its own folder and uses the copy.
   ProductManifest& m = context.manifest;
-  m.standalone = 1;
+  m.standalone = true;
   const std::wstring served = ToWide(www) + L"\\install\\";
   const std::wstring beside = ToWide(context.programFolder) + L"\\";
   for (const wchar_t* folder : {L"component", L"msi", L"transform"}) {
@@ -412,12 +398,10 @@ TEST_F(Engine, ShippedPackagesOfAStandaloneProductAreCopiedCheckedAndUsedFromThe
   ASSERT_TRUE(context.PrepareWorkFolders(system));
   m.dependencies[0].sha256 = ServedDigest(L"vc_redist.exe");
   m.mainComponentSha256 = kOtherDigest;
-  BoxAnswerer answerer(L"Vimzee Home", {IDOK});
   EXPECT_EQ(Run().state, InstallState::Failed);
-  EXPECT_EQ(answerer.Finish().size(), 1u);
-  EXPECT_EQ(cause, FailureCause::PayloadIntegrity);
+  EXPECT_EQ(result.cause, FailureCause::PayloadIntegrity);
   ASSERT_EQ(items.size(), 4u);
-  EXPECT_EQ(items[1].download, 0);
+  EXPECT_FALSE(items[1].download);
   EXPECT_EQ(items[1].localPath, context.msiFolder + u"Vimzee.msi");
   EXPECT_FALSE(FileExists(ToWide(items[1].localPath)));  // the differing copy is removed
   EXPECT_TRUE(FileExists(beside + L"msi\\Vimzee.msi"));  // and nothing beside the program
@@ -426,7 +410,7 @@ TEST_F(Engine, ShippedPackagesOfAStandaloneProductAreCopiedCheckedAndUsedFromThe
 
   m.mainComponentSha256 = ServedDigest(L"Vimzee.msi");
   EXPECT_EQ(Run().state, InstallState::Finished);
-  EXPECT_EQ(cause, FailureCause::None);
+  EXPECT_EQ(result.cause, FailureCause::None);
   EXPECT_EQ(Product(L"Version"), L"1.0.0");
   EXPECT_EQ(Runs(L"Prerequisite"), 1u);
 }

@@ -2,11 +2,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include <gtest/gtest.h>
 
+#include "download/cancel_token.h"
+#include "install/installer_message.h"
 #include "install/package_command_line.h"
 #include "install_test_support.h"
 #include "platform/diagnostics.h"
@@ -17,21 +21,6 @@ namespace vwi {
 namespace {
 
 using namespace vwi::test;
-
-struct NoSteps : IInstallSteps {
-  void CreateEvents(InstallWorker&) override {}
-  InstallPlan Prepare() override { return {}; }
-  void SignalCancel(InstallWorker&) override {}
-  void Release(InstallWorker&) override {}
-  StepResult RecheckVersion(InstallWorker&) override { return {}; }
-  StepResult DownloadItems(InstallWorker&) override { return {}; }
-  bool FileExists(const std::u16string&) override { return true; }
-  PackageResult InstallPackage(InstallWorker&, const InstallItem&) override { return {}; }
-  bool RunProgram(InstallWorker&, const InstallItem&) override { return true; }
-  void ApplyPostInstallSettings(InstallWorker&) override {}
-  void PublishHomepage(const std::u16string&) override {}
-  void ShowDownloadFailure(const StepResult&) override {}
-};
 
 struct RecordingBox : IMessageBox {
   std::vector<std::u16string> texts;
@@ -46,10 +35,10 @@ struct RecordingBox : IMessageBox {
 const std::wstring kInstallFolder = L"C:\\Program Files\\Orvanta Fixture Test";
 
 struct Package : testing::Test {
-  InstallStatus status;
-  NoSteps steps;
-  InstallWorker worker{status, steps};
   RecordingBox box;
+  CancelToken cancel;
+  std::vector<int32_t> percents;  // what the handler reported
+  std::function<void(int32_t)> onPercent = [this](int32_t p) { percents.push_back(p); };
   std::wstring log;
 
   void SetUp() override {
@@ -65,9 +54,13 @@ struct Package : testing::Test {
     Uninstall(kProductCode);
     Uninstall(kFailingCode);
   }
-  bool Install(const wchar_t* package, const std::u16string& commandLine) {
-    const InstallItem item{u"Vimzee.msi", u"", FromWide(BuiltFixture(package).c_str()), u"", 1, 0};
-    return IsInstallerSuccess(InstallPackage(worker, item, commandLine, box, u"Vimzee Home"));
+  PackageResult Install(const InstallItem& item, const std::u16string& commandLine) {
+    const std::u16string caption = u"Vimzee Home";
+    return InstallPackage(item, commandLine, {box, caption, onPercent, cancel});
+  }
+  PackageResult Install(const wchar_t* package, const std::u16string& commandLine) {
+    return Install({u"Vimzee.msi", u"", FromWide(BuiltFixture(package).c_str()), u"", 1, 0},
+                   commandLine);
   }
   std::string Log() {
     std::ifstream in(log.c_str(), std::ios::binary);
@@ -92,24 +85,21 @@ PackageCommandLineInputs Fresh(const std::u16string& transformFolder) {
 TEST_F(Package, FreshInstallTakesFolderTransformAndLevelAndReportsItsHomePage) {
   const std::wstring transforms = ScratchFolder(L"vwi transform folder") + L"\\";
   ASSERT_TRUE(MakeTransform(transforms + L"1031.mst", 1031));
-  worker.itemIndex = 1;
-  ASSERT_TRUE(
-      Install(L"product_1.0.0.msi", BuildPackageCommandLine(Fresh(FromWide(transforms.c_str())))));
+  const PackageResult installed =
+      Install(L"product_1.0.0.msi", BuildPackageCommandLine(Fresh(FromWide(transforms.c_str()))));
+  ASSERT_TRUE(IsInstallerSuccess(installed.installerResult));
 
   EXPECT_EQ(Recorded(L"InstallDir"), kInstallFolder + L"\\");
   EXPECT_EQ(Recorded(L"ShellIntegrationLevel"), L"None");
   EXPECT_EQ(Recorded(L"TransformLanguage"), L"1031");
   EXPECT_EQ(Recorded(L"Version"), L"1.0.0");
   EXPECT_TRUE(FileExists(kInstallFolder + L"\\Product.exe"));
-  EXPECT_EQ(worker.installer.homepageUrl, u"http://127.0.0.1/vimzee/home");
-
-  const auto fields = status.Read();
-  EXPECT_EQ(fields.state, InstallState::Installing);
-  EXPECT_EQ(fields.itemIndex, 1);
-  EXPECT_EQ(fields.itemText, u"Vimzee.msi");
-  EXPECT_GT(fields.itemPercent, 0);
-  EXPECT_LE(fields.itemPercent, 100);
-  EXPECT_FALSE(worker.installer.firstMessage);
+  EXPECT_EQ(installed.homepageUrl, u"http://127.0.0.1/vimzee/home");
+  // The handler reported the package's progress, never backwards.
+  ASSERT_FALSE(percents.empty());
+  EXPECT_GT(percents.back(), 0);
+  EXPECT_LE(percents.back(), 100);
+  EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
   EXPECT_TRUE(box.texts.empty());
   EXPECT_EQ(Log().find("KORVO_DEBUG"), std::string::npos);
   EXPECT_NE(Log().find("\r\n Property(S): InstallHomepageURL = http://127.0.0.1/vimzee/home"),
@@ -117,13 +107,16 @@ TEST_F(Package, FreshInstallTakesFolderTransformAndLevelAndReportsItsHomePage) {
 }
 
 TEST_F(Package, RepairWithTheSecondVersionReappliesTheProperties) {
-  ASSERT_TRUE(Install(L"product_1.0.0.msi", u"INSTALLDIR=\"" + FromWide(kInstallFolder.c_str()) +
-                                                u"\" SHELL_INTEGRATION_LEVEL=\"All\""));
+  ASSERT_TRUE(IsInstallerSuccess(
+      Install(L"product_1.0.0.msi", u"INSTALLDIR=\"" + FromWide(kInstallFolder.c_str()) +
+                                        u"\" SHELL_INTEGRATION_LEVEL=\"All\"")
+          .installerResult));
   EXPECT_EQ(Recorded(L"ShellIntegrationLevel"), L"All");
   PackageCommandLineInputs repair;
   repair.productInstalled = true;
   repair.fileAssociation = 1;
-  ASSERT_TRUE(Install(L"product_1.1.0.msi", BuildPackageCommandLine(repair)));
+  ASSERT_TRUE(IsInstallerSuccess(
+      Install(L"product_1.1.0.msi", BuildPackageCommandLine(repair)).installerResult));
   EXPECT_EQ(Recorded(L"Version"), L"1.1.0");
   EXPECT_EQ(Recorded(L"ShellIntegrationLevel"), L"Free");
 }
@@ -134,8 +127,7 @@ TEST_F(Package, FailingPackageRollsBackShowsTheErrorAndLogsTheCode) {
   // Windows passes the package's error to the handler; Wine shows it in a
   // box of its own, captioned "Error", which the answerer closes.
   BoxAnswerer wineBox(L"Error", {IDOK});
-  EXPECT_EQ(InstallPackage(worker, item, u" SHELL_INTEGRATION_LEVEL=\"All\"", box, u"Vimzee"),
-            1603u);
+  EXPECT_EQ(Install(item, u" SHELL_INTEGRATION_LEVEL=\"All\"").installerResult, 1603u);
   const auto wineBoxes = wineBox.Finish();
   EXPECT_NE(Log().find("KORVO_DEBUG: MSI Installation failed. Error Code: 1603\r\n"),
             std::string::npos);
@@ -153,8 +145,9 @@ TEST_F(Package, CancelAnsweredDuringTheInstallationEitherRollsBackOrArrivesTooLa
   // The handler answers every progress message with cancel. The installer
   // rolls back and returns 1602 (a failure); Wine ignores the answer and
   // completes, which the worker treats as a cancel that came too late.
-  worker.control.cancelRequested = true;
-  const bool installed = Install(L"product_1.0.0.msi", u" SHELL_INTEGRATION_LEVEL=\"All\"");
+  cancel.Cancel();
+  const bool installed = IsInstallerSuccess(
+      Install(L"product_1.0.0.msi", u" SHELL_INTEGRATION_LEVEL=\"All\"").installerResult);
   EXPECT_EQ(installed, ReadString(HKEY_LOCAL_MACHINE, kPackageKey, L"Version").has_value());
   if (!installed) {
     EXPECT_NE(Log().find("Error Code: 1602"), std::string::npos);
@@ -163,7 +156,7 @@ TEST_F(Package, CancelAnsweredDuringTheInstallationEitherRollsBackOrArrivesTooLa
 
 TEST_F(Package, MissingPackageFailsWithItsCode) {
   const InstallItem item{u"Gone.msi", u"", u"C:\\nowhere\\gone.msi", u"", 1, 0};
-  EXPECT_FALSE(IsInstallerSuccess(InstallPackage(worker, item, u"", box, u"Vimzee")));
+  EXPECT_FALSE(IsInstallerSuccess(Install(item, u"").installerResult));
   EXPECT_NE(Log().find("KORVO_DEBUG: MSI Installation failed. Error Code: "), std::string::npos);
 }
 

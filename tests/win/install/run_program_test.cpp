@@ -8,11 +8,15 @@
 
 #include <thread>
 
+#include "download/cancel_token.h"
+#include "download/transfers.h"
 #include "install_test_support.h"
 #include "platform/win/wide.h"
 
 namespace vwi {
 namespace {
+
+const NeverCancelled never;
 
 using namespace vwi::test;
 
@@ -32,7 +36,7 @@ TEST(RunProgram, FolderWithASpaceStartsTheProgramItselfAndWaitsForIt) {
   ASSERT_TRUE(CopyInto(BuiltFixture(L"Product.exe"), base + L"\\Ann.exe"));
 
   const InstallItem item{u"language_pack", u"", FromWide(pack.c_str()), u"/s", 1, 1};
-  ASSERT_TRUE(RunProgram(item, nullptr));
+  ASSERT_TRUE(RunProgram(item, never));
   // The program has ended by now: its record is there without waiting.
   EXPECT_EQ(RecordedLine(L"LanguagePack"), L"\"" + pack + L"\" /s");
   EXPECT_EQ(RecordedLine(L"Product"), L"<not run>");
@@ -40,7 +44,7 @@ TEST(RunProgram, FolderWithASpaceStartsTheProgramItselfAndWaitsForIt) {
 
 TEST(RunProgram, MissingProgramCannotStart) {
   const InstallItem item{u"x", u"", u"C:\\nowhere\\setup.exe", u"/s", 1, 1};
-  EXPECT_FALSE(RunProgram(item, nullptr));
+  EXPECT_FALSE(RunProgram(item, never));
 }
 
 TEST(RunProgram, PrerequisitePackageRunsThroughMsiexecToItsEnd) {
@@ -50,7 +54,7 @@ TEST(RunProgram, PrerequisitePackageRunsThroughMsiexecToItsEnd) {
   const std::wstring package = folder + L"456bonjour.msi";
   ASSERT_TRUE(CopyInto(BuiltFixture(L"prerequisite.msi"), package));
   const InstallItem item{u"bonjour.msi", u"", FromWide(package.c_str()), u"/qn", 1, 1};
-  ASSERT_TRUE(RunProgram(item, nullptr));
+  ASSERT_TRUE(RunProgram(item, never));
   // Waited for: the main package may start right away.
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Apple Inc.\\Bonjour", L"Version")
                 .value_or(L"<missing>"),
@@ -86,18 +90,17 @@ TEST(RunProgram, ACancelEndsTheWaitForAProgramThatDoesNotEnd) {
       ERROR_SUCCESS);
   const std::wstring program = ScratchFolder(L"vwi run cancel") + L"\\vc_redist.exe";
   ASSERT_TRUE(CopyInto(BuiltFixture(L"prerequisite.exe"), program));
-  HANDLE cancel = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  CancelToken cancel;
   // The user answers Yes once the program is running and waited for.
   std::thread user([&] {
     while (!ReadNumber(HKEY_CURRENT_USER, key, L"Runs")) Sleep(50);
     Sleep(200);
-    SetEvent(cancel);
+    cancel.Cancel();
   });
   const InstallItem item{u"vc_redist.exe", u"", FromWide(program.c_str()), u"/quiet", 1, 1};
   EXPECT_TRUE(RunProgram(item, cancel));
   user.join();
   EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, key, L"Runs"), 1u);
-  CloseHandle(cancel);
   EndProcessesNamed(L"vc_redist.exe");
   ResetRecordedPrograms();
 }

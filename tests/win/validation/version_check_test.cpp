@@ -7,13 +7,13 @@
 #include <fstream>
 
 #include "download/payload_files.h"
-#include "download/win/win_stream_downloader.h"
 #include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"
 #include "validation/run_validation.h"
 #include "validation/win/client_validator.h"
 #include "win/download/test_servers.h"
+#include "win/download/transfer_case.h"
 
 namespace vwi {
 namespace {
@@ -38,7 +38,7 @@ class Validation : public ::testing::Test {
   InstallerContext context;
   AppFlags flags;
   WinSystemServices system;
-  WinStreamDownloader downloader;
+  test::FastTransfers downloader;
   ValidationHandOver handOver;
 };
 
@@ -47,7 +47,7 @@ TEST_F(Validation, CheckVersionAgainstServedFiles) {
   EXPECT_EQ(handOver.downloadResult, 1);
   EXPECT_EQ(context.manifest.standaloneVersion, u"28.1.0.7");
   EXPECT_EQ(Check(NginxUrl(u"/version-too-old.xml")), VersionCheckResult::ClientTooOld);
-  flags.productInstalled = 1;
+  flags.productInstalled = true;
   context.installedVersion = u"28.1.0.7";
   EXPECT_EQ(Check(NginxUrl(u"/version-ok.xml")), VersionCheckResult::AlreadyInstalled);
   context.installedVersion = u"28.1.0.6";

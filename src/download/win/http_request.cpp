@@ -1,0 +1,160 @@
+#include "download/win/http_request.h"
+
+#include "download/win/internet_session.h"
+#include "download/win/url_parts.h"
+#include "platform/run_log.h"
+#include "platform/text.h"
+#include "platform/win/wide.h"
+
+namespace vwi {
+
+TransferResult FailedWith(uint32_t code) {
+  TransferResult result;
+  result.failure = FailureOfSystemCode(code);
+  result.systemCode = code;
+  return result;
+}
+
+namespace {
+
+// Sends the request, waiting for the answer's headers through `calls`.
+TransferResult Send(const std::shared_ptr<OpenRequest>& open, const wchar_t* extraHeaders,
+                    WatchedCalls& calls) {
+  struct Sent {
+    BOOL ok = FALSE;
+    DWORD error = 0;
+  };
+  auto sent = std::make_shared<Sent>();
+  const CallEnd end =
+      calls.Run([open, headers = std::wstring(extraHeaders ? extraHeaders : L""), sent] {
+        sent->ok =
+            HttpSendRequestW(open->request.get(), headers.empty() ? nullptr : headers.c_str(),
+                             static_cast<DWORD>(headers.size()), nullptr, 0);
+        if (!sent->ok) sent->error = GetLastError();
+      });
+  if (end != CallEnd::Returned) return FailedWith(GivenUpError(end));
+  if (!sent->ok) return FailedWith(sent->error);
+  return {};
+}
+
+}  // namespace
+
+TransferResult OpenAndSend(const std::u16string& url, RequestKind kind, const wchar_t* extraHeaders,
+                           const std::shared_ptr<OpenRequest>& open, WatchedCalls& calls,
+                           const wchar_t* verb) {
+  OpenRequest& out = *open;
+  std::optional<UrlParts> parts = SplitUrl(url);
+  if (!parts) {
+    TransferResult bad;
+    bad.failure = TransferFailure::BadAddress;
+    return bad;
+  }
+  OpenInternetSession();
+  const DWORD service =
+      parts->scheme == INTERNET_SCHEME_FTP ? INTERNET_SERVICE_FTP : INTERNET_SERVICE_HTTP;
+  out.connection.reset(InternetConnectW(InternetSession(), parts->host.c_str(), parts->port,
+                                        parts->user.empty() ? nullptr : parts->user.c_str(),
+                                        parts->password.empty() ? nullptr : parts->password.c_str(),
+                                        service, 0, 0));
+  if (!out.connection) return FailedWith(GetLastError());
+
+  out.secure = parts->scheme == INTERNET_SCHEME_HTTPS;
+  const std::wstring object = parts->path + parts->extra;
+  static const wchar_t* kXmlAccept[] = {L"application/xml", L"*/*", nullptr};
+  static const wchar_t* kAnyAccept[] = {L"*/*", nullptr};
+  const wchar_t** accept = kind == RequestKind::FileDownload ? kAnyAccept : kXmlAccept;
+  out.request.reset(HttpOpenRequestW(out.connection.get(), verb, object.c_str(), L"HTTP/1.1",
+                                     nullptr, accept, RequestFlags(kind, out.secure), 0));
+  if (!out.request) return FailedWith(GetLastError());
+
+  if (!RefererUrl().empty()) {
+    const std::wstring header = L"Referer: " + ToWide(RefererUrl());
+    HttpAddRequestHeadersW(out.request.get(), header.c_str(), static_cast<DWORD>(header.size()),
+                           HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE);
+  }
+  return Send(open, extraHeaders, calls);
+}
+
+std::optional<DWORD> StatusCode(HINTERNET request) {
+  DWORD status = 0;
+  DWORD size = sizeof(status);
+  if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                      nullptr)) {
+    return std::nullopt;
+  }
+  return status;
+}
+
+std::optional<int64_t> AnnouncedLength(HINTERNET request) {
+  wchar_t text[16] = {};
+  DWORD size = sizeof(text);
+  if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) {
+    return std::nullopt;
+  }
+  return ParseContentLength(FromWide(text));
+}
+
+int64_t ContentLength(HINTERNET request) { return AnnouncedLength(request).value_or(-1); }
+
+std::u16string HeaderText(HINTERNET request, DWORD header) {
+  wchar_t text[512] = {};
+  DWORD size = sizeof(text) - sizeof(wchar_t);
+  if (!HttpQueryInfoW(request, header, text, &size, nullptr)) return {};
+  return FromWide(text);
+}
+
+bool HasAnswer(std::optional<DWORD> status) { return status && *status != 0; }
+
+TransferResult RefusedBy(HINTERNET request, DWORD status) {
+  return RefusedWith(status, ParseRetryAfter(HeaderText(request, HTTP_QUERY_RETRY_AFTER)));
+}
+
+LoggedRequest::LoggedRequest(std::u16string_view kind, const std::u16string& url)
+    : start_(GetTickCount()) {
+  record.kind = kind;
+  record.url = url;
+}
+
+LoggedRequest::~LoggedRequest() {
+  record.milliseconds = GetTickCount() - start_;
+  LogLine(RequestLogEntry(record));
+}
+
+const TransferResult& LoggedRequest::End(const TransferResult& result) {
+  record.succeeded = result.ok();
+  if (!result.ok()) record.failure = TransferResultText(result);
+  return result;
+}
+
+bool InternetBody::QueryAvailable(uint32_t& available) {
+  DWORD n = 0;
+  if (!InternetQueryDataAvailable(open_->request.get(), &n, 0, 0)) {
+    error_ = GetLastError();
+    return false;
+  }
+  available = n;
+  return true;
+}
+
+bool InternetBody::Read(uint8_t* buffer, uint32_t size, uint32_t& read) {
+  DWORD n = 0;
+  if (!InternetReadFile(open_->request.get(), buffer, size, &n)) {
+    error_ = GetLastError();
+    return false;
+  }
+  read = n;
+  return true;
+}
+
+std::function<void(uint32_t)> WaitReporter(IDownloadCallback* callback,
+                                           const DownloadStatusInfo& progress) {
+  if (!callback) return {};
+  return [callback, progress](uint32_t secondsLeft) {
+    DownloadStatusInfo waiting = progress;
+    waiting.state = DownloadState::WaitingToRetry;
+    waiting.retryInSeconds = secondsLeft;
+    callback->OnDownloadStatus(waiting);
+  };
+}
+
+}  // namespace vwi

@@ -1,0 +1,41 @@
+#include "wizard/failure_box.h"
+
+#include "localisation/ui_text_format.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+
+namespace vwi {
+
+std::optional<FailureBox> FailureBoxFor(const InstallResult& result,
+                                        const UiStringCatalogue& strings,
+                                        const std::u16string& shortName) {
+  if (result.state != InstallState::Failed) return std::nullopt;
+  // The last version check's answers have always been the installer's own.
+  constexpr uint32_t kRecheckStyle = message_box::kOkCancel | message_box::kIconError;
+  switch (result.cause) {
+    case FailureCause::DownloadFailed:
+      return FailureBox{strings.LookupUiString(IDS_ERR_CONNECT_DOWNLOAD_SERVER), shortName,
+                        message_box::kIconError};
+    case FailureCause::PayloadIntegrity:
+      if (result.failedItem.empty()) {
+        return FailureBox{strings.LookupUiString(IDS_ERR_CONNECT_DOWNLOAD_SERVER), shortName,
+                          message_box::kIconError};
+      }
+      return FailureBox{FormatUiString(strings, IDS_ERR_PAYLOAD_DAMAGED, {result.failedItem}),
+                        shortName, message_box::kIconError};
+    case FailureCause::DiskSpace:
+      return FailureBox{FormatUiString(strings, IDS_ERR_OUT_OF_DISK,
+                                       {DecimalText(static_cast<int64_t>(result.megabytesNeeded))}),
+                        shortName, message_box::kOk | message_box::kIconError};
+    case FailureCause::AlreadyInstalled:
+      return FailureBox{FormatUiString(strings, IDS_ERR_INSTALLED_ALREADY, {shortName}),
+                        u"Windows Installer", kRecheckStyle};
+    case FailureCause::InstallerTooOld:
+      return FailureBox{strings.LookupUiString(IDS_ERR_CLIENT_TOO_OLD), u"Windows Installer",
+                        kRecheckStyle};
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace vwi
