@@ -1,6 +1,6 @@
 #include "context/existing_installation.h"
 
-#include "localisation/file_system.h"
+#include "platform/file_queries.h"
 #include "platform/registry_key.h"
 #include "platform/text.h"
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/geometry.h"
+#include "res/resource_ids.h"
 #include "theme/dpi_scaling.h"
 #include "theme/image_wrapper.h"
 #include "theme/theme_palette.h"
@@ -22,7 +23,8 @@ enum CaptionButtonId {
 };
 
 // The PNG base id of each button's glyph, by identifier.
-constexpr std::array<int, 4> kCaptionGlyphBase = {106, 114, 118, 110};
+constexpr std::array<int, 4> kCaptionGlyphBase = {IDB_CLOSE_GLYPH, IDB_MAXIMIZE_GLYPH,
+                                                  IDB_RESTORE_GLYPH, IDB_MINIMIZE_GLYPH};
 
 struct CaptionButton {
   int id = 0;

@@ -5,13 +5,13 @@
 namespace vwi {
 
 ComboBoxLayout ComputeComboBoxLayout(Rect client, int frameWidth, int frameHeight, int textHeight,
-                                     bool hasItemData, const DpiScale& dpi) {
+                                     const DpiScale& dpi) {
   ComboBoxLayout l;
   const int height = client.Height();
   const int strip = std::max(frameWidth, dpi.X(24));
   l.strip = {client.right - strip, client.top, client.right, client.bottom};
   l.chevron = {client.right - frameWidth - dpi.X(5), (height - frameHeight) / 2};
-  const int left = client.left + dpi.Linear(hasItemData ? 24 : 4);
+  const int left = client.left + dpi.Linear(4);
   const int top = (height - textHeight) / 2;
   const int right = client.right + dpi.Linear(1) - client.left - frameWidth - 2 * dpi.Linear(4);
   l.text = {left, top, right, top + textHeight};
@@ -28,7 +28,6 @@ int ComboDroppedWidth(const ComboWidthInputs& in, const DpiScale& dpi) {
   const bool scrolls = in.itemTextWidths.size() > 30;
   for (int w : in.itemTextWidths) widest = std::max(widest, w + (scrolls ? in.scrollBarWidth : 0));
   int width = widest + 2 * dpi.Linear(in.edgeWidth) + 2 * dpi.Linear(in.averageCharWidth);
-  if (in.hasItemData) width += in.smallIconWidth;
   return std::max(width, in.boxWidth);
 }
 
@@ -37,13 +36,8 @@ int ComboListShift(int boxLeft, int listRight, int monitorRight) {
   return 0;
 }
 
-ComboItemLayout ComputeComboItemLayout(int itemWidth, int itemHeight, bool hasItemData,
-                                       const DpiScale& dpi) {
-  ComboItemLayout l;
-  l.iconX = dpi.Linear(4);
-  const int indent = dpi.Linear(hasItemData ? 24 : 4);
-  l.text = {indent, 1, itemWidth - 8, itemHeight - 2};
-  return l;
+Rect ComboItemTextRect(int itemWidth, int itemHeight, const DpiScale& dpi) {
+  return {dpi.Linear(4), 1, itemWidth - 8, itemHeight - 2};
 }
 
 }  // namespace vwi

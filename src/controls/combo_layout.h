@@ -18,7 +18,7 @@ struct ComboBoxLayout {
   Rect edit;       // the hidden edit field (before vertical centring)
 };
 ComboBoxLayout ComputeComboBoxLayout(Rect client, int frameWidth, int frameHeight, int textHeight,
-                                     bool hasItemData, const DpiScale& dpi);
+                                     const DpiScale& dpi);
 
 // Which chevron frame of the three is drawn: white under the mouse, else light grey.
 inline int ComboChevronFrame(bool hover) { return hover ? 1 : 2; }
@@ -34,24 +34,17 @@ struct ComboWidthInputs {
   int scrollBarWidth = 0;
   int edgeWidth = 0;
   int averageCharWidth = 0;
-  int smallIconWidth = 0;
-  bool hasItemData = false;
   int boxWidth = 0;
 };
 // The widest item (with a scroll bar's width when more than 30 items make the
-// list scroll) plus edges and a character's width on each side, plus an icon
-// column when there is item data; at least the box's own width.
+// list scroll) plus edges and a character's width on each side; at least the
+// box's own width.
 int ComboDroppedWidth(const ComboWidthInputs& in, const DpiScale& dpi);
 
 // How far the list must move left so it ends at the monitor's right edge.
 int ComboListShift(int boxLeft, int listRight, int monitorRight);
 
-// One item of the list, in the coordinates of the item's own bitmap.
-struct ComboItemLayout {
-  int iconX = 0;  // when there is item data
-  Rect text;
-};
-ComboItemLayout ComputeComboItemLayout(int itemWidth, int itemHeight, bool hasItemData,
-                                       const DpiScale& dpi);
+// Where an item's text goes, in the coordinates of the item's own bitmap.
+Rect ComboItemTextRect(int itemWidth, int itemHeight, const DpiScale& dpi);
 
 }  // namespace vwi

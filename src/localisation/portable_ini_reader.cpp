@@ -1,6 +1,6 @@
 #include "localisation/portable_ini_reader.h"
 
-#include "localisation/file_system.h"
+#include "platform/file_queries.h"
 #include "platform/text.h"
 
 namespace vwi {

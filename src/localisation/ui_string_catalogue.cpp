@@ -1,6 +1,6 @@
 #include "localisation/ui_string_catalogue.h"
 
-#include "localisation/file_system.h"
+#include "platform/file_queries.h"
 #include "platform/text.h"
 
 namespace vwi {

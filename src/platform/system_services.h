@@ -20,6 +20,10 @@ class ISystemServices {
   // buffer); empty when it cannot be obtained.
   virtual std::u16string TempFolder() = 0;
   virtual bool PathExists(const std::u16string& path) = 0;
+  // True when `path` names an existing folder (a file is none).
+  virtual bool IsFolder(const std::u16string& path) = 0;
+  // Creates one folder whose parent exists; true on success.
+  virtual bool CreateFolder(const std::u16string& path) = 0;
   // Removes a folder only if it is empty.
   virtual bool RemoveEmptyFolder(const std::u16string& path) = 0;
   // Creates a folder with all missing parents; true on success.

@@ -4,6 +4,19 @@
 
 #define IDI_PROGRAM 101
 
+// Images: each the first of four sizes, for 96, 120, 144 and 192 DPI, which
+// follow it in that order (DpiScale::ImageId picks one).
+#define IDB_CLOSE_GLYPH 106
+#define IDB_MINIMIZE_GLYPH 110
+#define IDB_MAXIMIZE_GLYPH 114
+#define IDB_RESTORE_GLYPH 118
+#define IDB_WORDMARK 129
+#define IDB_COMBO_CHEVRONS 144
+#define IDB_CHECK_TICKED 153
+#define IDB_CHECK_EMPTY 157
+#define IDB_EXPANDER_UP 161
+#define IDB_EXPANDER_DOWN 165
+
 #define IDD_SETTING_PANEL 137
 #define IDD_INSTALL_GUIDE 139
 #define IDD_STATUS_PANEL 142

@@ -4,15 +4,15 @@
 
 namespace vwi {
 
-bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders) {
+bool PrepareInstallFolder(const std::u16string& folder, ISystemServices& folders) {
   const std::u16string path = WithoutTrailingBackslash(folder);
   if (path.empty() || IsRelativePath(path) || path.size() > kMaxInstallFolderLength) return false;
-  if (folders.IsExistingFolder(path)) return true;
+  if (folders.IsFolder(path)) return true;
   const std::vector<std::u16string> chain = FolderChain(path);
   for (const std::u16string& part : chain) {
-    if (folders.Exists(part)) {
+    if (folders.PathExists(part)) {
       // A file where a folder should be: nothing can be installed below it.
-      if (!folders.IsExistingFolder(part)) return false;
+      if (!folders.IsFolder(part)) return false;
     } else if (!folders.CreateFolder(part)) {
       return false;
     }
@@ -22,7 +22,7 @@ bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders) 
 }
 
 FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,
-                                       IFolderSystem& folders) {
+                                       ISystemServices& folders) {
   FolderValidation validation{FolderCheck::kUnavailable, WithoutTrailingBackslash(text)};
   if (!accepted) {
     validation.result = FolderCheck::kNotAccepted;
@@ -32,11 +32,11 @@ FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted
   return validation;
 }
 
-std::u16string BrowseStartFolder(std::u16string fullPath, IFolderSystem& folders) {
+std::u16string BrowseStartFolder(std::u16string fullPath, ISystemServices& folders) {
   if (fullPath.size() >= 2 && fullPath.back() == u'\\' && fullPath[fullPath.size() - 2] != u':') {
     fullPath.pop_back();
   }
-  while (!fullPath.empty() && !folders.Exists(fullPath)) {
+  while (!fullPath.empty() && !folders.PathExists(fullPath)) {
     const size_t cut = fullPath.rfind(u'\\');
     if (cut == std::u16string::npos) break;
     fullPath.resize(cut);

@@ -5,20 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_services.h"
+
 namespace vwi {
 
 // The longest installation folder accepted. A folder is created in a
 // fixed-size path buffer, and the platform keeps room in it for a file name.
 inline constexpr size_t kMaxInstallFolderLength = 248;
-
-class IFolderSystem {
- public:
-  virtual ~IFolderSystem() = default;
-  virtual bool IsExistingFolder(const std::u16string& path) = 0;
-  virtual bool Exists(const std::u16string& path) = 0;
-  // Creates one folder whose parent exists.
-  virtual bool CreateFolder(const std::u16string& path) = 0;
-};
 
 enum class FolderCheck {
   kAccepted,     // the folder exists now; store it
@@ -34,16 +27,16 @@ struct FolderValidation {
 // Creates what is missing of an absolute folder of acceptable length; true
 // when it is a folder afterwards. A path that names a file, or passes through
 // one, or names no folder at all (a bare "\\server"), is refused.
-bool PrepareInstallFolder(const std::u16string& folder, IFolderSystem& folders);
+bool PrepareInstallFolder(const std::u16string& folder, ISystemServices& folders);
 
 // Checks the typed folder and creates what is missing of it.
 FolderValidation ValidateInstallFolder(const std::u16string& text, bool accepted,
-                                       IFolderSystem& folders);
+                                       ISystemServices& folders);
 
 // Where the folder chooser starts for a full path: without one trailing
 // backslash (unless it follows a colon), cut back at backslashes until what
 // is left exists; "D:\missing\deeper" gives "D:" when neither folder exists.
-std::u16string BrowseStartFolder(std::u16string fullPath, IFolderSystem& folders);
+std::u16string BrowseStartFolder(std::u16string fullPath, ISystemServices& folders);
 
 // The product's program: the folder without a trailing backslash, then the
 // program's file name.

@@ -66,4 +66,6 @@ SettingPanelLayout LayoutSettingPanel(const Rect& client, const SettingLabelText
   return layout;
 }
 
+int SettingComboItemHeight(const DpiScale& dpi) { return dpi.dpiY * 24 / 96; }
+
 }  // namespace vwi

@@ -40,6 +40,13 @@ struct SettingPanelLayout {
 // and the default height, when the text has a width; the default otherwise.
 Size MeasureLabel(Size text, Size defaultSize);
 
+// The height of the settings boxes' selection field and of every item of
+// their lists: trunc(dpiY * 24 / 96).
+int SettingComboItemHeight(const DpiScale& dpi);
+// The room below a settings box that its window keeps for the list: four
+// items.
+inline int SettingDropDownListRoom(const DpiScale& dpi) { return 4 * SettingComboItemHeight(dpi); }
+
 SettingPanelLayout LayoutSettingPanel(const Rect& client, const SettingLabelTexts& texts,
                                       const DpiScale& dpi);
 

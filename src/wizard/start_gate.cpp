@@ -12,7 +12,11 @@ bool StartGate::WaitEnded() {
   return true;
 }
 
-void StartGate::QuestionOpened() { questionOpen_ = true; }
+bool StartGate::QuestionOpened() {
+  if (questionOpen_) return false;
+  questionOpen_ = true;
+  return true;
+}
 
 bool StartGate::QuestionAnswered(bool cancel) {
   questionOpen_ = false;

@@ -9,8 +9,9 @@ class StartGate {
  public:
   // The start wait has passed: true when the installation starts now.
   bool WaitEnded();
-  // The close question is about to be shown.
-  void QuestionOpened();
+  // The close question is about to be shown: false when it is open already
+  // (a second close request while it shows must not ask again).
+  bool QuestionOpened();
   // The close question was answered (`cancel`: Yes). True when a start held
   // back while it was open is due now.
   bool QuestionAnswered(bool cancel);

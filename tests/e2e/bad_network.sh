@@ -110,17 +110,17 @@ product_dist "$dist"
 sed -i "s|<full_url>$SERVER/install/Vimzee.msi</full_url>|<full_url>$FAULT/busyfile/$key/9/install/Vimzee.msi?after=20</full_url>|" \
   "$manifest"
 start_installer run "$dist"
-wait_control 133 60
-click_control 133
+wait_control install 60
+click_control install
 waiting_text() {
-  case "$(driver control-text "$MAIN_CLASS" 122)" in
+  case "$(control_text status_label)" in
     "Connection interrupted. Retrying in "*" seconds...") return 0 ;;
   esac
   return 1
 }
 check "the status line tells of the wait" wait_until 60 waiting_text
 check "the time line calculates" \
-  equals "$(driver control-text "$MAIN_CLASS" 173)" "Calculating time remaining..."
+  equals "$(control_text time_label)" "Calculating time remaining..."
 screenshot bad-network-retrying
 close_wizard "$CAPTION" >/dev/null
 check "closing during the wait ends the run at once, cancelled" equals "$(exit_code "$run" 5)" 1602
@@ -134,11 +134,11 @@ product_dist "$dist"
 sed -i "s|<full_url>$SERVER/install/Vimzee.msi</full_url>|<full_url>$FAULT/dropfile/$key/$half/install/Vimzee.msi?stall=60</full_url>|" \
   "$manifest"
 start_installer run "$dist"
-wait_control 133 60
-click_control 133
+wait_control install 60
+click_control install
 asked_once() { [ "$(seen "$key")" = "- 200;" ]; }
 check "the main package was asked for" wait_until 60 asked_once
-sleep 2
+sleep 2 # well into the silence: the close must not wait for it to end
 close_wizard "$CAPTION" >/dev/null
 check "closing during the silence ends the run at once, cancelled" equals "$(exit_code "$run" 5)" 1602
 check "without another request" equals "$(seen "$key")" "- 200;"

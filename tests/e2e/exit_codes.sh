@@ -45,13 +45,13 @@ check "the main package wrote its verbose log beside it" test -s "$logs/setup.Vi
 start_installer run "$dist" /s
 text=$(driver wait-box "$CAPTION" 60000)
 check "the installed version is reported" grep -q "already installed" <<<"$text"
-driver press-box "$CAPTION" 7
+press_box "$CAPTION" no
 check_code "a run on the installed version" "$run" 30 1638
 
 # Cancelled: the wizard closed from the settings panel.
 clean_machine
 start_installer run "$dist"
-check "the wizard opens" wait_control 133 60
+check "the wizard opens" wait_control install 60
 close_wizard "$CAPTION" >/dev/null
 check_code "a wizard closed from the settings panel" "$run" 30 1602
 
@@ -104,7 +104,7 @@ check "the log has the failed request" \
 # The manifest is missing.
 make_dist "$dist"
 start_installer run "$dist" /s
-driver wait-box "Vimzee Web Installer" 30000 >/dev/null && driver press-box "Vimzee Web Installer" 1
+driver wait-box "Vimzee Web Installer" 30000 >/dev/null && press_box "Vimzee Web Installer" ok
 check_code "a missing manifest" "$run" 30 1610
 
 # A log path that cannot be written goes to the temporary folder.

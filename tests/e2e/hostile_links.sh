@@ -10,7 +10,7 @@ browser_log="$VWI_OUT/hostile-links-browser.log"
 record_browser "$browser_log"
 dist="$VWI_OUT/hostile-links"
 product_dist "$dist"
-key() { xdotool key --delay 100 "$@"; sleep 0.4; }
+key() { xdotool key --delay 100 "$@"; settle; }
 
 # Points the English licence link at `target` (the file stays UTF-16).
 licence_link() { # target
@@ -23,18 +23,21 @@ licence_link() { # target
 follow_licence_link() {
   park_mouse
   start_installer run "$dist"
-  wait_control 152 60 || return 1
+  wait_control license_link 60 || return 1
   read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
   xdotool mousemove $((wl + 20)) $((wt + 120))
-  sleep 1
+  settle
   local tabs=0
-  while [ "$(driver focus-id "$MAIN_CLASS")" != 152 ] && [ $tabs -lt 8 ]; do
+  while [ "$(focused)" != license_link ] && [ $tabs -lt 8 ]; do
     key Tab
     tabs=$((tabs + 1))
   done
   key Return
   key space
-  sleep 2
+  # The browser stand-in writes its log when a link is followed, and a
+  # refused link writes nothing: wait for either a little.
+  wait_until 2 test -s "$browser_log"
+  settle
   close_wizard "$CAPTION" >/dev/null
   exit_code "$run" 30 >/dev/null
 }

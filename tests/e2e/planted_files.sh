@@ -68,13 +68,13 @@ clean_prerequisite
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES,oleacc=n,b"
 : >"$loads"
 start_installer wizard "$dist"
-check "the wizard opens" wait_control 133 60
+check "the wizard opens" wait_control install 60
 check "a screen reader's request is answered" \
-  grep -q '^role=43 ' <<<"$(driver accessible "$MAIN_CLASS" 133)"
+  grep -q '^role=43 ' <<<"$(driver accessible "$MAIN_CLASS" "$(control_id install)")"
 check "and the wizard loaded no planted library" equals "$(cat "$loads")" ""
 driver close "$MAIN_CLASS" >/dev/null
 driver wait-box "$CAPTION" 20000 >/dev/null
-driver press-box "$CAPTION" 6
+press_box "$CAPTION" yes
 exit_code "$wizard" 30 >/dev/null
 unset WINEDLLOVERRIDES VWI_PLANTED_LOG
 clean_machine

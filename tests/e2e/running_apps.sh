@@ -17,6 +17,7 @@ hold_application() {
   rm -f "$release" "$VWI_OUT/running-apps.held"
   "$WINE64" "$DRIVER_EXE" hold-semaphore VimzeeHome.Application.Running \
     "$(wine_path "$release")" >"$VWI_OUT/running-apps.held" 2>/dev/null &
+  holder=$!
   _e2e_pids+=($!)
   wait_until 30 grep -qs held "$VWI_OUT/running-apps.held"
 }
@@ -26,16 +27,15 @@ product_installed() { test -f "$WINEPREFIX/drive_c/Program Files/Orvanta/Product
 # Cancel: nothing is installed.
 check "the application runs" hold_application
 start_installer run "$dist"
-wait_control 133 60
-click_control 133
+wait_control install 60
+click_control install
 text=$(driver wait-box "$BOX" 20000)
 check "Install asks to close the running applications" \
   grep -q "^The following applications should be closed before continuing" <<<"$text"
 check "the box lists it by name" grep -qx "Vimzee Home" <<<"$(tr -d '\r' <<<"$text")"
-driver press-box "$BOX" 4
-sleep 1
+press_box "$BOX" retry
 check "Retry while it runs asks again" wait_until 10 box_shown
-driver press-box "$BOX" 2
+press_box "$BOX" cancel
 check "Cancel ends the run, cancelled" equals "$(exit_code "$run" 20)" 1602
 check "nothing was downloaded" equals "$(grep -c 'Vimzee.msi' \
   "$VWI_OUT/running-apps-servers/servers/nginx-access.log")" 0
@@ -46,12 +46,12 @@ touch "$release"
 # the run by itself, with the product started).
 check "the application runs again" hold_application
 start_installer run "$dist" /l
-wait_control 133 60
-click_control 133
+wait_control install 60
+click_control install
 driver wait-box "$BOX" 20000 >/dev/null
 touch "$release"
-sleep 1
-driver press-box "$BOX" 4
+wait "$holder"
+press_box "$BOX" retry
 check "the installation completes" equals "$(exit_code "$run" 120)" 0
 check "the product is installed" product_installed
 check "no box is left" equals "$(driver count-boxes "$BOX")" 0

@@ -8,13 +8,14 @@ make_dist "$dist"
 mkdir -p "$dist/config"
 cp "$VWI_ROOT/demo/config/manifestHome.xml" "$dist/config/"
 
+iconic() { [ "$(driver window-state "$MAIN_CLASS")" = iconic ]; }
+
 start_installer first "$dist" /n
 check "the first copy shows its wizard" driver wait-window "$MAIN_CLASS" 20000
 check "the work folders are made in the protected place, not beside the program" \
   bash -c "test -d '$(run_folder)/msi' -a ! -e '$dist/msi'"
 driver minimise "$MAIN_CLASS"
-sleep 1
-check "the wizard is minimised" equals "$(driver window-state "$MAIN_CLASS")" iconic
+check "the wizard is minimised" wait_until 5 iconic
 
 start_installer second "$dist"
 check "the second copy ends by itself" equals "$(exit_code "$second" 30)" 0

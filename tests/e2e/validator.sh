@@ -43,7 +43,7 @@ text=$(driver wait-box "$caption" 60000)
 check "an unreachable server is reported" \
   equals "$text" "Unable to contact the download server. Check your Internet connection and try again. If the issue persists, please contact Customer Care."
 screenshot validator-unreachable
-driver press-box "$caption" 1
+press_box "$caption" ok
 check "the run ends without the wizard, as a failed download" equals "$(exit_code "$run" 20)" 1612
 check "no wizard was opened" equals "$(driver window-state "$MAIN_CLASS")" none
 
@@ -61,7 +61,7 @@ start_installer run "$VWI_OUT/validator-planted" /log "$(wine_path "$VWI_OUT/val
 text=$(driver wait-box "$caption" 60000)
 check "planted version files are never read: the server is unreachable" \
   grep -q "^Unable to contact the download server" <<<"$text"
-driver press-box "$caption" 1
+press_box "$caption" ok
 check "the run ends as a failed download" equals "$(exit_code "$run" 20)" 1612
 check "no newer installer was asked for" bash -c "! grep -q 'evil.exe' '$VWI_OUT/validator-planted.log'"
 chmod -R u+w "$VWI_OUT/validator-planted/component"
@@ -92,7 +92,7 @@ for refused in other-publisher same-subject-other-root unsigned; do
   start_installer run "$VWI_OUT/validator-$refused" /log "$(wine_path "$VWI_OUT/validator-$refused.log")"
   text=$(driver wait-box "$caption" 60000)
   check "a newer installer $refused is told as damaged" equals "$text" "$damaged"
-  driver press-box "$caption" 1
+  press_box "$caption" ok
   check "and the run ends 1620" equals "$(exit_code "$run" 20)" 1620
   check "it was never started" equals "$(reg_value "$record" Runs)" ""
   check "the log says why" grep -q "The newer installer .* is refused: it is" "$VWI_OUT/validator-$refused.log"
@@ -106,7 +106,7 @@ dist_with_version_url "$VWI_OUT/validator-unstartable" "$server/version.xml"
 start_installer run "$VWI_OUT/validator-unstartable"
 text=$(driver wait-box "$caption" 60000)
 check "an updater that cannot start is reported" equals "$text" "The updater cannot be launched!"
-driver press-box "$caption" 1
+press_box "$caption" ok
 check "and the run ends as failed" equals "$(exit_code "$run" 20)" 1603
 cp "$SIGNING/same-publisher.exe" "$www/fresh/VimzeeHomeSetup.exe"
 

@@ -15,26 +15,27 @@ access_log="$VWI_OUT/wizard-cancel-servers/servers/nginx-access.log"
 # Starts an installation and waits until the slow download is under way.
 start_download() { # variable for the run
   start_installer "$1" "$dist"
-  wait_control 133 60 || return 1
-  click_control 133
+  wait_control install 60 || return 1
+  click_control install
   wait_until 30 downloading
 }
-downloading() { [ "$(driver control-text "$MAIN_CLASS" 122)" = "Downloading, please wait..." ]; }
+downloading() { [ "$(control_text status_label)" = "Downloading, please wait..." ]; }
 
 # Answered No.
 check "the download starts" start_download run
-sleep 2
+wait_until 10 progress_moved
 driver close "$MAIN_CLASS"
 text=$(driver wait-box "$CAPTION" 20000)
 check "closing asks whether to cancel" equals "$text" "Are you sure you want to cancel the installation?"
 screenshot cancel-question
-sleep 1
-before=$(driver control-text "$MAIN_CLASS" 123)
+wait_until 5 text_steady percent_label
+before=$(control_text percent_label)
+# Long enough that a download that went on would move the bar.
 sleep 3
-after=$(driver control-text "$MAIN_CLASS" 123)
+after=$(control_text percent_label)
 check "the download waits while the question is open ($before)" equals "$after" "$before"
-driver press-box "$CAPTION" 7
-check "after No the installation completes" wait_control 1 120
+press_box "$CAPTION" no
+check "after No the installation completes" wait_control start_now 120
 # The engine asks for the file's size (HEAD) and then for the whole; a
 # download that had to start again would show a second GET.
 check "the paused download went on in the same request" \
@@ -55,17 +56,16 @@ check "the product was not started" equals "$(reg_value "$PROGRAMS_KEY\\Product"
 # Answered Yes.
 clean_machine
 check "the second download starts" start_download run
-driver watch-text "$MAIN_CLASS" 122 60000 >"$VWI_OUT/wizard-cancel-status.txt" &
+driver watch-text "$MAIN_CLASS" "$(control_id status_label)" 60000 >"$VWI_OUT/wizard-cancel-status.txt" &
 watch_status=$!
-driver watch-text "$MAIN_CLASS" 123 60000 >"$VWI_OUT/wizard-cancel-percent.txt" &
+driver watch-text "$MAIN_CLASS" "$(control_id percent_label)" 60000 >"$VWI_OUT/wizard-cancel-percent.txt" &
 watch_percent=$!
 sleep 1
 driver close "$MAIN_CLASS"
 driver wait-box "$CAPTION" 20000 >/dev/null
-driver press-box "$CAPTION" 6
-sleep 0.3
+press_box "$CAPTION" yes
 driver close "$MAIN_CLASS"
-sleep 0.5
+settle
 check "a second close request while cancelling asks nothing" equals "$(driver count-boxes "$CAPTION")" 0
 check "after Yes the run ends as cancelled" equals "$(exit_code "$run" 60)" 1602
 wait "$watch_status" "$watch_percent"

@@ -23,29 +23,28 @@ for dpi in 120 144 192; do
   set_dpi "$dpi"
   park_mouse
   start_installer run "$dist"
-  check "at $dpi DPI the wizard opens on the settings panel" wait_control 133 60
-  sleep 1
+  check "at $dpi DPI the wizard opens on the settings panel" wait_control install 60
+  settle
   screenshot "dpi-$dpi-settings"
   # The client area is 660 wide at 96 DPI, inside a border of 1 px scaled.
   border=$(scale 1)
   check "the window is $(scale 660) + 2 x $border by $(scale 446)" \
     equals "$(size_of "$(driver window-rect "$MAIN_CLASS")")" "$(($(scale 660) + 2 * border)) x $(scale 446)"
   check "the browse button is $(scale 24) px wide" \
-    equals "$(size_of "$(driver control-rect "$MAIN_CLASS" 148)" | cut -d' ' -f1)" "$(scale 24)"
-  read -r fl ft fr fb <<<"$(driver control-rect "$MAIN_CLASS" 143)"
+    equals "$(size_of "$(control_rect browse)" | cut -d' ' -f1)" "$(scale 24)"
+  read -r fl ft fr fb <<<"$(control_rect folder_edit)"
   read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
   check "the folder box ends $(scale 68) + $(scale 24) px before the client's edge" \
     equals "$((wr - border - fr))" "$(($(scale 68) + $(scale 24)))"
   [ "$dpi" = 144 ] && window_picture "dpi-$dpi-settings" settings-144dpi
-  click_control 133
-  check "the status panel follows" wait_control 170 30
+  click_control install
+  check "the status panel follows" wait_control slide_show 30
   check "the slide show is $(scale 660) x $(scale 284)" \
-    equals "$(size_of "$(driver control-rect "$MAIN_CLASS" 170)")" "$(scale 660) x $(scale 284)"
-  sleep 3
-  screenshot "dpi-$dpi-status"
+    equals "$(size_of "$(control_rect slide_show)")" "$(scale 660) x $(scale 284)"
+  screenshot_until 10 "dpi-$dpi-status" slide_shown "dpi-$dpi-status"
   driver close "$MAIN_CLASS" >/dev/null
   driver wait-box "$CAPTION" 20000 >/dev/null
-  driver press-box "$CAPTION" 6
+  press_box "$CAPTION" yes
   check "and the run ends when cancelled" equals "$(exit_code "$run" 60)" 1602
   clean_machine
 done

@@ -12,22 +12,22 @@ product_dist "$dist" slow
 german() { language_text "$dist" 1031 "$1"; }
 
 start_installer run "$dist" /lang 1031
-check "the wizard opens on the settings panel" wait_control 133 60
-sleep 1
+check "the wizard opens on the settings panel" wait_control install 60
+settle
 screenshot german-settings
-check "the licence label is German" equals "$(driver control-text "$MAIN_CLASS" 135)" \
+check "the licence label is German" equals "$(control_text accept_label)" \
   "$(german IDS_ACCEPT_LICENSE_TERMS)"
-check "the licence link is German" equals "$(driver control-text "$MAIN_CLASS" 152)" \
+check "the licence link is German" equals "$(control_text license_link)" \
   "$(german IDS_LINK_LICENSE_TERMS)"
-check "the folder label is German" equals "$(driver control-text "$MAIN_CLASS" 140)" \
+check "the folder label is German" equals "$(control_text folder_label)" \
   "$(german IDS_INSTALL_FOLDER)"
-click_control 133
-driver watch-text "$MAIN_CLASS" 122 120000 >"$VWI_OUT/wizard-german-status.txt" &
+click_control install
+driver watch-text "$MAIN_CLASS" "$(control_id status_label)" 120000 >"$VWI_OUT/wizard-german-status.txt" &
 watch_status=$!
-sleep 5
-screenshot german-status
-check "the success panel follows" wait_control 1 120
-sleep 1
+wait_control slide_show 30
+screenshot_until 10 german-status slide_shown german-status
+check "the success panel follows" wait_control start_now 120
+settle
 screenshot german-success
 driver close "$MAIN_CLASS"
 check "closing the success panel ends the run" equals "$(exit_code "$run" 30)" 0

@@ -10,8 +10,7 @@ clean_machine
 record_browser "$VWI_OUT/wizard-keyboard-browser.log"
 dist="$VWI_OUT/wizard-keyboard"
 product_dist "$dist" slow
-focus() { driver focus-id "$MAIN_CLASS"; }
-key() { xdotool key --delay 100 "$@"; sleep 0.4; }
+key() { xdotool key --delay 100 "$@"; settle; }
 
 # Focus marks wait for the keyboard, as Windows has it by default (the
 # prefix shows them always: bit 0x20 of the first byte).
@@ -21,21 +20,21 @@ mask=$(reg_value "$desktop" UserPreferencesMask)
   >/dev/null 2>&1
 park_mouse
 start_installer run "$dist"
-check "the wizard opens on the settings panel" wait_control 133 60
+check "the wizard opens on the settings panel" wait_control install 60
 # Without a window manager, keys go to the window under the pointer: rest it
 # on the panel's background, away from every control.
 read -r wl wt wr wb <<<"$(driver window-rect "$MAIN_CLASS")"
 xdotool mousemove $((wl + 20)) $((wt + 120))
-sleep 1
+settle
 # Before any key, Install has the focus but shows no focus mark.
-check "Install has the focus at first" equals "$(focus)" 133
+check "Install has the focus at first" equals "$(focused)" install
 screenshot keyboard-untouched
-read -r il it ir ib <<<"$(driver control-rect "$MAIN_CLASS" 133)"
+read -r il it ir ib <<<"$(control_rect install)"
 lacks() { ! region_has "$@"; }
 check "with no focus ring before the keyboard is used" \
   lacks keyboard-untouched $((il + 1)) $((it + 1)) $((il + 40)) $((it + 5)) FFFFFF
 # Wherever the focus starts, Tab walks the controls in reading order.
-while [ "$(focus)" != 148 ]; do
+while [ "$(focused)" != browse ]; do
   key Tab
   tabs=$((${tabs:-0} + 1))
   [ "$tabs" -gt 8 ] && break
@@ -43,48 +42,48 @@ done
 order=""
 for _ in 1 2 3 4 5 6; do
   key Tab
-  order="$order $(focus)"
+  order="$order $(focused)"
 done
 check "Tab goes Install, licence box, licence link, expander, folder, browse" \
-  equals "$order" " 133 134 152 138 143 148"
+  equals "$order" " install accept_box license_link settings_expander folder_edit browse"
 order=""
 for _ in 1 2 3 4 5 6; do
   key shift+Tab
-  order="$order $(focus)"
+  order="$order $(focused)"
 done
-check "Shift+Tab goes back" equals "$order" " 143 138 152 134 133 148"
+check "Shift+Tab goes back" equals "$order" " folder_edit settings_expander license_link accept_box install browse"
 
 # A collapsed section's rows are out of the keyboard's reach.
 key shift+Tab shift+Tab
-check "the expander has the focus" equals "$(focus)" 138
+check "the expander has the focus" equals "$(focused)" settings_expander
 key space
 read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
 check "Space on the expander collapses the section" equals "$((cb - ct))" 360
 order=""
 for _ in 1 2 3 4; do
   key Tab
-  order="$order $(focus)"
+  order="$order $(focused)"
 done
-check "Tab then skips the folder and Browse" equals "$order" " 133 134 152 138"
+check "Tab then skips the folder and Browse" equals "$order" " install accept_box license_link settings_expander"
 key space
 read -r cl ct cr cb <<<"$(driver window-rect "$MAIN_CLASS")"
 check "Space expands it again" equals "$((cb - ct))" 446
 key Tab
-check "and the rows are back in the order" equals "$(focus)" 143
+check "and the rows are back in the order" equals "$(focused)" folder_edit
 screenshot keyboard-folder-focused
-read -r fl ft fr fb <<<"$(driver control-rect "$MAIN_CLASS" 143)"
+read -r fl ft fr fb <<<"$(control_rect folder_edit)"
 check "the folder box shows its focus border when tabbed into" \
   region_has keyboard-folder-focused "$fl" "$ft" "$fr" "$((ft + 1))" 368AD3
 key Tab
 
 key shift+Tab shift+Tab shift+Tab shift+Tab
-check "the licence box has the focus" equals "$(focus)" 134
+check "the licence box has the focus" equals "$(focused)" accept_box
 screenshot keyboard-box-focused
-read -r bl bt br bb <<<"$(driver control-rect "$MAIN_CLASS" 134)"
+read -r bl bt br bb <<<"$(control_rect accept_box)"
 check "its focus mark is visible" region_has keyboard-box-focused "$bl" "$bt" "$br" "$bb" 368AD3
 key space
 screenshot keyboard-box-unticked
-read -r il it ir ib <<<"$(driver control-rect "$MAIN_CLASS" 133)"
+read -r il it ir ib <<<"$(control_rect install)"
 check "Space unticks the licence box: Install turns grey" \
   equals "$(pixel keyboard-box-unticked $((il + 20)) $((it + 8)))" 707070
 key space
@@ -98,30 +97,30 @@ screenshot keyboard-box-held
 check "a held Space changes nothing before its release" \
   equals "$(pixel keyboard-box-held $((il + 20)) $((it + 8)))" 07A5D8
 xdotool keyup space
-sleep 0.5
+settle
 screenshot keyboard-box-released
 check "and one thing on release: unticked" \
   equals "$(pixel keyboard-box-released $((il + 20)) $((it + 8)))" 707070
 key space
 check "the box keeps its name for screen readers" \
-  equals "$(driver control-text "$MAIN_CLASS" 134)" "I accept the License Terms"
+  equals "$(control_text accept_box)" "I accept the License Terms"
 check "the action button's label is its window text" \
-  equals "$(driver control-text "$MAIN_CLASS" 133)" "Install"
+  equals "$(control_text install)" "Install"
 
 key shift+Tab
-check "Install has the focus" equals "$(focus)" 133
+check "Install has the focus" equals "$(focused)" install
 screenshot keyboard-install-focused
 check "its focus ring is visible" region_has keyboard-install-focused \
   $((il + 1)) $((it + 1)) $((il + 40)) $((it + 5)) FFFFFF
 key Return
-check "Enter on Install starts the installation" wait_control 122 30
-sleep 4
+check "Enter on Install starts the installation" wait_control status_label 30
+wait_until 30 progress_moved
 key Escape
 text=$(driver wait-box "$CAPTION" 20000)
 check "Escape asks whether to cancel" equals "$text" "Are you sure you want to cancel the installation?"
-driver press-box "$CAPTION" 7
-check "after No the installation completes" wait_control 1 120
-sleep 1
+press_box "$CAPTION" no
+check "after No the installation completes" wait_control start_now 120
+settle
 key Return
 check "Enter on the success panel is Start Now" equals "$(exit_code "$run" 30)" 0
 check "the product was started" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" 0x1

@@ -41,7 +41,7 @@ text=$(driver wait-box "$CAPTION" 60000)
 screenshot already-installed
 check "the installed product is reported" \
   equals "$text" "Vimzee Home is already installed. Would you like to launch it?"
-driver press-box "$CAPTION" 6
+press_box "$CAPTION" yes
 check "the run ends as already installed" equals "$(exit_code "$run" 30)" 1638
 check "no wizard was opened" equals "$(driver window-state "$MAIN_CLASS")" none
 check "Yes started the installed product" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" 0x1
@@ -50,12 +50,12 @@ check "Yes started the installed product" equals "$(reg_value "$PROGRAMS_KEY\\Pr
 # which updates it; Start Now then starts it without a home page.
 version_file 27.0.0.6  # newer by its last part
 start_installer run "$dist"
-check "the wizard opens on the status panel" wait_control 122 60
-check "without the settings panel" equals "$(driver control-rect "$MAIN_CLASS" 133)" ""
-sleep 1
+check "the wizard opens on the status panel" wait_control status_label 60
+check "without the settings panel" equals "$(control_rect install)" ""
+settle
 screenshot installed-status
-check "the update finishes on the success panel" wait_control 1 120
-click_control 1
+check "the update finishes on the success panel" wait_control start_now 120
+click_control start_now
 check "Start Now ends the run" equals "$(exit_code "$run" 30)" 0
 check "no home page for a product that was installed" equals "$(cat "$browser_log")" ""
 check "the product was started" equals "$(reg_value "$PROGRAMS_KEY\\Product" Runs)" 0x2

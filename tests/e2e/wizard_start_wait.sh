@@ -17,9 +17,9 @@ packages() { grep -c 'GET /install/' "$access_log"; }
 close_in_start_wait() { # variable for the run
   park_mouse
   start_installer "$1" "$dist"
-  wait_control 133 60 || return 1
-  click_control 133
-  wait_control 122 10 || return 1
+  wait_control install 60 || return 1
+  click_control install
+  wait_control status_label 10 || return 1
   driver close "$MAIN_CLASS"
   [ "$(driver wait-box "$CAPTION" 20000)" = "Are you sure you want to cancel the installation?" ]
 }
@@ -28,17 +28,17 @@ close_in_start_wait() { # variable for the run
 check "the question comes during the start wait" close_in_start_wait run
 sleep 5
 check "nothing was downloaded while it was open" equals "$(packages)" 0
-driver press-box "$CAPTION" 7
-check "after No the installation runs to the success panel" wait_control 1 120
+press_box "$CAPTION" no
+check "after No the installation runs to the success panel" wait_control start_now 120
 check "the product is installed" test -f "$WINEPREFIX/drive_c/Program Files/Orvanta/Product.exe"
-click_control 1
+click_control start_now
 exit_code "$run" 30 >/dev/null
 
 # Answered Yes.
 clean_machine
 before=$(packages)
 check "the question comes during the start wait again" close_in_start_wait run
-driver press-box "$CAPTION" 6
+press_box "$CAPTION" yes
 check "Yes ends the run at once, cancelled" equals "$(exit_code "$run" 10)" 1602
 check "with nothing downloaded" equals "$(packages)" "$before"
 check "and nothing installed" test ! -e "$WINEPREFIX/drive_c/Program Files/Orvanta/Product.exe"

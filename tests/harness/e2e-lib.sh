@@ -20,6 +20,32 @@ _e2e_pids=()
 driver() { "$WINE64" "$DRIVER_EXE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 driver trust-root "$(wine_path "$SIGNING/pki/publisher-root.der")" >/dev/null
 
+# The wizard's controls by name, read from the program's own resource
+# identifiers: IDC_STATUS_LABEL (122) is "status_label". Scenarios name the
+# controls they find; the numbers stay the program's.
+declare -gA CONTROL=()
+while read -r _ name id; do
+  name=${name#IDC_}
+  CONTROL[${name,,}]=$id
+done < <(grep -E '^#define IDC_[A-Z_]+ [0-9]+$' "$VWI_ROOT/src/res/resource_ids.h")
+control_id() { # name
+  [ -n "${CONTROL[$1]:-}" ] || { echo "  no control is named '$1'" >&2; return 1; }
+  echo "${CONTROL[$1]}"
+}
+# The name of a control's number (the number itself when it has none).
+control_name() { # id
+  local name
+  for name in "${!CONTROL[@]}"; do [ "${CONTROL[$name]}" = "$1" ] && { echo "$name"; return 0; }; done
+  echo "$1"
+}
+control_text() { driver control-text "$MAIN_CLASS" "$(control_id "$1")"; }
+control_rect() { driver control-rect "$MAIN_CLASS" "$(control_id "$1")"; }
+# The name of the control that has the keyboard focus.
+focused() { control_name "$(driver focus-id "$MAIN_CLASS")"; }
+# A box's buttons by the answer they give.
+declare -gA ANSWER=([ok]=1 [cancel]=2 [abort]=3 [retry]=4 [ignore]=5 [yes]=6 [no]=7)
+press_box() { driver press-box "$1" "${ANSWER[$2]:?no answer is named $2}"; }
+
 check() { # description command...
   local what=$1
   shift
@@ -91,10 +117,30 @@ exit_code() { # run seconds
 # Prints the question's text.
 close_wizard() { # caption of the question (the product's short name)
   driver close "$MAIN_CLASS"
-  driver wait-box "$1" 20000 && driver press-box "$1" 6
+  driver wait-box "$1" 20000 && press_box "$1" yes
 }
 
+# Waits until the wizard has handled the input so far and painted what it
+# changed; at once when it has no window. Scenarios settle where they would
+# otherwise sleep: after a key, a click or a pointer move whose effect they
+# read next.
+settle() { driver settle "$MAIN_CLASS" 5000 >/dev/null || true; }
+
 screenshot() { wine_screenshot "$VWI_OUT/$1.png"; }
+# Takes the screenshot again until the check on it holds (seconds at most):
+# for a look the scenario waits for, not one it only records.
+screenshot_until() { # seconds screenshot-name command...
+  local seconds=$1 name=$2 _
+  shift 2
+  settle
+  for _ in $(seq 1 $((seconds * 4))); do
+    screenshot "$name"
+    "$@" 2>/dev/null && return 0
+    sleep 0.25
+  done
+  screenshot "$name"
+  "$@"
+}
 
 finish() {
   local pid

@@ -131,7 +131,7 @@ clean_cache() { rm -rf "$PLACE/cache"; }
 # Records the addresses the shell opens in a browser, one per line, instead
 # of starting one.
 record_browser() { # log file
-  local script="$VWI_OUT/record-browser.sh"
+  local script="$VWI_WINE_OUT/record-browser.sh"  # the prefix's own: lanes run side by side
   printf '#!/bin/sh\necho "$1" >>"%s"\n' "$1" >"$script"
   chmod +x "$script"
   : >"$1"
@@ -142,9 +142,9 @@ record_browser() { # log file
 park_mouse() { xdotool mousemove 5 1000; }
 
 # Clicks the middle of the wizard's visible control ID with the mouse.
-click_control() { # id
+click_control() { # name
   local rect
-  rect=$(driver control-rect "$MAIN_CLASS" "$1") || return 1
+  rect=$(control_rect "$1") || return 1
   read -r left top right bottom <<<"$rect"
   xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
 }
@@ -167,6 +167,28 @@ region_colours() { # screenshot-name left top right bottom
     grep -c '^[0-9]'
 }
 
+# True when a screenshot shows a picture in the slide show (not a blank panel).
+slide_shown() { # screenshot-name
+  local l t r b
+  read -r l t r b <<<"$(control_rect slide_show)"
+  [ -n "$l" ] && [ "$(region_colours "$1" "$l" "$t" "$r" "$b")" -gt 50 ]
+}
+
+# True once the overall bar has moved from its start.
+progress_moved() {
+  local percent
+  percent=$(control_text percent_label)
+  [ -n "$percent" ] && [ "$percent" != 0.0% ]
+}
+
+# True when a control's text reads the same twice, a tenth of a second apart.
+text_steady() { # control-name
+  local first
+  first=$(control_text "$1")
+  sleep 0.1
+  [ "$(control_text "$1")" = "$first" ]
+}
+
 # A check box drawn ticked: blue with a white tick (the empty one is grey).
 box_ticked() { # screenshot-name left top right bottom
   region_has "$@" 07A5D8 && region_has "$@" FFFFFF
@@ -182,11 +204,11 @@ window_picture() { # screenshot-name picture-name
   convert "$VWI_OUT/$1.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage "$VWI_OUT/pictures/$2.png"
 }
 
-wait_control() { # id seconds
+wait_control() { # name seconds
   local i
   driver wait-window "$MAIN_CLASS" $(($2 * 1000)) || return 1
   for i in $(seq 1 $(($2 * 2))); do
-    driver control-rect "$MAIN_CLASS" "$1" >/dev/null && return 0
+    control_rect "$1" >/dev/null && return 0
     [ "$(driver window-state "$MAIN_CLASS")" = none ] && return 1
     sleep 0.5
   done
@@ -208,7 +230,7 @@ answer_boxes() { # run seconds
     for caption in "$CAPTION" "Windows Installer" Error; do
       if text=$(driver wait-box "$caption" 250); then
         [ -z "$first" ] && first=$text
-        driver press-box "$caption" 1
+        press_box "$caption" ok
       fi
     done
   done

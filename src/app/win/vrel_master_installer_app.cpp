@@ -50,7 +50,6 @@ bool CVrelMasterInstallerApp::InitInstance() {
     ApplyCommandLine(Arguments(), options);
   }
   OpenLog();
-  SetRegistryKey(L"Local AppWizard-Generated Applications");
   if (!RegisterMainWindowClass()) return false;
 
   InitTheme();

@@ -6,6 +6,7 @@
 #include "controls/combo_layout.h"
 #include "controls/win/draw.h"
 #include "platform/win/gdi_scope.h"
+#include "res/resource_ids.h"
 #include "theme/theme.h"
 
 namespace vwi {
@@ -40,50 +41,17 @@ void CVrelComboBox_ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   const Rect r = FromRECT(item.rcItem);
   FillSolid(dc, r, selected ? selectedBackColor : backColor);
-  const bool icons = itemData && !itemData->Empty();
-  const ComboItemLayout l = ComputeComboItemLayout(r.Width(), r.Height(), icons, ScreenDpi());
-  const int index = static_cast<int>(item.itemID);
-  if (icons) {
-    if (HICON icon = itemData->IconOf(index)) {
-      ICONINFO info{};
-      int iconHeight = 16;
-      if (GetIconInfo(icon, &info)) {
-        // The icon's bitmaps are copies made for the caller.
-        const UniqueBitmap color(info.hbmColor);
-        const UniqueBitmap mask(info.hbmMask);
-        BITMAP bm{};
-        if (GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm)) {
-          iconHeight = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-        }
-      }
-      DrawIconEx(dc, r.left + l.iconX, r.top + (r.Height() - iconHeight) / 2, icon, 0, 0, 0,
-                 nullptr, DI_NORMAL);
-    }
-  }
+  const Rect text = ComboItemTextRect(r.Width(), r.Height(), ScreenDpi());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, selected ? selectedTextColor : textColor);
   SelectScope select(dc, font);
-  DrawItemText(dc, ItemText(item.hwndItem, index), l.text.Offset(r.left, r.top),
-               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  DrawItemText(dc, ItemText(item.hwndItem, static_cast<int>(item.itemID)),
+               text.Offset(r.left, r.top), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 std::optional<LRESULT> CVrelComboBox_ListBox::OnMessage(UINT message, WPARAM wParam,
                                                         LPARAM lParam) {
   switch (message) {
-    case WM_RBUTTONUP: {
-      const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      int hit = -1;
-      const int count = static_cast<int>(SendMessageW(hwnd(), LB_GETCOUNT, 0, 0));
-      for (int i = 0; i < count && hit < 0; ++i) {
-        RECT r{};
-        if (SendMessageW(hwnd(), LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)) != LB_ERR &&
-            PtInRect(&r, p)) {
-          hit = i;
-        }
-      }
-      PostMessageW(combo, WM_SKINCOMBO_LISTRCLICK, static_cast<WPARAM>(hit), 0);
-      return DefaultProc(message, wParam, lParam);
-    }
     case WM_SHOWWINDOW:
       if (!wParam) SendMessageW(combo, WM_SKINCOMBO_LISTCLOSED, 0, 0);
       return std::nullopt;
@@ -124,9 +92,8 @@ bool CVrelComboBox_ListBox::OnNcPaint(HRGN region) {
 CVrelComboBox::CVrelComboBox()
     : itemHeight(ComboItemHeight(ScreenDpi())),
       font(Fonts().labelFont),
-      arrow_(LoadPngResource(ImageIdForDpi(144))) {
+      arrow_(LoadPngResource(ImageIdForDpi(IDB_COMBO_CHEVRONS))) {
   list.font = Fonts().labelFont;
-  list.itemData = &itemData;
 }
 
 bool CVrelComboBox::ReadOnly() const {
@@ -147,7 +114,6 @@ void CVrelComboBox::OnAttached() {
   }
   if (info.hwndList && list.Attach(info.hwndList)) {
     list.combo = hwnd();
-    list.itemData = &itemData;
   }
   Layout();
 }
@@ -164,9 +130,8 @@ void CVrelComboBox::Layout() {
     SelectScope select(window.dc(), font);
     GetTextMetricsW(window.dc(), &metrics);
   }
-  const ComboBoxLayout l =
-      ComputeComboBoxLayout(FromRECT(client), arrowFrameWidth, arrowFrameHeight, metrics.tmHeight,
-                            !itemData.Empty(), dpi);
+  const ComboBoxLayout l = ComputeComboBoxLayout(FromRECT(client), arrowFrameWidth,
+                                                 arrowFrameHeight, metrics.tmHeight, dpi);
   arrowZone = l.arrowZone;
   const int editTop = (client.bottom - client.top - metrics.tmHeight) / 2;
   MoveWindow(edit.hwnd(), l.edit.left, editTop, l.edit.Width(), metrics.tmHeight, FALSE);
@@ -203,7 +168,7 @@ void CVrelComboBox::Paint(HDC target, const RECT& client) {
   const int frameWidth = arrow_ && arrow_->bitmap ? arrow_->width / 3 : 0;
   const int frameHeight = arrow_ && arrow_->bitmap ? arrow_->height : 0;
   const ComboBoxLayout l =
-      ComputeComboBoxLayout(c, frameWidth, frameHeight, textHeight, !itemData.Empty(), ScreenDpi());
+      ComputeComboBoxLayout(c, frameWidth, frameHeight, textHeight, ScreenDpi());
   FillSolid(dc, l.strip, arrowStripColor);
   if (frameWidth > 0) {
     BlendBitmap(dc, arrow_->bitmap, ComboChevronFrame(hover) * frameWidth, 0, frameWidth,
@@ -211,12 +176,6 @@ void CVrelComboBox::Paint(HDC target, const RECT& client) {
   }
   if (ReadOnly() || !edit.hwnd()) {
     const int selected = static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0));
-    if (selected >= 0 && !itemData.Empty()) {
-      if (HICON icon = itemData.IconOf(selected)) {
-        DrawIconEx(dc, c.left + ScaleLinear(4), (c.Height() - 16) / 2, icon, 0, 0, 0, nullptr,
-                   DI_NORMAL);
-      }
-    }
     const std::u16string text = selected < 0 ? placeholder : ItemText(hwnd(), selected);
     if (!text.empty()) {
       SelectScope select(dc, font);
@@ -249,7 +208,6 @@ bool CVrelComboBox::OnMouseMove(UINT, POINT) {
     TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), HOVER_DEFAULT};
     tracking = TrackMouseEvent(&track) != FALSE;
     hover = true;
-    PostMessageW(GetParent(hwnd()), WM_SKINCOMBO_HOVER, reinterpret_cast<WPARAM>(this), 0);
     Invalidate();
   }
   return false;
@@ -264,7 +222,6 @@ bool CVrelComboBox::OnMouseLeave() {
     if (!PtInRect(&window, cursor)) hover = false;
     Invalidate();
   }
-  PostMessageW(GetParent(hwnd()), WM_SKINCOMBO_LEAVE, 0, 0);
   return true;
 }
 
@@ -273,9 +230,6 @@ std::optional<LRESULT> CVrelComboBox::OnMessage(UINT message, WPARAM wParam, LPA
     case WM_SKINCOMBO_LISTCLOSED:
       hover = false;
       Invalidate();
-      return 0;
-    case WM_SKINCOMBO_LISTRCLICK:
-      PostMessageW(GetParent(hwnd()), WM_SKINCOMBO_ITEMRCLICK, wParam, lParam);
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
@@ -322,8 +276,6 @@ void CVrelComboBox::UpdateDroppedWidth() {
   }
   in.scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
   in.edgeWidth = GetSystemMetrics(SM_CXEDGE);
-  in.smallIconWidth = GetSystemMetrics(SM_CXSMICON);
-  in.hasItemData = !itemData.Empty();
   const RECT window = WindowRect();
   in.boxWidth = window.right - window.left;
   SendMessageW(hwnd(), CB_SETDROPPEDWIDTH, ComboDroppedWidth(in, ScreenDpi()), 0);

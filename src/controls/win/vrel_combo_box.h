@@ -1,6 +1,6 @@
 // The skinned drop-down selector: a flat dark box that paints itself (text,
 // a chevron in a strip, a border that lights up under the mouse), opens and
-// closes its list on any click, and draws the list's items.
+// closes its list on any click, and draws the list's items (text only).
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 
-#include "controls/win/combobox_data_manager.h"
 #include "platform/geometry.h"
 #include "platform/win/window.h"
 #include "theme/image_wrapper.h"
@@ -17,10 +16,6 @@
 namespace vwi {
 
 constexpr UINT WM_SKINCOMBO_LISTCLOSED = WM_USER + 3;
-constexpr UINT WM_SKINCOMBO_LISTRCLICK = WM_USER + 4;
-constexpr UINT WM_SKINCOMBO_ITEMRCLICK = WM_USER + 5;
-constexpr UINT WM_SKINCOMBO_HOVER = WM_USER + 6;
-constexpr UINT WM_SKINCOMBO_LEAVE = WM_USER + 7;
 
 // The combo's edit field: hidden for good; while read-only it ignores
 // selection requests.
@@ -37,7 +32,6 @@ class CVrelComboBox_ListBox : public Window {
  public:
   HWND combo = nullptr;
   HFONT font = nullptr;
-  const CComboboxDataManager* itemData = nullptr;
   ColorRef borderFillColor = MakeRgb(54, 138, 211);
   ColorRef textColor = MakeRgb(206, 217, 223);
   ColorRef selectedTextColor = MakeRgb(206, 217, 223);
@@ -71,7 +65,6 @@ class CVrelComboBox : public Window {
   CVrelComboBox_Edit edit;
   std::u16string placeholder;
   CVrelComboBox_ListBox list;
-  CComboboxDataManager itemData;
 
   bool ListShown() const;
 

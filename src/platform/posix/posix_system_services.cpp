@@ -17,6 +17,17 @@ bool PosixSystemServices::PathExists(const std::u16string& path) {
   return std::filesystem::exists(NativePath(path), error);
 }
 
+bool PosixSystemServices::IsFolder(const std::u16string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(NativePath(path), error);
+}
+
+bool PosixSystemServices::CreateFolder(const std::u16string& path) {
+  if (path.size() > maxPath_) return false;
+  std::error_code error;
+  return std::filesystem::create_directory(NativePath(path), error) && !error;
+}
+
 bool PosixSystemServices::RemoveEmptyFolder(const std::u16string& path) {
   std::error_code error;
   const std::filesystem::path local(NativePath(path));

@@ -16,6 +16,8 @@ class PosixSystemServices : public ISystemServices {
   std::optional<std::u16string> ProgramPath() override { return programPath_; }
   std::u16string TempFolder() override { return tempFolder_; }
   bool PathExists(const std::u16string& path) override;
+  bool IsFolder(const std::u16string& path) override;
+  bool CreateFolder(const std::u16string& path) override;
   bool RemoveEmptyFolder(const std::u16string& path) override;
   bool CreateFolderTree(const std::u16string& path) override;
   bool IsElevated() override { return elevated_; }

@@ -29,11 +29,6 @@ class WinApp {
   void SetMainWindow(Window* window) { mainWindow_ = window; }
   HWND MainWindowHandle() const;
 
-  // Remembers the registry key under which the application's own profile
-  // would be kept ("Software\<key>\<application>").
-  void SetRegistryKey(const wchar_t* key) { registryKey_ = key; }
-  const std::wstring& registryKey() const { return registryKey_; }
-
   // The process's arguments as the runtime splits the command line,
   // index 0 being the program's own path.
   static std::vector<std::u16string> Arguments();
@@ -47,7 +42,6 @@ class WinApp {
  private:
   HINSTANCE instance_ = nullptr;
   Window* mainWindow_ = nullptr;
-  std::wstring registryKey_;
   int exitCode_ = 0;
 };
 

@@ -39,6 +39,15 @@ bool WinSystemServices::PathExists(const std::u16string& path) {
   return PathFileExistsW(Wide(path)) != FALSE;
 }
 
+bool WinSystemServices::IsFolder(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WinSystemServices::CreateFolder(const std::u16string& path) {
+  return CreateDirectoryW(Wide(path), nullptr) != FALSE;
+}
+
 bool WinSystemServices::RemoveEmptyFolder(const std::u16string& path) {
   return RemoveDirectoryW(Wide(path)) != FALSE;
 }

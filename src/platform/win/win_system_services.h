@@ -9,6 +9,8 @@ class WinSystemServices final : public ISystemServices {
   std::optional<std::u16string> ProgramPath() override;
   std::u16string TempFolder() override;
   bool PathExists(const std::u16string& path) override;
+  bool IsFolder(const std::u16string& path) override;
+  bool CreateFolder(const std::u16string& path) override;
   bool RemoveEmptyFolder(const std::u16string& path) override;
   bool CreateFolderTree(const std::u16string& path) override;
   bool IsElevated() override;

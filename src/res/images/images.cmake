@@ -8,7 +8,7 @@ set(VWI_IMAGES_DIR ${CMAKE_BINARY_DIR}/res/images)
 
 if(WIN32 AND NOT TARGET vwi_images)
   set(_vwi_images_src ${CMAKE_CURRENT_LIST_DIR})
-  file(STRINGS ${_vwi_images_src}/../images.rc _vwi_png_lines REGEX "^[0-9]+ PNG \"")
+  file(STRINGS ${_vwi_images_src}/../images.rc _vwi_png_lines REGEX " PNG \"")
   set(VWI_IMAGE_FILES ${VWI_IMAGES_DIR}/vimzee.ico)
   foreach(line IN LISTS _vwi_png_lines)
     string(REGEX REPLACE ".*\"(.*)\".*" "\\1" file "${line}")

@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 out=${1:?usage: render.sh OUT_DIR}
 mkdir -p "$out"
 
-grep -oE '^[0-9]+ PNG "[^"]+\.png"' "$here/../images.rc" | sed -E 's/.*"(.*)\.png"/\1/' |
+grep -oE ' PNG "[^"]+\.png"' "$here/../images.rc" | sed -E 's/.*"(.*)\.png"/\1/' |
   while read -r name; do
     if [ -f "$here/svg/$name.svg" ]; then
       rsvg-convert "$here/svg/$name.svg" -o "$out/$name.png"

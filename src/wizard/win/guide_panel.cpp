@@ -16,7 +16,7 @@
 
 namespace vwi {
 
-constexpr int kWordmarkImage = 129;
+constexpr int kWordmarkImage = IDB_WORDMARK;
 
 void MakePlainChild(HWND window) {
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);

@@ -11,6 +11,7 @@
 #include "localisation/language_entry.h"
 #include "platform/geometry.h"
 #include "platform/win/dialog.h"
+#include "res/resource_ids.h"
 #include "wizard/win/guide_environment.h"
 #include "wizard/wizard_flow.h"
 
@@ -64,8 +65,8 @@ class CGuidePanel : public Dialog {
 };
 
 // The check-box images (ticked and empty) of the panels' image buttons.
-inline constexpr int kTickedBoxImage = 153;
-inline constexpr int kEmptyBoxImage = 157;
+inline constexpr int kTickedBoxImage = IDB_CHECK_TICKED;
+inline constexpr int kEmptyBoxImage = IDB_CHECK_EMPTY;
 
 // Starts the installed product's program with the user's ordinary rights,
 // when the program is there.

@@ -17,13 +17,12 @@
 #include "wizard/settings_section.h"
 #include "wizard/win/install_guide.h"
 #include "wizard/win/shell_open.h"
-#include "wizard/win/win_folder_system.h"
 
 namespace vwi {
 namespace {
 
-constexpr int kChevronDownImage = 165;
-constexpr int kChevronUpImage = 161;
+constexpr int kChevronDownImage = IDB_EXPANDER_DOWN;
+constexpr int kChevronUpImage = IDB_EXPANDER_UP;
 constexpr ColorRef kLinkColor = MakeRgb(89, 134, 178);
 constexpr ColorRef kFocusBorderColor = MakeRgb(54, 138, 211);
 constexpr ColorRef kSeparatorColor = MakeRgb(40, 40, 40);
@@ -155,7 +154,7 @@ void CSettingPanel::SetUpCombo(CVrelComboBox& combo) {
   combo.font = Fonts().labelFont;
   combo.list.font = Fonts().labelFont;
   SendMessageW(combo.edit.hwnd(), EM_SETREADONLY, TRUE, 0);
-  const int itemHeight = ScreenDpi().dpiY * 24 / 96;
+  const int itemHeight = SettingComboItemHeight(ScreenDpi());
   SendMessageW(combo.hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
   SendMessageW(combo.hwnd(), CB_SETITEMHEIGHT, 0, itemHeight);
 }
@@ -215,7 +214,7 @@ void CSettingPanel::OnLayout(const RECT& client) {
   PlaceControl(folderEdit_.hwnd(), layout.folderEdit);
   PlaceControl(browse_.hwnd(), layout.browse);
   // A drop-down's window height includes its list.
-  const int listRoom = 4 * (ScreenDpi().dpiY * 24 / 96);
+  const int listRoom = SettingDropDownListRoom(ScreenDpi());
   PlaceDropDown(languageBox_.hwnd(), layout.languageBox, listRoom);
   PlaceDropDown(associationBox_.hwnd(), layout.associationBox, listRoom);
   MoveSeparator(layout.separatorLeft, layout.separatorY);
@@ -355,8 +354,7 @@ void CSettingPanel::ShowFolder(const std::u16string& folder) {
 }
 
 bool CSettingPanel::ValidateInstallFolder() {
-  WinFolderSystem folders;
-  const FolderValidation check = vwi::ValidateInstallFolder(FolderText(), accepted, folders);
+  const FolderValidation check = vwi::ValidateInstallFolder(FolderText(), accepted, env_.system);
   switch (check.result) {
     case FolderCheck::kNotAccepted:
       return false;
@@ -379,8 +377,7 @@ void CSettingPanel::BrowseForFolder() {
     wchar_t full[261] = L"";
     const DWORD length = GetFullPathNameW(Wide(text), 261, full, nullptr);
     if (length > 0 && length < 261) {
-      WinFolderSystem folders;
-      start = BrowseStartFolder(FromWide(full), folders);
+      start = BrowseStartFolder(FromWide(full), env_.system);
     }
   }
   const std::u16string title = env_.context.strings.LookupUiString(IDS_BROWSE_DEST_FOLDER);

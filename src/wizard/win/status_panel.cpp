@@ -13,7 +13,6 @@
 #include "wizard/status_poll.h"
 #include "wizard/win/install_guide.h"
 #include "wizard/win/shell_open.h"
-#include "wizard/win/win_folder_system.h"
 
 namespace vwi {
 CStatusPanel::CStatusPanel(GuideEnvironment& environment)
@@ -149,8 +148,7 @@ void CStatusPanel::PrepareSilentInstallFolder() {
   // never shows it. Without the folder the package would pick its own
   // while the installer recorded this one as the product's place.
   if (env_.flags.productInstalled) return;
-  WinFolderSystem folders;
-  PrepareInstallFolder(env_.choices.installFolder, folders);
+  PrepareInstallFolder(env_.choices.installFolder, env_.system);
 }
 
 // Polls unless the run's end was already acted on (by a poll, or by the
@@ -209,9 +207,11 @@ bool CStatusPanel::Finished() const { return IsFinalState(installation_.State())
 bool CStatusPanel::CanClose() {
   if (cancelConfirmed) return false;
   if (Finished()) return true;
+  // A close request that arrives while the question shows (its own message
+  // loop dispatches it) asks nothing.
+  if (!startGate_.QuestionOpened()) return false;
   // The downloads wait while the question is open, and none starts under it.
   installation_.Pause();
-  startGate_.QuestionOpened();
   const int answer = env_.ownedBox.Show(
       env_.context.strings.LookupUiString(IDS_MESSAGE_CANCELNOTICE),
       env_.context.manifest.shortName, message_box::kYesNo | message_box::kIconWarning);

@@ -9,6 +9,10 @@
 //   vwi_driver wait-box CAPTION TIMEOUT_MS    prints the box's text once it appears
 //   vwi_driver press-box CAPTION BUTTON_ID    presses a button of the box (1 OK, 2 Cancel,
 //                                             4 Retry, 6 Yes, 7 No); exit 0 once it closed
+//   vwi_driver settle CLASS TIMEOUT_MS        exit 0 once the window's thread has caught up:
+//                                             it answers a message, and none of its windows
+//                                             waits to be painted, twice 50 ms apart (at
+//                                             once when no window of CLASS exists)
 //   vwi_driver foreground                     prints the class of the foreground window
 //   vwi_driver move CLASS X Y                 moves the window's top-left corner to X, Y
 //   vwi_driver window-rect CLASS              prints the window's screen rectangle:
@@ -248,6 +252,8 @@ int WatchText(const wchar_t* className, int id, int milliseconds) {
     if (HWND control = FindControl(className, id, false)) {
       if (std::optional<std::wstring> text = TextOf(control); text && *text != last) {
         PrintUtf8(*text);
+        // Each text reaches the file at once: a scenario waits for the first.
+        std::fflush(stdout);
         last = *text;
       }
     }
@@ -340,6 +346,41 @@ int HoldSemaphore(const wchar_t* name, const wchar_t* releaseFile) {
   return 0;
 }
 
+BOOL CALLBACK CountUnpainted(HWND window, LPARAM parameter) {
+  if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) {
+    ++*reinterpret_cast<int*>(parameter);
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CountUnpaintedTree(HWND window, LPARAM parameter) {
+  CountUnpainted(window, parameter);
+  EnumChildWindows(window, CountUnpainted, parameter);
+  return TRUE;
+}
+
+// A window's thread has caught up when a sent message comes back and no
+// window of the thread (message boxes and drop-down lists included) has an
+// update region left: the input before the call has been handled and shown.
+bool CaughtUp(HWND main) {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer)) return false;
+  int unpainted = 0;
+  EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), CountUnpaintedTree,
+                    reinterpret_cast<LPARAM>(&unpainted));
+  return unpainted == 0;
+}
+
+int Settle(const wchar_t* className, int timeoutMs) {
+  int inARow = 0;
+  const bool settled = WaitFor(timeoutMs, [&] {
+    HWND main = FindWindowW(className, nullptr);
+    inARow = !main || CaughtUp(main) ? inARow + 1 : 0;
+    return inARow >= 2;
+  });
+  return settled ? 0 : 1;
+}
+
 int Run(int count, wchar_t** arguments) {
   if (count < 2) return 2;
   const std::wstring command = arguments[1];
@@ -422,6 +463,7 @@ int Run(int count, wchar_t** arguments) {
     return 0;
   }
   if (command == L"press-box") return PressBox(target, number);
+  if (command == L"settle") return Settle(target, number);
   if (command == L"tamper") return Tamper(target);
   if (command == L"trust-root") return TrustRoot(target);
   if (command == L"hold-semaphore" && count > 3) return HoldSemaphore(target, arguments[3]);

@@ -4,6 +4,7 @@
 #   servers_start OUT_DIR WWW_DIR   # nginx serving WWW_DIR and the fault server
 #   ...                             # VWI_NGINX_PORT, VWI_FAULT_PORT, VWI_WWW set
 #   servers_stop                    # stops both by their PIDs (also on exit)
+#   VWI_NGINX_RATE=8m servers_start ...   every answer sent at most that fast
 #
 # nginx gets its own config, pid file, logs and temporary folders under
 # OUT_DIR/servers; nothing outside that folder is written.
@@ -49,6 +50,7 @@ http {
   server {
     listen 127.0.0.1:$3;
     root $2;
+    ${VWI_NGINX_RATE:+limit_rate $VWI_NGINX_RATE;}
     # The same files, sent slowly enough to watch (and interrupt) a download.
     location /slow/ { alias $2/; limit_rate 64k; }
   }

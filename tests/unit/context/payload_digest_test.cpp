@@ -1,11 +1,12 @@
 #include "context/payload_digest.h"
+#include "unit/download/sha256_vectors.h"
 
 #include <gtest/gtest.h>
 
 namespace vwi {
 namespace {
 
-constexpr char16_t kAbc[] = u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+constexpr const char16_t* kAbc = test::kAbcSha256;
 
 TEST(PayloadDigest, ParsesSixtyFourDigitsOfEitherCase) {
   const std::optional<Sha256Digest> lower = ParseSha256Hex(kAbc);

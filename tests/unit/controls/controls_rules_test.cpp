@@ -109,7 +109,7 @@ TEST(FlatButton, FrameIsCentred) {
 }
 
 TEST(Combo, BoxLayoutAt96) {
-  const ComboBoxLayout l = ComputeComboBoxLayout({0, 0, 200, 28}, 14, 14, 17, false, {96, 96});
+  const ComboBoxLayout l = ComputeComboBoxLayout({0, 0, 200, 28}, 14, 14, 17, {96, 96});
   EXPECT_EQ(l.strip, (Rect{176, 0, 200, 28}));  // ScaleX(24) beats the frame width
   EXPECT_EQ(l.chevron, (Point{181, 7}));
   EXPECT_EQ(l.text, (Rect{4, 5, 179, 22}));
@@ -119,11 +119,11 @@ TEST(Combo, BoxLayoutAt96) {
   EXPECT_EQ(ComboChevronFrame(false), 2);
 }
 
-TEST(Combo, BoxLayoutAt144WithItemData) {
-  const ComboBoxLayout l = ComputeComboBoxLayout({0, 0, 300, 42}, 21, 21, 25, true, {144, 144});
+TEST(Combo, BoxLayoutAt144) {
+  const ComboBoxLayout l = ComputeComboBoxLayout({0, 0, 300, 42}, 21, 21, 25, {144, 144});
   EXPECT_EQ(l.strip, (Rect{264, 0, 300, 42}));
   EXPECT_EQ(l.chevron, (Point{272, 10}));
-  EXPECT_EQ(l.text.left, 36);
+  EXPECT_EQ(l.text.left, 6);
   EXPECT_EQ(ComboItemHeight({144, 144}), 33);
   EXPECT_EQ(ComboListHeight({96, 96}), 154);
 }
@@ -139,12 +139,9 @@ TEST(Combo, DroppedWidthAddsTheScrollBarFrom31Items) {
   EXPECT_EQ(ComboDroppedWidth(in, {96, 96}), 120 + 4 + 12);
   in.itemTextWidths.push_back(80);
   EXPECT_EQ(ComboDroppedWidth(in, {96, 96}), 120 + 17 + 4 + 12);
-  in.hasItemData = true;
-  in.smallIconWidth = 16;
-  EXPECT_EQ(ComboDroppedWidth(in, {96, 96}), 120 + 17 + 4 + 12 + 16);
   in.boxWidth = 400;
   EXPECT_EQ(ComboDroppedWidth(in, {96, 96}), 400);
-  EXPECT_EQ(ComboDroppedWidth(ComboWidthInputs{{}, 17, 2, 6, 16, false, 150}, {96, 96}), 150);
+  EXPECT_EQ(ComboDroppedWidth(ComboWidthInputs{{}, 17, 2, 6, 150}, {96, 96}), 150);
 }
 
 TEST(Combo, ListStaysOnScreen) {
@@ -154,11 +151,8 @@ TEST(Combo, ListStaysOnScreen) {
 }
 
 TEST(Combo, ItemLayout) {
-  const ComboItemLayout plain = ComputeComboItemLayout(200, 22, false, {96, 96});
-  EXPECT_EQ(plain.text, (Rect{4, 1, 192, 20}));
-  const ComboItemLayout icons = ComputeComboItemLayout(200, 33, true, {144, 144});
-  EXPECT_EQ(icons.iconX, 6);
-  EXPECT_EQ(icons.text, (Rect{36, 1, 192, 31}));
+  EXPECT_EQ(ComboItemTextRect(200, 22, {96, 96}), (Rect{4, 1, 192, 20}));
+  EXPECT_EQ(ComboItemTextRect(200, 33, {144, 144}), (Rect{6, 1, 192, 31}));
 }
 
 }  // namespace

@@ -11,38 +11,20 @@
 #include "platform/diagnostics.h"
 #include "platform/posix/posix_held_folder.h"
 #include "platform/text.h"
+#include "unit/download/sha256_vectors.h"
 
 namespace vwi {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::u16string HexOf(const std::string& bytes) {
-  const std::optional<Sha256Digest> digest =
-      Sha256OfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  return digest ? Sha256Hex(*digest) : u"<failed>";
-}
-
 TEST(Sha256, KnownVectors) {
-  EXPECT_EQ(HexOf(""), u"e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-  EXPECT_EQ(HexOf("abc"), u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-  EXPECT_EQ(HexOf("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
-            u"248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-  EXPECT_EQ(HexOf("abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopq"
-                  "klmnopqrlmnopqrsmnopqrstnopqrstu"),
-            u"cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1");
-  EXPECT_EQ(HexOf(std::string(1000000, 'a')),
-            u"cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
-  // Padding edges: 55, 56 and 64 bytes.
-  EXPECT_EQ(HexOf(std::string(55, 'a')),
-            u"9f4390f8d30c2dd92ec9f095b65e2b9ae9b0a925a5258e241c9f1e910f734318");
-  EXPECT_EQ(HexOf(std::string(56, 'a')),
-            u"b35439a4ac6f0948b6d6f9e3c6af0f5f590ce20f1bde7090ef7970686ec6738a");
-  EXPECT_EQ(HexOf(std::string(64, 'a')),
-            u"ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb");
+  for (const test::Sha256Vector& v : test::Sha256Vectors()) {
+    EXPECT_EQ(test::Sha256HexOf(v.message), v.digest) << v.message.size() << " bytes";
+  }
 }
 
-constexpr char16_t kAbc[] = u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+constexpr const char16_t* kAbc = test::kAbcSha256;
 
 TEST(PayloadVerdicts, FromTheGivenAndTheComputedDigest) {
   const Sha256Digest abc = *ParseSha256Hex(kAbc);
@@ -198,9 +180,10 @@ TEST_F(Payloads, DigestsAcrossReadChunks) {
   FileHold hold = folder->HoldFile(u"big.bin");
   ASSERT_TRUE(hold.file);
   EXPECT_EQ(hold.file->Size(), 200000u);
-  EXPECT_EQ(Sha256OfFile(*hold.file), ParseSha256Hex(HexOf(bytes)));
-  EXPECT_EQ(Sha256OfFile(*hold.file), ParseSha256Hex(HexOf(bytes)));  // from the start again
-  EXPECT_EQ(VerifyPayload(HexOf(bytes), std::move(hold), *folder, u"big.bin"),
+  EXPECT_EQ(Sha256OfFile(*hold.file), ParseSha256Hex(test::Sha256HexOf(bytes)));
+  EXPECT_EQ(Sha256OfFile(*hold.file),
+            ParseSha256Hex(test::Sha256HexOf(bytes)));  // from the start again
+  EXPECT_EQ(VerifyPayload(test::Sha256HexOf(bytes), std::move(hold), *folder, u"big.bin"),
             PayloadVerdict::Matched);
   EXPECT_TRUE(Exists("big.bin"));
 }

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "localisation/file_system.h"
 #include "localisation/ui_text_format.h"
 #include "unit/localisation/catalogue_cases.h"
 
@@ -98,16 +97,6 @@ TEST(UiStringCatalogue, DemoLanguageFilesTranslateEveryKeyWithFittingPlaceholder
       EXPECT_EQ(strings.LookupLink(link).rfind(u"https://", 0), 0u);
     }
   }
-}
-
-TEST(Wildcard, MatchesWithoutRegardToCase) {
-  EXPECT_TRUE(WildcardMatch(u"*.jpg", u"a.JPG"));
-  EXPECT_TRUE(WildcardMatch(u"*.jpg", u".jpg"));
-  EXPECT_TRUE(WildcardMatch(u"*.jpg", u"a.b.jpg"));
-  EXPECT_FALSE(WildcardMatch(u"*.jpg", u"a.jpeg"));
-  EXPECT_FALSE(WildcardMatch(u"*.jpg", u"a.jpg.txt"));
-  EXPECT_TRUE(WildcardMatch(u"s?ide*", u"slide1.jpg"));
-  EXPECT_TRUE(WildcardMatch(u"*a*a*a*b", std::u16string(5000, u'a') + u"b"));
 }
 
 }  // namespace

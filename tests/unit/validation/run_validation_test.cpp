@@ -9,6 +9,7 @@
 
 #include "platform/posix/posix_system_services.h"
 #include "platform/text.h"
+#include "unit/download/sha256_vectors.h"
 #include "unit/download/transfer_doubles.h"
 
 namespace vwi {
@@ -49,7 +50,14 @@ struct FixedVolume : IFreeSpace {
   std::optional<uint64_t> FreeBytes(const std::u16string&) override { return free; }
 };
 
-constexpr char kAbcDigest[] = "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD";
+// The digest of the served "abc", in capitals as a version file may give it.
+const std::string kAbcDigest = [] {
+  std::string upper;
+  for (const char16_t c : std::u16string_view(test::kAbcSha256)) {
+    upper += static_cast<char>(c >= u'a' && c <= u'z' ? c - u'a' + 'A' : c);
+  }
+  return upper;
+}();
 const std::string kAbcElement =
     std::string("<web_installer_sha256>") + kAbcDigest + "</web_installer_sha256>";
 

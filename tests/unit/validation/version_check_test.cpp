@@ -10,6 +10,7 @@
 #include "download/payload_files.h"
 #include "platform/posix/native_path.h"
 #include "platform/posix/posix_system_services.h"
+#include "unit/download/sha256_vectors.h"
 #include "unit/download/transfer_doubles.h"
 
 namespace vwi {
@@ -158,10 +159,6 @@ SignatureFacts SignedWith(uint8_t key) {
   return facts;
 }
 
-std::u16string DigestOf(const std::string& bytes) {
-  return Sha256Hex(*Sha256OfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-}
-
 struct Check : ::testing::Test {
   Check() : system(std::nullopt, U(temp.string() + "/temp/")) {
     std::filesystem::create_directories(temp / "component");
@@ -245,9 +242,9 @@ TEST_F(Check, StandaloneComparesWithoutFetching) {
 
 TEST_F(Check, NewerInstallerFromTheMatchingOfferWithItsDigest) {
   context.manifest.freshInstall.downloadUrl = u"http://dl/fresh.exe";
-  context.manifest.freshInstall.webInstallerSha256 = DigestOf("MZ-updater");
+  context.manifest.freshInstall.webInstallerSha256 = test::Sha256HexOf("MZ-updater");
   context.manifest.patchInstall.downloadUrl = u"http://dl/patch.exe";
-  context.manifest.patchInstall.webInstallerSha256 = DigestOf("MZ-updater");
+  context.manifest.patchInstall.webInstallerSha256 = test::Sha256HexOf("MZ-updater");
   downloader.bodies[u"http://dl/patch.exe"] = "MZ-updater";
   // Fresh machine: the fresh offer's URL, which fails here.
   EXPECT_FALSE(DownloadNew());
@@ -315,7 +312,7 @@ TEST_F(Check, ASignedBuildTakesOnlyANewerInstallerSignedWithItsKey) {
   EXPECT_TRUE(std::filesystem::exists(NativePath(accepted)));
   // With a digest too, both must hold.
   signatures.updater = SignedWith(1);
-  context.manifest.freshInstall.webInstallerSha256 = DigestOf("something else");
+  context.manifest.freshInstall.webInstallerSha256 = test::Sha256HexOf("something else");
   handOver = {};
   EXPECT_FALSE(DownloadNew());
   EXPECT_EQ(handOver.failureCause, FailureCause::PayloadIntegrity);

@@ -4,20 +4,23 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/posix/posix_system_services.h"
+
 namespace vwi {
 namespace {
 
 // Folders in memory; records what was created, in order.
-class FakeFolders : public IFolderSystem {
+class FakeFolders : public PosixSystemServices {
  public:
+  FakeFolders() : PosixSystemServices(std::nullopt, u"") {}
   std::set<std::u16string> existing;
   std::set<std::u16string> files;
   std::set<std::u16string> refused;
   std::vector<std::u16string> created;
   std::vector<std::u16string> examined;
 
-  bool IsExistingFolder(const std::u16string& path) override { return existing.count(path) != 0; }
-  bool Exists(const std::u16string& path) override {
+  bool IsFolder(const std::u16string& path) override { return existing.count(path) != 0; }
+  bool PathExists(const std::u16string& path) override {
     examined.push_back(path);
     return existing.count(path) != 0 || files.count(path) != 0;
   }

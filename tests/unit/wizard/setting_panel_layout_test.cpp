@@ -66,6 +66,13 @@ TEST(SettingPanelLayout, FolderLabelEndsAtTheLabelColumn) {
   EXPECT_EQ(layout.folderLabel.Width(), 100);
 }
 
+TEST(SettingPanelLayout, TheBoxesItemsAreTwentyFourPixelsAt96DpiAndTheListKeepsFour) {
+  EXPECT_EQ(SettingComboItemHeight({96, 96}), 24);
+  EXPECT_EQ(SettingComboItemHeight({144, 120}), 30);  // by the vertical DPI, cut down
+  EXPECT_EQ(SettingComboItemHeight({144, 144}), 36);
+  EXPECT_EQ(SettingDropDownListRoom({96, 96}), 96);
+}
+
 TEST(WizardFlow, FirstPanelAndWindowSizes) {
   AppFlags flags;
   EXPECT_EQ(FirstPanelIndex(flags), kSettingPanelIndex);

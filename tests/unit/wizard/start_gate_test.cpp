@@ -49,5 +49,13 @@ TEST(StartGate, AQuestionAfterTheStartChangesNothing) {
   EXPECT_TRUE(gate.started());
 }
 
+TEST(StartGate, TheQuestionOpensOnceAtATime) {
+  StartGate gate;
+  EXPECT_TRUE(gate.QuestionOpened());
+  EXPECT_FALSE(gate.QuestionOpened());  // a close request under the open question
+  EXPECT_FALSE(gate.QuestionAnswered(false));
+  EXPECT_TRUE(gate.QuestionOpened());  // asked again after the answer
+}
+
 }  // namespace
 }  // namespace vwi

@@ -19,6 +19,8 @@ class UserServices final : public ISystemServices {
   }
   std::u16string TempFolder() override { return real_.TempFolder(); }
   bool PathExists(const std::u16string& path) override { return real_.PathExists(path); }
+  bool IsFolder(const std::u16string& path) override { return real_.IsFolder(path); }
+  bool CreateFolder(const std::u16string& path) override { return real_.CreateFolder(path); }
   bool RemoveEmptyFolder(const std::u16string& path) override {
     return real_.RemoveEmptyFolder(path);
   }

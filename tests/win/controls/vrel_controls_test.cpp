@@ -8,6 +8,7 @@
 #include "controls/win/vrel_static.h"
 #include "controls/win/vrel_text_button.h"
 #include "controls_test_support.h"
+#include "res/resource_ids.h"
 #include "theme/theme.h"
 
 namespace vwi {
@@ -87,7 +88,7 @@ TEST_F(ControlsTest, FlatButtonDrawsAndClicks) {
   EXPECT_EQ(host.commands, (std::vector<int>{11}));
 
   // An image replaces nothing of the colours; its frame is centred.
-  const auto ticked = LoadPngResource(153);
+  const auto ticked = LoadPngResource(IDB_CHECK_TICKED);
   ASSERT_TRUE(ticked && ticked->bitmap);
   button.SetImage(*ticked);
   Paint(button.hwnd());

@@ -10,24 +10,16 @@
 #include "download/payload_check.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_held_folder.h"
+#include "unit/download/sha256_vectors.h"
 #include "win/download/test_servers.h"
 
 namespace vwi {
 namespace {
 
-std::u16string HexOf(const std::string& bytes) {
-  const std::optional<Sha256Digest> digest =
-      Sha256OfBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  return digest ? Sha256Hex(*digest) : u"<failed>";
-}
-
 TEST(Bcrypt, KnownVectors) {
-  EXPECT_EQ(HexOf(""), u"e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-  EXPECT_EQ(HexOf("abc"), u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-  EXPECT_EQ(HexOf("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
-            u"248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-  EXPECT_EQ(HexOf(std::string(1000000, 'a')),
-            u"cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+  for (const test::Sha256Vector& v : test::Sha256Vectors()) {
+    EXPECT_EQ(test::Sha256HexOf(v.message), v.digest) << v.message.size() << " bytes";
+  }
 }
 
 TEST(PayloadFiles, TheDigestOfAHeldFileIsReadThroughItsHoldFromTheStart) {

@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"
+#include "unit/download/sha256_vectors.h"
 #include "win/context/user_services.h"
 #include "win/download/test_servers.h"
 #include "win/download/transfer_case.h"
@@ -31,12 +32,8 @@ struct FixedVolume : IFreeSpace {
   }
 };
 
-std::u16string DigestOf(const std::vector<uint8_t>& bytes) {
-  return Sha256Hex(*Sha256OfBytes(bytes.data(), bytes.size()));
-}
-
-constexpr char16_t kOtherDigest[] =
-    u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+// The digest of "abc": no package of the tests.
+constexpr const char16_t* kOtherDigest = test::kAbcSha256;
 
 // A step that did not pass, with its cause (None: stopped for a cancel).
 void ExpectFailed(const StepResult& result, FailureCause cause) {
@@ -212,8 +209,8 @@ TEST_F(Phase, RecheckFailsOnUnreachableOrBrokenVersionFiles) {
 
 TEST_F(Phase, EachPackageMustMatchItsDigestOnceOnDisk) {
   std::vector<InstallItem> items = {Item(u"prereq.exe"), Item(u"main.msi"), Item(u"lp.exe")};
-  items[0].sha256 = DigestOf(test::ServedBytes("prereq.exe"));
-  items[1].sha256 = AsciiLower(DigestOf(test::ServedBytes("main.msi")));
+  items[0].sha256 = test::Sha256HexOf(test::ServedBytes("prereq.exe"));
+  items[1].sha256 = AsciiLower(test::Sha256HexOf(test::ServedBytes("main.msi")));
   EXPECT_TRUE(Download(items).passed);
   EXPECT_EQ(Files().size(), 3u);
 
@@ -235,7 +232,7 @@ TEST_F(Phase, ShippedPackagesAreCheckedToo) {
   std::ofstream(std::filesystem::path(File(L"got-main.msi")), std::ios::binary)
       .write(reinterpret_cast<const char*>(shipped.data()),
              static_cast<std::streamsize>(shipped.size()));
-  items[0].sha256 = DigestOf(shipped);
+  items[0].sha256 = test::Sha256HexOf(shipped);
   items[1].sha256 = kOtherDigest;  // a missing file is passed over, as ever
   EXPECT_TRUE(Download(items).passed);
   items[0].sha256 = kOtherDigest;
@@ -246,7 +243,7 @@ TEST_F(Phase, ShippedPackagesAreCheckedToo) {
 
 TEST_F(Phase, DownloadedPackagesStayHeldUntilTheyHaveBeenUsed) {
   std::vector<InstallItem> items = {Item(u"prereq.exe"), Item(u"main.msi")};
-  items[1].sha256 = DigestOf(test::ServedBytes("main.msi"));
+  items[1].sha256 = test::Sha256HexOf(test::ServedBytes("main.msi"));
   EXPECT_TRUE(Download(items).passed);
   EXPECT_EQ(held.size(), 2u);
   EXPECT_FALSE(DeleteFileW(File(L"got-main.msi").c_str()));

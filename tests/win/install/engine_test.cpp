@@ -24,6 +24,7 @@
 #include "platform/win/win_held_folder.h"
 #include "platform/win/win_message_box.h"
 #include "platform/win/win_system_services.h"
+#include "unit/download/sha256_vectors.h"
 #include "win/download/transfer_case.h"
 
 namespace vwi {
@@ -54,8 +55,8 @@ struct FullBelow : IFreeSpace {
   }
 };
 
-constexpr char16_t kOtherDigest[] =
-    u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+// The digest of "abc": no package of the tests.
+constexpr const char16_t* kOtherDigest = test::kAbcSha256;
 
 std::wstring Recorded(const wchar_t* role, const wchar_t* value) {
   return ReadString(HKEY_CURRENT_USER, std::wstring(kProgramsKey) + L"\\" + role, value)

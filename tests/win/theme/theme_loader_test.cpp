@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win/wide.h"
+#include "res/resource_ids.h"
 #include "theme/theme.h"
 
 namespace vwi {
@@ -36,7 +37,7 @@ TEST(ThemeLoader, PngResourceIsPremultipliedTopDown) {
   EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
 
   // Row 0 is the top: the downward chevron's point is near the bottom.
-  const auto down = LoadPngResource(165);
+  const auto down = LoadPngResource(IDB_EXPANDER_DOWN);
   ASSERT_TRUE(down && down->bitmap);
   EXPECT_EQ(PixelAt(*down, 7, 1)[3], 0);
   EXPECT_GT(PixelAt(*down, 7, 6)[3], 128);
@@ -70,15 +71,15 @@ TEST(ThemeLoader, EveryProgramImageHasItsFourSizes) {
     }
   }
   // The Maximize glyph's square is opaque caption grey on a transparent ground.
-  const auto maximize = LoadPngResource(114);
+  const auto maximize = LoadPngResource(IDB_MAXIMIZE_GLYPH);
   EXPECT_EQ(PixelAt(*maximize, 3, 3), (std::array<int, 4>{200, 200, 200, 255}));
   EXPECT_EQ(PixelAt(*maximize, 0, 0), (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(PixelAt(*maximize, 8, 8), (std::array<int, 4>{0, 0, 0, 0}));
 }
 
 TEST(ThemeLoader, SameIdTwiceIsTheSameImage) {
-  const auto first = LoadPngResource(107);
-  const auto second = LoadPngResource(107);
+  const auto first = LoadPngResource(IDB_CLOSE_GLYPH + 1);
+  const auto second = LoadPngResource(IDB_CLOSE_GLYPH + 1);
   ASSERT_TRUE(first);
   EXPECT_EQ(first.get(), second.get());
 }

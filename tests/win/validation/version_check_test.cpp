@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "platform/win/wide.h"
 #include "platform/win/win_system_services.h"
+#include "unit/download/sha256_vectors.h"
 #include "validation/run_validation.h"
 #include "validation/win/client_validator.h"
 #include "win/download/test_servers.h"
@@ -70,10 +71,7 @@ TEST_F(Validation, UnreachableOrUnreadableVersionFile) {
   EXPECT_EQ(Check(NginxUrl(u"/version-noroot.xml")), VersionCheckResult::ClientTooOld);
 }
 
-std::u16string ServedDigest(const char* name) {
-  const std::vector<uint8_t> served = test::ServedBytes(name);
-  return Sha256Hex(*Sha256OfBytes(served.data(), served.size()));
-}
+std::u16string ServedDigest(const char* name) { return test::Sha256HexOf(test::ServedBytes(name)); }
 
 TEST_F(Validation, NewerInstallerLandsInAFreshTemporaryFolder) {
   // This test program is not signed: the version file's digest proves the

@@ -1,5 +1,6 @@
-// The few file-system queries the localisation and the start-up probes need.
-// Paths use backslashes; off Windows they are turned into slashes.
+// The platform's direct file queries, for what is read in place and never
+// trusted with a decision (language files, slide pictures, the start-up
+// probes). Paths use backslashes; off Windows they are turned into slashes.
 #pragma once
 
 #include <optional>

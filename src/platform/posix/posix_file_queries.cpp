@@ -1,8 +1,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "localisation/file_system.h"
-#include "localisation/portable_ini_reader.h"
+#include "platform/file_queries.h"
 #include "platform/posix/native_path.h"
 #include "platform/text.h"
 
@@ -36,11 +35,6 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, size_t limi
   std::string bytes(size, '\0');
   if (!file.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
   return bytes;
-}
-
-const IIniReader& SystemIniReader() {
-  static const PortableIniReader reader;
-  return reader;
 }
 
 }  // namespace vwi

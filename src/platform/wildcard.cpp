@@ -1,4 +1,4 @@
-#include "localisation/file_system.h"
+#include "platform/file_queries.h"
 #include "platform/text.h"
 
 namespace vwi {

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "localisation/file_system.h"
+#include "platform/file_queries.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 
