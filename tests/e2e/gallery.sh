@@ -53,9 +53,6 @@ read_layout() {
 # The step factor's scaling: sc PX -> trunc(factor * PX).
 sc() { awk -v f="$factor" -v p="$1" 'BEGIN { printf "%d", f * p }'; }
 
-# Waits until the gallery has handled its input and painted what it changed.
-settle() { "$WINE64" "$VWI_BUILD_WIN/bin/vwi_driver.exe" settle '#32770' 3000 >/dev/null || true; }
-
 start_gallery() { # layout-file [open-combo]
   rm -f "$1"
   "$WINE64" "$exe" "$(wine_path "$(dirname "$1")")\\$(basename "$1")" "${2:-}" &
@@ -66,7 +63,7 @@ start_gallery() { # layout-file [open-combo]
     sleep 0.1
   done
   grep -q '^ready' "$1" 2>/dev/null || { fail "gallery did not start"; return 1; }
-  settle
+  sleep 0.5
 }
 
 stop_gallery() {
@@ -151,34 +148,34 @@ mouse_checks() { # dpi
   local ax=$((action_normal_l + $(sc 10))) ay=$(((action_normal_t + action_normal_b) / 2))
 
   # A real mouse arrives in several motion events; so does this one.
-  xdotool mousemove $((ax - 6)) "$ay"; settle
-  xdotool mousemove "$ax" "$ay"; settle
+  xdotool mousemove $((ax - 6)) "$ay"; sleep 0.1
+  xdotool mousemove "$ax" "$ay"; sleep 0.4
   img="$out/mouse-$dpi-hover.png"; shot "$img"
   expect "$img" "action button under the mouse" "$ax" "$ay" 17BEF4
-  xdotool mousedown 1; settle
+  xdotool mousedown 1; sleep 0.4
   img="$out/mouse-$dpi-held.png"; shot "$img"
   expect "$img" "action button held over it" "$ax" "$ay" 17BEF4
-  xdotool mousemove $((action_normal_l + 2)) $((action_normal_b + $(sc 30))); settle
+  xdotool mousemove $((action_normal_l + 2)) $((action_normal_b + $(sc 30))); sleep 0.4
   img="$out/mouse-$dpi-dragged-out.png"; shot "$img"
   expect "$img" "action button held, mouse outside" "$ax" "$ay" 058AB5
-  xdotool mouseup 1; settle
+  xdotool mouseup 1; sleep 0.4
   grep -q '^click 1001' "$layout" && fail "release outside clicked the action button"
   img="$out/mouse-$dpi-released-outside.png"; shot "$img"
   expect "$img" "action button after release outside" "$ax" "$ay" 07A5D8
-  xdotool mousemove "$ax" "$ay" click 1; settle
+  xdotool mousemove "$ax" "$ay" click 1; sleep 0.4
   checks=$((checks + 1))
   grep -q '^click 1001' "$layout" && echo "ok   click on the action button reached the dialog" ||
     fail "a click on the action button sent no command"
 
   local cx=$((window_r - 1 - $(sc 30) / 2)) cy=$((window_t + 1 + $(sc 14)))
-  xdotool mousemove "$cx" "$cy"; settle
+  xdotool mousemove "$cx" "$cy"; sleep 0.4
   img="$out/mouse-$dpi-close-hover.png"; shot "$img"
   expect "$img" "Close under the mouse" "$((window_r - 2))" $((window_t + 2)) B52724
   expect "$img" "Close box ends at the caption's bottom" "$((window_r - 2))" $((window_t + $(sc 28))) B52724
   expect "$img" "client area starts below the caption" "$((window_r - 2))" $((window_t + $(sc 28) + $(sc 1))) 18191E
   expect "$img" "frame border beside Close" "$((window_r - 1))" $((window_t + 2)) 18191E
   expect "$img" "Minimize stays normal" $((window_r - 1 - $(sc 30) - 2)) $((window_t + 2)) 18191E
-  xdotool mousedown 1; settle
+  xdotool mousedown 1; sleep 0.4
   img="$out/mouse-$dpi-close-pressed.png"; shot "$img"
   expect "$img" "Close pressed" "$((window_r - 2))" $((window_t + 2)) 95100E
   xdotool mouseup 1

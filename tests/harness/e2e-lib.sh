@@ -130,10 +130,11 @@ screenshot() { wine_screenshot "$VWI_OUT/$1.png"; }
 # Takes the screenshot again until the check on it holds (seconds at most):
 # for a look the scenario waits for, not one it only records.
 screenshot_until() { # seconds screenshot-name command...
-  local seconds=$1 name=$2 _
+  local deadline=$((SECONDS + $1)) name=$2
   shift 2
   settle
-  for _ in $(seq 1 $((seconds * 4))); do
+  # By the clock: a large screen's picture and its check take a while.
+  while [ "$SECONDS" -lt "$deadline" ]; do
     screenshot "$name"
     "$@" 2>/dev/null && return 0
     sleep 0.25
