@@ -1,8 +1,7 @@
 #include "wizard/win/setting_panel.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
+#include <utility>
 
 #include "localisation/region_consent.h"
 #include "localisation/ui_string_keys.h"
@@ -15,6 +14,7 @@
 #include "theme/theme.h"
 #include "wizard/install_folder.h"
 #include "wizard/settings_section.h"
+#include "wizard/win/folder_chooser.h"
 #include "wizard/win/install_guide.h"
 #include "wizard/win/shell_open.h"
 
@@ -48,17 +48,6 @@ Size TextSize(HWND control, HFONT font) {
 
 void ShowImage(CVrelButton& button, int baseImage) {
   if (auto image = LoadPngResource(ImageIdForDpi(baseImage))) button.SetImage(*image);
-}
-
-int CALLBACK BrowseCallback(HWND chooser, UINT message, LPARAM lParam, LPARAM data) {
-  if (message == BFFM_INITIALIZED && data) {
-    SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, data);
-  } else if (message == BFFM_SELCHANGED) {
-    wchar_t path[MAX_PATH] = L"";
-    const BOOL hasPath = SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path);
-    SendMessageW(chooser, BFFM_ENABLEOK, 0, hasPath);
-  }
-  return 0;
 }
 
 }  // namespace
@@ -381,17 +370,8 @@ void CSettingPanel::BrowseForFolder() {
     }
   }
   const std::u16string title = env_.context.strings.LookupUiString(IDS_BROWSE_DEST_FOLDER);
-  BROWSEINFOW info{};
-  info.hwndOwner = hwnd();
-  info.lpszTitle = Wide(title);
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
-  info.lpfn = BrowseCallback;
-  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(Wide(start));
-  const UniqueItemList chosen(SHBrowseForFolderW(&info));
-  if (!chosen) return;
-  wchar_t path[MAX_PATH] = L"";
-  if (SHGetPathFromIDListW(chosen.get(), path)) {
-    env_.choices.installFolder = FromWide(path);
+  if (auto chosen = ChooseFolder(hwnd(), title, start)) {
+    env_.choices.installFolder = std::move(*chosen);
     ShowFolder(env_.choices.installFolder);
   }
 }
