@@ -1,8 +1,12 @@
 #include "download/fetch_payload.h"
 
+#include <optional>
+#include <string_view>
 #include <utility>
 
+#include "download/web_page_answer.h"
 #include "platform/run_log.h"
+#include "platform/web_address.h"
 
 namespace vwi {
 namespace {
@@ -18,6 +22,14 @@ void Report(CDownloadJob& job, DownloadState state) {
   DownloadStatusInfo info;
   info.state = state;
   job.OnDownloadStatus(info);
+}
+
+// Whether a held download begins as a web page does: a network's sign-in
+// page answered in its place (files that are never HTML are asked for here).
+bool BeginsAsWebPage(IHeldFile& file) {
+  char first[kWebPageSniffBytes];
+  const std::optional<size_t> read = file.ReadAt(0, first, sizeof first);
+  return read && LooksLikeWebPage(std::string_view(first, *read));
 }
 
 // One try of the whole: a new file, the transfer, the hold.
@@ -48,6 +60,17 @@ FetchResult FetchOnce(CDownloadJob& job, const FetchTarget& target, ITransfers& 
   if (!transferred.ok()) return Failed(FailureCause::DownloadFailed, transferred);
   // Held from the moment the transfer ends, through the writer's own file.
   std::unique_ptr<IHeldFile> held = file->Hold();
+  if (held && BeginsAsWebPage(*held)) {
+    // Never kept, whatever its digest: the network's page is not the package.
+    held.reset();
+    file.reset();
+    target.folder.Remove(target.fileName);
+    LogLine(u"Item " + std::u16string(target.name) + u": " + WithoutCredentials(job.url) +
+            u" answered with a web page instead of the download");
+    TransferResult page;
+    page.failure = TransferFailure::WebPage;
+    return Failed(FailureCause::DownloadFailed, page);
+  }
   const HoldRefusal refusal = held ? HoldRefusal::None : HoldRefusal::Busy;
   HeldPayloads accepted;
   FetchResult result;

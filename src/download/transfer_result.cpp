@@ -77,6 +77,20 @@ TransferFailure FailureOfSystemCode(uint32_t code) {
   }
 }
 
+CertificateProblem CertificateProblemOf(const TransferResult& result) {
+  if (result.failure != TransferFailure::CertificateRefused) return CertificateProblem::None;
+  switch (result.systemCode) {
+    case kCertDateInvalid:
+      return CertificateProblem::Dates;
+    case kInvalidCa:
+      return CertificateProblem::Authority;
+    case kCertCnInvalid:
+      return CertificateProblem::Name;
+    default:
+      return CertificateProblem::Other;
+  }
+}
+
 std::u16string TransferResultText(const TransferResult& result) {
   if (result.failure == TransferFailure::Status) {
     return u"status " + DecimalText(static_cast<int64_t>(result.status));
@@ -97,6 +111,7 @@ std::u16string TransferResultText(const TransferResult& result) {
                                             u"not writable",
                                             u"bad address",
                                             u"cancelled",
+                                            u"a web page instead of the download",
                                             u"failed"};
   static_assert(std::size(kTexts) == static_cast<size_t>(TransferFailure::Other) + 1);
   std::u16string text(NameIn(kTexts, result.failure));

@@ -29,7 +29,17 @@ enum class TransferFailure {
   NotWritable,  // the bytes could not be written
   BadAddress,   // the address could not be read
   Cancelled,
+  WebPage,  // the network answered with a web page (a sign-in page) instead of the file
   Other,
+};
+
+// What is wrong with a refused certificate, as far as the code tells.
+enum class CertificateProblem {
+  None,       // not a certificate failure
+  Dates,      // out of its dates (or the computer's clock is wrong)
+  Authority,  // issued by an authority this computer does not trust
+  Name,       // issued for another name than the server's
+  Other,      // revoked, unreadable, weak, or revocation not checked
 };
 
 struct TransferResult {
@@ -47,6 +57,9 @@ TransferResult RefusedWith(uint32_t status, std::optional<uint32_t> retryAfterSe
 // The kind of a failure the network stack reported by its code (WinINet's
 // ERROR_INTERNET_* and the Win32 errors it passes through).
 TransferFailure FailureOfSystemCode(uint32_t code);
+
+// The problem a certificate failure's code names.
+CertificateProblem CertificateProblemOf(const TransferResult& result);
 
 // The result as the log names it: "status 404", "name not resolved (12007)",
 // "certificate refused (12045)".

@@ -16,7 +16,8 @@ struct StringKey {
 // IDS_PRODUCT_READY %s (short name), IDS_LAUNCH_APP %s (full name),
 // IDS_ERR_INSTALLED_ALREADY %s (short name), IDS_ERR_CREATE_FOLDER_FAILED %s
 // (folder), IDS_ERR_OUT_OF_DISK %s (megabytes), IDS_ERR_PAYLOAD_DAMAGED %s
-// (the package's name), IDS_STATUS_RETRYING %d (seconds), IDS_TIME_REMAINING_HOURS
+// (the package's name), IDS_ERR_SERVER_REFUSED %d (HTTP status),
+// IDS_STATUS_RETRYING %d (seconds), IDS_TIME_REMAINING_HOURS
 // %02d x3, IDS_TIME_REMAINING_MINS %02d x2, IDS_TIME_REMAINING_SECS %02d.
 inline constexpr StringKey IDS_INSTALL{u"IDS_INSTALL", u"Install"};
 inline constexpr StringKey IDS_STATUS_INIT{u"IDS_STATUS_INIT", u"Initializing..."};
@@ -76,6 +77,43 @@ inline constexpr StringKey IDS_ERR_CONNECT_DOWNLOAD_SERVER{
     u"IDS_ERR_CONNECT_DOWNLOAD_SERVER",
     u"Unable to contact the download server. Check your Internet connection and try again. If "
     u"the issue persists, please contact Customer Care."};
+inline constexpr StringKey IDS_ERR_SERVER_NOT_FOUND{
+    u"IDS_ERR_SERVER_NOT_FOUND",
+    u"The download server's name could not be found. Check your Internet connection and try "
+    u"again."};
+inline constexpr StringKey IDS_ERR_SERVER_REFUSED{
+    u"IDS_ERR_SERVER_REFUSED",
+    u"The download server refused the download (HTTP status %d). Try again later. If the issue "
+    u"persists, please contact Customer Care."};
+inline constexpr StringKey IDS_ERR_PROXY_AUTHENTICATION{
+    u"IDS_ERR_PROXY_AUTHENTICATION",
+    u"The proxy server asks for a user name and password. Ask your administrator for them, "
+    u"then try again."};
+inline constexpr StringKey IDS_ERR_WEB_PAGE{
+    u"IDS_ERR_WEB_PAGE",
+    u"The network returned a web page instead of the download. If this network needs you to "
+    u"sign in, open a web browser, sign in, and try again."};
+inline constexpr StringKey IDS_ERR_CERT_DATES{
+    u"IDS_ERR_CERT_DATES",
+    u"The download server's certificate is not valid at this computer's date and time. Check "
+    u"that the date and time are correct, then try again."};
+inline constexpr StringKey IDS_ERR_CERT_AUTHORITY{
+    u"IDS_ERR_CERT_AUTHORITY",
+    u"The download server's certificate was issued by an authority this computer does not "
+    u"trust. A network that inspects secure connections can cause this; ask your "
+    u"administrator."};
+inline constexpr StringKey IDS_ERR_CERT_NAME{
+    u"IDS_ERR_CERT_NAME",
+    u"The download server's certificate was issued for another name. Something between this "
+    u"computer and the server answers in its place; ask your administrator."};
+inline constexpr StringKey IDS_ERR_CERT_OTHER{
+    u"IDS_ERR_CERT_OTHER",
+    u"The download server's certificate was not accepted. Try again later. If the issue "
+    u"persists, please contact Customer Care."};
+inline constexpr StringKey IDS_ERR_DOWNLOAD_STALLED{
+    u"IDS_ERR_DOWNLOAD_STALLED",
+    u"The download stopped: nothing arrived from the server for a long time. Check your "
+    u"Internet connection and try again."};
 inline constexpr StringKey IDS_ERR_PAYLOAD_DAMAGED{
     u"IDS_ERR_PAYLOAD_DAMAGED",
     u"The downloaded file %s is damaged or has been changed. It was deleted and nothing was "
@@ -125,6 +163,15 @@ inline constexpr StringKey kAllUiStrings[] = {IDS_INSTALL,
                                               IDS_ERR_CLIENT_TOO_OLD,
                                               IDS_ERR_OUT_OF_DISK,
                                               IDS_ERR_CONNECT_DOWNLOAD_SERVER,
+                                              IDS_ERR_SERVER_NOT_FOUND,
+                                              IDS_ERR_SERVER_REFUSED,
+                                              IDS_ERR_PROXY_AUTHENTICATION,
+                                              IDS_ERR_WEB_PAGE,
+                                              IDS_ERR_CERT_DATES,
+                                              IDS_ERR_CERT_AUTHORITY,
+                                              IDS_ERR_CERT_NAME,
+                                              IDS_ERR_CERT_OTHER,
+                                              IDS_ERR_DOWNLOAD_STALLED,
                                               IDS_ERR_PAYLOAD_DAMAGED,
                                               IDS_ERR_CREATE_FOLDER_FAILED,
                                               IDS_CLOSE_RUNNING_APPS,

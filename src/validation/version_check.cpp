@@ -1,13 +1,16 @@
 #include "validation/version_check.h"
 
 #include <exception>
+#include <string_view>
 #include <vector>
 
 #include "download/fetch_payload.h"
 #include "download/payload_check.h"
+#include "download/web_page_answer.h"
 #include "platform/diagnostics.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
+#include "platform/web_address.h"
 #include "validation/publisher_rule.h"
 #include "xml/memory_file.h"
 #include "xml/xml_document.h"
@@ -93,7 +96,17 @@ bool ReadVersionText(std::string_view bytes, ProductManifest& manifest) {
 std::optional<std::string> FetchVersionFile(ITransfers& transfers, const std::u16string& url) {
   StringSink received(static_cast<size_t>(kMaxVersionFileBytes));
   NeverCancelled never;
-  if (!transfers.DownloadToStream(url, received, never, {}).ok()) return std::nullopt;
+  const TransferResult result = transfers.DownloadToStream(url, received, never, {});
+  if (!result.ok()) {
+    LogLine(u"The version file from " + WithoutCredentials(url) + u" did not arrive: " +
+            TransferResultText(result));
+    return std::nullopt;
+  }
+  if (LooksLikeWebPage(std::string_view(received.text).substr(0, kWebPageSniffBytes))) {
+    LogLine(u"The version file's address " + WithoutCredentials(url) +
+            u" answered with a web page instead of the download");
+    return std::nullopt;
+  }
   return std::move(received.text);
 }
 

@@ -2,7 +2,8 @@
 # connection drops halfway is asked for the rest (and started over by a server
 # that ignores the range), so is one whose server falls silent for longer than
 # the stall limit, a busy server is asked again, and a missing file
-# fails at once, with the outcome it always had. Each try is in the log.
+# fails at once, with the outcome it always had and a box that names the
+# refusal. Each try is in the log.
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
 source "$VWI_ROOT/tests/harness/product-lib.sh"
 
@@ -95,8 +96,10 @@ check "the log says it was reused" \
 
 code=$(run_with_main_package "$FAULT/status/404?len=10" "$logs/missing.log" no-digest)
 check "a missing package ends as a failed download" equals "$code" 1612
-check "with the box it always had" grep -q "^Unable to contact the download server" \
-  "$logs/missing.log.box"
+check "with a box that names the refusal" \
+  grep -q "^The download server refused the download (HTTP status 404)" "$logs/missing.log.box"
+check "and the address with its status" \
+  grep -qF "$FAULT/status/404?len=10: status 404" "$logs/missing.log.box"
 check "it was asked for once" \
   equals "$(grep -c "Request size query $FAULT/status/404" "$logs/missing.log")" 1
 check "and never retried" bash -c "! grep -q '^.* Retry ' '$logs/missing.log'"

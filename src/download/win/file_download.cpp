@@ -6,6 +6,7 @@
 #include "download/read_ahead.h"
 #include "download/read_loop.h"
 #include "download/transfer_tries.h"
+#include "download/web_page_answer.h"
 #include "download/win/http_request.h"
 #include "download/win/internet_session.h"
 #include "platform/text.h"
@@ -115,6 +116,14 @@ class FileTries final : public ITransferTries {
     const std::optional<DWORD> status = StatusCode(request);
     record.status = status;
     if (!HasAnswer(status)) return Failure(TransferFailure::Dropped);
+    if (IsBodyStatus(*status) && IsWebPageType(HeaderText(request, HTTP_QUERY_CONTENT_TYPE))) {
+      // A network's own page (a sign-in page) is never written as the package.
+      info_.error = *status;
+      info_.message = u"The network answered with a web page.";
+      TransferResult page = Failure(TransferFailure::WebPage);
+      page.status = *status;
+      return page;
+    }
     if (!AcceptAnswer(*status, offset, request)) {
       // An error page is never written in place of the package.
       info_.error = *status;

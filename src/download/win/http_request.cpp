@@ -1,5 +1,6 @@
 #include "download/win/http_request.h"
 
+#include "download/win/certificate_diagnosis.h"
 #include "download/win/internet_session.h"
 #include "download/win/url_parts.h"
 #include "platform/run_log.h"
@@ -37,6 +38,28 @@ TransferResult Send(const std::shared_ptr<OpenRequest>& open, const wchar_t* ext
   return {};
 }
 
+// The same address asked with HEAD once more, with the revocation check
+// left out and without the address's credentials, only to learn the code it
+// meets then (0 when it is answered); the answer is never read.
+uint32_t CodeWithoutRevocation(const UrlParts& parts, RequestKind kind, WatchedCalls& calls) {
+  auto probe = std::make_shared<OpenRequest>();
+  probe->connection.reset(InternetConnectW(InternetSession(), parts.host.c_str(), parts.port,
+                                           nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!probe->connection) return 0;
+  const std::wstring object = parts.path + parts.extra;
+  static const wchar_t* kAnyAccept[] = {L"*/*", nullptr};
+  probe->request.reset(HttpOpenRequestW(probe->connection.get(), L"HEAD", object.c_str(),
+                                        L"HTTP/1.1", nullptr, kAnyAccept, RequestFlags(kind, true),
+                                        0));
+  if (!probe->request) return 0;
+  DWORD flags = 0;
+  DWORD size = sizeof flags;
+  InternetQueryOptionW(probe->request.get(), INTERNET_OPTION_SECURITY_FLAGS, &flags, &size);
+  flags |= SECURITY_FLAG_IGNORE_REVOCATION;
+  InternetSetOptionW(probe->request.get(), INTERNET_OPTION_SECURITY_FLAGS, &flags, sizeof flags);
+  return Send(probe, nullptr, calls).systemCode;
+}
+
 }  // namespace
 
 TransferResult OpenAndSend(const std::u16string& url, RequestKind kind, const wchar_t* extraHeaders,
@@ -72,7 +95,13 @@ TransferResult OpenAndSend(const std::u16string& url, RequestKind kind, const wc
     HttpAddRequestHeadersW(out.request.get(), header.c_str(), static_cast<DWORD>(header.size()),
                            HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE);
   }
-  return Send(open, extraHeaders, calls);
+  TransferResult sent = Send(open, extraHeaders, calls);
+  if (out.secure && sent.failure == TransferFailure::CertificateRefused) {
+    sent = FailedWith(DiagnosedCertificateError(out.request.get(), sent.systemCode, [&] {
+      return CodeWithoutRevocation(*parts, kind, calls);
+    }));
+  }
+  return sent;
 }
 
 std::optional<DWORD> StatusCode(HINTERNET request) {
@@ -106,6 +135,11 @@ std::u16string HeaderText(HINTERNET request, DWORD header) {
 bool HasAnswer(std::optional<DWORD> status) { return status && *status != 0; }
 
 TransferResult RefusedBy(HINTERNET request, DWORD status) {
+  if (status == HTTP_STATUS_PROXY_AUTH_REQ) {
+    const std::u16string proxy = SessionProxy();
+    LogLine(u"The proxy " + (proxy.empty() ? std::u16string(u"of the system settings") : proxy) +
+            u" asks for a user name and password (status 407)");
+  }
   return RefusedWith(status, ParseRetryAfter(HeaderText(request, HTTP_QUERY_RETRY_AFTER)));
 }
 

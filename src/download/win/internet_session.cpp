@@ -1,6 +1,10 @@
 #include "download/win/internet_session.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/win/unique_handle.h"
+#include "platform/win/wide.h"
 
 namespace vwi {
 
@@ -24,6 +28,19 @@ bool OpenInternetSession() {
     Session().reset(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   }
   return static_cast<bool>(Session());
+}
+
+std::u16string SessionProxy() {
+  HINTERNET session = InternetSession();
+  DWORD size = 0;
+  if (!session) return {};
+  InternetQueryOptionW(session, INTERNET_OPTION_PROXY, nullptr, &size);
+  if (size < sizeof(INTERNET_PROXY_INFO)) return {};
+  std::vector<uint8_t> buffer(size + sizeof(wchar_t));
+  if (!InternetQueryOptionW(session, INTERNET_OPTION_PROXY, buffer.data(), &size)) return {};
+  const auto* info = reinterpret_cast<const INTERNET_PROXY_INFO*>(buffer.data());
+  if (info->dwAccessType != INTERNET_OPEN_TYPE_PROXY || !info->lpszProxy) return {};
+  return FromWide(info->lpszProxy);
 }
 
 void CloseInternetSession() {

@@ -22,6 +22,10 @@ void CloseInternetSession();
 // The open session, or null.
 HINTERNET InternetSession();
 
+// The proxy the session's requests go through ("host:port", as the system
+// settings name it), or empty when they go direct.
+std::u16string SessionProxy();
+
 // Held around every seek, write and flush of downloaded data.
 std::mutex& TransferLock();
 

@@ -5,6 +5,7 @@
 
 #include "download/read_ahead.h"
 #include "download/transfer_tries.h"
+#include "download/web_page_answer.h"
 #include "download/win/http_request.h"
 
 namespace vwi {
@@ -33,6 +34,11 @@ TransferResult StreamBody(ICancelRequest& cancel, const std::u16string& url, IBy
   record.status = status;
   if (!HasAnswer(status)) return Failure(TransferFailure::Dropped);
   if (!IsBodyStatus(*status)) return RefusedBy(request, *status);
+  if (IsWebPageType(HeaderText(request, HTTP_QUERY_CONTENT_TYPE))) {
+    TransferResult page = Failure(TransferFailure::WebPage);
+    page.status = *status;
+    return page;
+  }
   const int64_t expected = ContentLength(request);
 
   ReadAhead body(std::make_shared<InternetBody>(open), cancel, kStreamBufferSize, policy);

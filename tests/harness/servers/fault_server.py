@@ -10,6 +10,7 @@ port (0: a free one), writes the port it got to --port-file, and serves:
   /cut/<announced>/<sent>   200, Content-Length announced, sends <sent> bytes, drops
   /slow/<n>/<piece>/<ms>    200, n pattern bytes with Content-Length, <piece> bytes every <ms>
   /huge/<n>                 200, Content-Length n, the connection dropped after the header
+  /page?type=<type>         200, a network's sign-in page, Content-Type <type> (text/html)
   /redirect?to=<path>       302 to <path> on this server
   /headers                  200, the request line and headers as the body (text)
   /file/<name>              200, a file from --root with Content-Length
@@ -52,6 +53,11 @@ import time
 import urllib.parse
 
 
+# What a hotel's or an airport's network answers in place of any address.
+SIGN_IN_PAGE = (b"<!DOCTYPE html>\n<html><head><title>Guest Wi-Fi</title></head>"
+                b"<body><form action=\"/login\">Sign in to continue</form></body></html>\n")
+
+
 def pattern(start, count):
     return bytes(((i * 7 + i // 4096) & 0xFF) for i in range(start, start + count))
 
@@ -64,9 +70,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def log_message(self, fmt, *args):
         sys.stderr.write("%s %s\n" % (self.requestline, fmt % args))
 
-    def head(self, code, length=None, extra=(), close=False):
+    def head(self, code, length=None, extra=(), close=False, ctype="application/octet-stream"):
         self.send_response(code)
-        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Content-Type", ctype)
         if length is not None:
             self.send_header("Content-Length", str(length))
         for name, value in extra:
@@ -134,6 +140,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.body(n, piece, ms / 1000.0)
         elif kind == "huge":
             self.head(200, int(parts[1]), close=True)
+        elif kind == "page":
+            page = SIGN_IN_PAGE
+            self.head(200, len(page), ctype=query.get("type", ["text/html"])[0])
+            self.wfile.write(page)
         elif kind == "redirect":
             target = query.get("to", ["/"])[0]
             self.head(302, 0, extra=[("Location", target)])

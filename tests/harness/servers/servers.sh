@@ -5,6 +5,9 @@
 #   ...                             # VWI_NGINX_PORT, VWI_FAULT_PORT, VWI_WWW set
 #   servers_stop                    # stops both by their PIDs (also on exit)
 #   VWI_NGINX_RATE=8m servers_start ...   every answer sent at most that fast
+#   VWI_TLS_SERVERS="good:cert.pem:key.pem ..." servers_start ...
+#                                   also HTTPS servers of the same files, one
+#                                   per certificate, on VWI_TLS_PORT_<name>
 #
 # nginx gets its own config, pid file, logs and temporary folders under
 # OUT_DIR/servers; nothing outside that folder is written.
@@ -54,8 +57,30 @@ http {
     # The same files, sent slowly enough to watch (and interrupt) a download.
     location /slow/ { alias $2/; limit_rate 64k; }
   }
+$(_servers_tls_blocks "$2")
 }
 CONF
+}
+
+# One HTTPS server block per entry of VWI_TLS_SERVERS ("name:cert:key"),
+# each on the port _servers_tls_ports chose for it.
+_servers_tls_blocks() { # www
+  local entry name cert key port
+  for entry in ${VWI_TLS_SERVERS:-}; do
+    IFS=: read -r name cert key <<<"$entry"
+    port=${_servers_tls_port[$name]}
+    printf '  server {\n    listen 127.0.0.1:%s ssl;\n    root %s;\n' "$port" "$1"
+    printf '    ssl_certificate %s;\n    ssl_certificate_key %s;\n  }\n' "$cert" "$key"
+  done
+}
+
+_servers_tls_ports() {
+  declare -gA _servers_tls_port=()
+  local entry name
+  for entry in ${VWI_TLS_SERVERS:-}; do
+    name=${entry%%:*}
+    _servers_tls_port[$name]=$(_servers_free_port)
+  done
 }
 
 servers_start() { # out_dir www_dir
@@ -65,12 +90,18 @@ servers_start() { # out_dir www_dir
   www=$(cd "$2" && pwd)
   for try in 1 2 3 4 5; do
     port=$(_servers_free_port)
+    _servers_tls_ports
     _servers_nginx_conf "$dir" "$www" "$port" >"$dir/nginx.conf"
     nginx -p "$dir" -c "$dir/nginx.conf" -e "$dir/nginx-error.log" >>"$dir/nginx.out" 2>&1 &
     local pid=$!
     if _servers_wait_port "$port" && kill -0 "$pid" 2>/dev/null; then
       _servers_pids+=("$pid")
       export VWI_NGINX_PORT=$port
+      local name
+      for name in "${!_servers_tls_port[@]}"; do
+        _servers_wait_port "${_servers_tls_port[$name]}" || true
+        export "VWI_TLS_PORT_$name=${_servers_tls_port[$name]}"
+      done
       break
     fi
     kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null

@@ -49,5 +49,23 @@ TEST(TransferResult, TheLogNamesTheKindWithItsCode) {
   EXPECT_EQ(TransferResultText({static_cast<TransferFailure>(99)}), u"unknown");
 }
 
+TEST(TransferResult, ACertificateFailureNamesItsProblemByCode) {
+  const std::pair<uint32_t, CertificateProblem> codes[] = {{12037, CertificateProblem::Dates},
+                                                           {12045, CertificateProblem::Authority},
+                                                           {12038, CertificateProblem::Name},
+                                                           {12057, CertificateProblem::Other},
+                                                           {12169, CertificateProblem::Other}};
+  for (const auto& [code, problem] : codes) {
+    TransferResult refused;
+    refused.failure = FailureOfSystemCode(code);
+    refused.systemCode = code;
+    EXPECT_EQ(CertificateProblemOf(refused), problem) << code;
+  }
+  TransferResult dropped;
+  dropped.failure = TransferFailure::Dropped;
+  dropped.systemCode = 12037;
+  EXPECT_EQ(CertificateProblemOf(dropped), CertificateProblem::None);
+}
+
 }  // namespace
 }  // namespace vwi

@@ -220,6 +220,14 @@ TEST_F(Check, UnreadableVersionFileIsUnreachableWhateverTheDownloadSaid) {
   EXPECT_EQ(handOver.downloadResult, 1);
 }
 
+TEST_F(Check, ASignInPageInPlaceOfTheVersionFileIsAnUnreachableServer) {
+  downloader.bodies[u"http://dl/version.xml"] =
+      "<html><head><title>Hotel Wi-Fi</title></head><body>" + Served("version-ok.xml");
+  EXPECT_EQ(CheckVersion(context, flags, downloader, handOver),
+            VersionCheckResult::ServerUnreachable);
+  EXPECT_EQ(context.manifest.freshInstall.downloadUrl, u"");
+}
+
 TEST_F(Check, TheTransferStopsAtTheVersionFilesLimit) {
   downloader.bodies[u"http://dl/version.xml"] =
       Served("version-ok.xml") + std::string(2 * kMaxVersionFileBytes, ' ');

@@ -54,9 +54,64 @@ TEST_F(FailureBoxCase, APackageThatDiffersFromItsDigestIsNamedInItsOwnBox) {
   // Without a name it is the server's failure, like every other failed download.
   EXPECT_EQ(Box(Failed(FailureCause::PayloadIntegrity))->text,
             IDS_ERR_CONNECT_DOWNLOAD_SERVER.defaultText);
-  InstallResult refused = Failed(FailureCause::DownloadFailed, u"Vz27.msi");
-  refused.transfer = RefusedWith(404);
-  EXPECT_EQ(Box(refused)->text, IDS_ERR_CONNECT_DOWNLOAD_SERVER.defaultText);
+}
+
+TEST_F(FailureBoxCase, AFailedDownloadTellsItsCauseWithTheAddressAndTheCode) {
+  const auto withCode = [](TransferFailure failure, uint32_t code) {
+    TransferResult result;
+    result.failure = failure;
+    result.systemCode = code;
+    return result;
+  };
+  const std::pair<TransferResult, std::u16string_view> kinds[] = {
+      {RefusedWith(404),
+       u"The download server refused the download (HTTP status 404). Try again later. If the "
+       u"issue persists, please contact Customer Care.\n\n"
+       u"http://dl.example/Vz27.msi: status 404"},
+      {RefusedWith(407),
+       u"The proxy server asks for a user name and password. Ask your administrator for them, "
+       u"then try again.\n\nhttp://dl.example/Vz27.msi: proxy authentication required (status "
+       u"407)"},
+      {withCode(TransferFailure::WebPage, 0),
+       u"The network returned a web page instead of the download. If this network needs you to "
+       u"sign in, open a web browser, sign in, and try again.\n\n"
+       u"http://dl.example/Vz27.msi: a web page instead of the download"},
+      {withCode(TransferFailure::CertificateRefused, 12037),
+       u"The download server's certificate is not valid at this computer's date and time. Check "
+       u"that the date and time are correct, then try again.\n\n"
+       u"http://dl.example/Vz27.msi: certificate refused (12037)"},
+      {withCode(TransferFailure::CertificateRefused, 12045),
+       u"The download server's certificate was issued by an authority this computer does not "
+       u"trust. A network that inspects secure connections can cause this; ask your "
+       u"administrator.\n\nhttp://dl.example/Vz27.msi: certificate refused (12045)"},
+  };
+  for (const auto& [transfer, text] : kinds) {
+    InstallResult failed = Failed(FailureCause::DownloadFailed, u"Vz27.msi");
+    failed.failedAddress = u"http://dl.example/Vz27.msi";
+    failed.transfer = transfer;
+    EXPECT_EQ(Box(failed)->text, text);
+  }
+  // The other kinds each have a sentence of their own; a cause without one
+  // keeps the box it always had.
+  const std::pair<TransferResult, StringKey> sentences[] = {
+      {withCode(TransferFailure::NameNotResolved, 12007), IDS_ERR_SERVER_NOT_FOUND},
+      {withCode(TransferFailure::CertificateRefused, 12038), IDS_ERR_CERT_NAME},
+      {withCode(TransferFailure::CertificateRefused, 12057), IDS_ERR_CERT_OTHER},
+      {withCode(TransferFailure::Stalled, 0), IDS_ERR_DOWNLOAD_STALLED},
+      {withCode(TransferFailure::NoConnection, 12029), IDS_ERR_CONNECT_DOWNLOAD_SERVER},
+      {withCode(TransferFailure::Other, 5), IDS_ERR_CONNECT_DOWNLOAD_SERVER}};
+  for (const auto& [transfer, key] : sentences) {
+    InstallResult failed = Failed(FailureCause::DownloadFailed);
+    failed.transfer = transfer;
+    EXPECT_EQ(Box(failed)->text, key.defaultText) << std::string(key.key.begin(), key.key.end());
+  }
+  // A translation whose placeholder does not take the status falls back to English.
+  ini.values[u"IDS_ERR_SERVER_REFUSED"] = u"Abgelehnt (%s).";
+  InstallResult refused = Failed(FailureCause::DownloadFailed);
+  refused.transfer = RefusedWith(503);
+  EXPECT_EQ(
+      Box(refused)->text.rfind(u"The download server refused the download (HTTP status 503)", 0),
+      0u);
 }
 
 TEST_F(FailureBoxCase, AFullVolumeNamesTheMegabytesAndTheRecheckHasItsOwnCaption) {

@@ -1,0 +1,75 @@
+# Through the system's proxy, whole program, silent: with the prefix's
+# Internet settings naming a proxy (tinyproxy on 127.0.0.1), a silent
+# installation completes and every request is seen at the proxy; a proxy
+# that asks for a password (Basic) ends the silent run as a failed download
+# (1612), nobody is asked, and the log names the proxy.
+source "$VWI_ROOT/tests/harness/e2e-lib.sh"
+source "$VWI_ROOT/tests/harness/product-lib.sh"
+
+product_server proxy || exit 1
+dist="$VWI_OUT/proxy"
+logs="$VWI_OUT/proxy-logs"
+rm -rf "$logs" && mkdir -p "$logs"
+settings='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+proxy_pids=()
+
+# A tinyproxy on a free port, logging every request; prints the port.
+start_proxy() { # name [user password]
+  local port conf="$logs/$1.conf"
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+  cat >"$conf" <<CONF
+Port $port
+Listen 127.0.0.1
+Timeout 60
+LogFile "$logs/$1-proxy.log"
+LogLevel Info
+MaxClients 20
+Allow 127.0.0.1
+${2:+BasicAuth $2 $3}
+CONF
+  tinyproxy -d -c "$conf" >/dev/null 2>&1 &
+  proxy_pids+=($!)
+  wait_until 10 bash -c "exec 3<>/dev/tcp/127.0.0.1/$port" 2>/dev/null
+  echo "$port"
+}
+use_proxy() { # port
+  "$WINE64" reg add "$settings" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  "$WINE64" reg add "$settings" /v ProxyServer /t REG_SZ /d "127.0.0.1:$1" /f >/dev/null 2>&1
+}
+# The lane's later scenarios go direct again.
+stop_proxies() {
+  "$WINE64" reg delete "$settings" /v ProxyEnable /f >/dev/null 2>&1
+  "$WINE64" reg delete "$settings" /v ProxyServer /f >/dev/null 2>&1
+  local pid
+  for pid in "${proxy_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+}
+trap 'stop_proxies; servers_stop' EXIT
+silent_run() { # log
+  clean_machine
+  clean_cache
+  product_dist "$dist"
+  start_installer run "$dist" /s /log "$(wine_path "$1")"
+  answer_boxes "$run" 120 >"$1.box"
+  exit_code "$run" 60
+}
+installed() { [ -n "$(reg_value "HKLM\\$PRODUCT_REGISTRY" exe)" ]; }
+seen_at_proxy() { # proxy-log path
+  grep -q "GET http://127.0.0.1:$VWI_NGINX_PORT$2 " "$1"
+}
+
+port=$(start_proxy open)
+use_proxy "$port"
+check "through the proxy, a silent installation completes" equals "$(silent_run "$logs/open.log")" 0
+check "the product is installed" installed
+for path in /version.xml /install/Vimzee.msi /install/vc_redist.exe; do
+  check "the proxy saw $path" seen_at_proxy "$logs/open-proxy.log" "$path"
+done
+
+port=$(start_proxy locked vimzee s3cret)
+use_proxy "$port"
+check "a proxy that asks for a password ends the silent run as a failed download" \
+  equals "$(silent_run "$logs/locked.log")" 1612
+check "the log names the proxy and what it asked" \
+  grep -qF "The proxy 127.0.0.1:$port asks for a user name and password (status 407)" "$logs/locked.log"
+check "and the password is never in the log" bash -c "! grep -q s3cret '$logs/locked.log'"
+finish
