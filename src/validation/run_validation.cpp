@@ -2,14 +2,22 @@
 
 #include "localisation/ui_text_format.h"
 #include "platform/text.h"
+#include "validation/download_failure_text.h"
 
 namespace vwi {
 namespace {
 
-void ReportUnreachableServer(const InstallerContext& context, IValidationWindow& window) {
+// The version file did not arrive: the box for its cause, or, for a file
+// that arrived but cannot be read, the unreachable server's.
+void ReportUnreachableServer(const InstallerContext& context, const ValidationHandOver& handOver,
+                             IValidationWindow& window) {
   window.Hide();
-  window.Messages().Show(context.strings.LookupUiString(IDS_ERR_CONNECT_DOWNLOAD_SERVER),
-                         context.manifest.shortName, message_box::kOk | message_box::kIconError);
+  const std::u16string text =
+      handOver.versionTransfer.ok()
+          ? context.strings.LookupUiString(IDS_ERR_CONNECT_DOWNLOAD_SERVER)
+          : DownloadFailureText(handOver.versionTransfer, handOver.versionAddress, context.strings);
+  window.Messages().Show(text, context.manifest.shortName,
+                         message_box::kOk | message_box::kIconError);
 }
 
 void OfferInstalledProduct(const InstallerContext& context, IValidationWindow& window) {
@@ -49,7 +57,7 @@ void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServ
   window.Wait(200);
   switch (CheckVersion(context, flags, transfers, handOver)) {
     case VersionCheckResult::ServerUnreachable:
-      ReportUnreachableServer(context, window);
+      ReportUnreachableServer(context, handOver, window);
       handOver.outcome = ValidationOutcome::Stop;
       handOver.failureCause = FailureCause::DownloadFailed;
       break;

@@ -93,18 +93,24 @@ bool ReadVersionText(std::string_view bytes, ProductManifest& manifest) {
   return true;
 }
 
-std::optional<std::string> FetchVersionFile(ITransfers& transfers, const std::u16string& url) {
+std::optional<std::string> FetchVersionFile(ITransfers& transfers, const std::u16string& url,
+                                            TransferResult* failure) {
   StringSink received(static_cast<size_t>(kMaxVersionFileBytes));
   NeverCancelled never;
-  const TransferResult result = transfers.DownloadToStream(url, received, never, {});
+  TransferResult result = transfers.DownloadToStream(url, received, never, {});
+  if (result.ok() &&
+      LooksLikeWebPage(std::string_view(received.text).substr(0, kWebPageSniffBytes))) {
+    result.failure = TransferFailure::WebPage;
+  }
+  if (failure) *failure = result;
+  if (result.failure == TransferFailure::WebPage) {
+    LogLine(u"The version file's address " + WithoutCredentials(url) +
+            u" answered with a web page instead of the download");
+    return std::nullopt;
+  }
   if (!result.ok()) {
     LogLine(u"The version file from " + WithoutCredentials(url) + u" did not arrive: " +
             TransferResultText(result));
-    return std::nullopt;
-  }
-  if (LooksLikeWebPage(std::string_view(received.text).substr(0, kWebPageSniffBytes))) {
-    LogLine(u"The version file's address " + WithoutCredentials(url) +
-            u" answered with a web page instead of the download");
     return std::nullopt;
   }
   return std::move(received.text);
@@ -168,8 +174,9 @@ VersionCheckResult CheckVersion(InstallerContext& context, const AppFlags& flags
                           CompareVersions(manifest, context.installedVersion, installed));
   }
   try {
+    handOver.versionAddress = WithoutCredentials(manifest.versionCheckUrl);
     const std::optional<std::string> received =
-        FetchVersionFile(transfers, manifest.versionCheckUrl);
+        FetchVersionFile(transfers, manifest.versionCheckUrl, &handOver.versionTransfer);
     handOver.downloadResult = received ? 1 : 0;
     if (!received || !ReadVersionText(*received, manifest)) {
       return LoggedDecision(context, installed, VersionCheckResult::ServerUnreachable);

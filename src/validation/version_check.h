@@ -54,8 +54,10 @@ enum class VersionCheckResult : int32_t {
 bool ReadVersionText(std::string_view bytes, ProductManifest& manifest);
 
 // Fetches the version file into memory: the transfer ends as soon as the
-// body passes kMaxVersionFileBytes. Nothing when it fails.
-std::optional<std::string> FetchVersionFile(ITransfers& transfers, const std::u16string& url);
+// body passes kMaxVersionFileBytes. Nothing when it fails, or when a web
+// page (a network's sign-in page) arrived instead; `failure` then says why.
+std::optional<std::string> FetchVersionFile(ITransfers& transfers, const std::u16string& url,
+                                            TransferResult* failure = nullptr);
 
 // Whether the offered product is new to this machine and this installer new
 // enough for the server (never ServerUnreachable).
@@ -75,6 +77,9 @@ struct ValidationHandOver {
   ValidationOutcome outcome = ValidationOutcome::Proceed;
   std::u16string updaterPath;  // the downloaded newer installer; empty when none
   int32_t downloadResult = 0;  // result of the last stream download
+  // Why the version file did not arrive, and from where (no credentials).
+  TransferResult versionTransfer;
+  std::u16string versionAddress;
   // Why the check or the newer installer failed; None when nothing did.
   FailureCause failureCause = FailureCause::None;
   // The newer installer and its folder, held from its check until it has

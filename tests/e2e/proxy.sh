@@ -1,12 +1,19 @@
 # Through the system's proxy, whole program, silent: with the prefix's
 # Internet settings naming a proxy (tinyproxy on 127.0.0.1), a silent
-# installation completes and every request is seen at the proxy; a proxy
+# installation completes and every request is seen at the proxy, the main
+# package's over HTTPS through CONNECT; a proxy
 # that asks for a password (Basic) ends the silent run as a failed download
 # (1612), nobody is asked, and the log names the proxy.
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
 source "$VWI_ROOT/tests/harness/product-lib.sh"
+source "$VWI_ROOT/tests/harness/tls-certs.sh"
 
+certs="$VWI_OUT/proxy-tls"
+make_tls_certs "$certs" || exit 1
+export VWI_TLS_SERVERS="good:$certs/good.pem:$certs/good.key"
 product_server proxy || exit 1
+driver trust-root "$(wine_path "$certs/trusted-root.der")" >/dev/null
+secure="https://localhost:$VWI_TLS_PORT_good"
 dist="$VWI_OUT/proxy"
 logs="$VWI_OUT/proxy-logs"
 rm -rf "$logs" && mkdir -p "$logs"
@@ -48,6 +55,8 @@ silent_run() { # log
   clean_machine
   clean_cache
   product_dist "$dist"
+  sed -i "s|<full_url>$SERVER/install/Vimzee.msi</full_url>|<full_url>$secure/install/Vimzee.msi</full_url>|" \
+    "$dist/config/manifestHome.xml"
   start_installer run "$dist" /s /log "$(wine_path "$1")"
   answer_boxes "$run" 120 >"$1.box"
   exit_code "$run" 60
@@ -61,9 +70,11 @@ port=$(start_proxy open)
 use_proxy "$port"
 check "through the proxy, a silent installation completes" equals "$(silent_run "$logs/open.log")" 0
 check "the product is installed" installed
-for path in /version.xml /install/Vimzee.msi /install/vc_redist.exe; do
+for path in /version.xml /install/vc_redist.exe; do
   check "the proxy saw $path" seen_at_proxy "$logs/open-proxy.log" "$path"
 done
+check "and the HTTPS package's tunnel" \
+  grep -q "CONNECT localhost:$VWI_TLS_PORT_good " "$logs/open-proxy.log"
 
 port=$(start_proxy locked vimzee s3cret)
 use_proxy "$port"

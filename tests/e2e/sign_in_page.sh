@@ -3,6 +3,7 @@
 # is HTML or not, and whether the package has a digest or not, nothing is
 # handed to the Windows Installer or kept, the run ends as a failed download
 # (1612), the box tells the user to sign in, and the log names the address.
+# The validator tells the same of a page in place of the version file.
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
 source "$VWI_ROOT/tests/harness/product-lib.sh"
 
@@ -40,4 +41,16 @@ for page in "page?type=text/html digest" "page?type=application/octet-stream no-
   check "nothing was installed" not_installed
   check "and nothing kept" nothing_kept
 done
+
+# The version file's address answered with a page: the validator says so.
+clean_machine
+product_dist "$dist"
+sed -i "s|<version_check_url>.*</version_check_url>|<version_check_url>$FAULT/page</version_check_url>|" \
+  "$manifest"
+start_installer run "$dist"
+text=$(driver wait-box "$CAPTION" 60000)
+check "a page in place of the version file tells the user to sign in" \
+  equals "$(head -1 <<<"$text")" "The network returned a web page instead of the download. If this network needs you to sign in, open a web browser, sign in, and try again."
+press_box "$CAPTION" ok
+check "and ends as a failed download" equals "$(exit_code "$run" 20)" 1612
 finish

@@ -41,7 +41,9 @@ dist_with_version_url "$VWI_OUT/validator-unreachable" "http://127.0.0.1:9/versi
 start_installer run "$VWI_OUT/validator-unreachable"
 text=$(driver wait-box "$caption" 60000)
 check "an unreachable server is reported" \
-  equals "$text" "Unable to contact the download server. Check your Internet connection and try again. If the issue persists, please contact Customer Care."
+  equals "$(head -1 <<<"$text")" "Unable to contact the download server. Check your Internet connection and try again. If the issue persists, please contact Customer Care."
+check "with the address and the code" \
+  equals "$(tail -1 <<<"$text")" "http://127.0.0.1:9/version.xml: no connection (12029)"
 screenshot validator-unreachable
 press_box "$caption" ok
 check "the run ends without the wizard, as a failed download" equals "$(exit_code "$run" 20)" 1612

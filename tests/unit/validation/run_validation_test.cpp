@@ -124,14 +124,39 @@ TEST_F(Validation, StandaloneNewProductProceedsAfterTheShortWait) {
 }
 
 TEST_F(Validation, UnreachableServerIsReportedAndStops) {
+  server_.failures[context_.manifest.versionCheckUrl] = {
+      TransferFailure::NoConnection, 0, {}, 12029};
   Run();
   EXPECT_EQ(handOver_.outcome, ValidationOutcome::Stop);
   EXPECT_TRUE(window_.hidden);
   ASSERT_EQ(window_.boxes.size(), 1u);
-  EXPECT_EQ(window_.boxes[0].text, kConnectFailed);
+  EXPECT_EQ(window_.boxes[0].text,
+            kConnectFailed + u"\n\nhttp://127.0.0.1/version.xml: no connection (12029)");
   EXPECT_EQ(window_.boxes[0].caption, u"Vimzee");
   EXPECT_EQ(window_.boxes[0].style, 0x10u);
   EXPECT_TRUE(window_.closed);
+}
+
+TEST_F(Validation, TheVersionFilesBoxTellsTheCauseOfItsFailure) {
+  // A refusal names its status; a sign-in page in its place says to sign in.
+  Run();
+  ASSERT_EQ(window_.boxes.size(), 1u);
+  EXPECT_EQ(window_.boxes[0].text.rfind(u"The download server refused the download (HTTP status "
+                                        u"404).",
+                                        0),
+            0u);
+  server_.bodies[context_.manifest.versionCheckUrl] = "<!DOCTYPE html><title>Sign in</title>";
+  window_ = FakeWindow();
+  Run();
+  ASSERT_EQ(window_.boxes.size(), 1u);
+  EXPECT_EQ(window_.boxes[0].text.rfind(IDS_ERR_WEB_PAGE.defaultText, 0), 0u);
+  EXPECT_EQ(handOver_.failureCause, FailureCause::DownloadFailed);
+  // A file that arrived but is no version file keeps the unreachable server's box.
+  server_.bodies[context_.manifest.versionCheckUrl] = "not XML";
+  window_ = FakeWindow();
+  Run();
+  ASSERT_EQ(window_.boxes.size(), 1u);
+  EXPECT_EQ(window_.boxes[0].text, kConnectFailed);
 }
 
 TEST_F(Validation, InstalledProductIsOfferedAndStartedOnYes) {
