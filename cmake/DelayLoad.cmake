@@ -9,7 +9,7 @@
 #                                  import library, or `name` itself)
 
 set(VWI_DELAY_LOADED msi wininet bcrypt d2d1 dwrite msimg32 gdiplus comctl32 version uxtheme
-  shell32 shlwapi ole32 oleaut32 oleacc wintrust crypt32)
+  shell32 shlwapi ole32 oleaut32 oleacc wintrust crypt32 credui)
 # The libraries an executable we ship may import directly: the KnownDLLs, and
 # ntdll, which the system maps into every process before anything else.
 set(VWI_KNOWN_DLLS advapi32 kernel32 user32 gdi32 shell32 ole32 oleaut32 shlwapi comdlg32 imm32

@@ -16,7 +16,8 @@ struct StringKey {
 // IDS_PRODUCT_READY %s (short name), IDS_LAUNCH_APP %s (full name),
 // IDS_ERR_INSTALLED_ALREADY %s (short name), IDS_ERR_CREATE_FOLDER_FAILED %s
 // (folder), IDS_ERR_OUT_OF_DISK %s (megabytes), IDS_ERR_PAYLOAD_DAMAGED %s
-// (the package's name), IDS_ERR_SERVER_REFUSED %d (HTTP status),
+// (the package's name), IDS_ERR_SERVER_REFUSED %d (HTTP status), IDS_PROXY_SIGN_IN
+// %s (the proxy),
 // IDS_STATUS_RETRYING %d (seconds), IDS_TIME_REMAINING_HOURS
 // %02d x3, IDS_TIME_REMAINING_MINS %02d x2, IDS_TIME_REMAINING_SECS %02d.
 inline constexpr StringKey IDS_INSTALL{u"IDS_INSTALL", u"Install"};
@@ -114,6 +115,9 @@ inline constexpr StringKey IDS_ERR_DOWNLOAD_STALLED{
     u"IDS_ERR_DOWNLOAD_STALLED",
     u"The download stopped: nothing arrived from the server for a long time. Check your "
     u"Internet connection and try again."};
+inline constexpr StringKey IDS_PROXY_SIGN_IN{
+    u"IDS_PROXY_SIGN_IN",
+    u"The proxy server %s asks for a user name and password to download the installation."};
 inline constexpr StringKey IDS_ERR_PAYLOAD_DAMAGED{
     u"IDS_ERR_PAYLOAD_DAMAGED",
     u"The downloaded file %s is damaged or has been changed. It was deleted and nothing was "
@@ -172,6 +176,7 @@ inline constexpr StringKey kAllUiStrings[] = {IDS_INSTALL,
                                               IDS_ERR_CERT_NAME,
                                               IDS_ERR_CERT_OTHER,
                                               IDS_ERR_DOWNLOAD_STALLED,
+                                              IDS_PROXY_SIGN_IN,
                                               IDS_ERR_PAYLOAD_DAMAGED,
                                               IDS_ERR_CREATE_FOLDER_FAILED,
                                               IDS_CLOSE_RUNNING_APPS,

@@ -57,8 +57,14 @@ void RunValidation(InstallerContext& context, const AppFlags& flags, ISystemServ
   window.Wait(200);
   switch (CheckVersion(context, flags, transfers, handOver)) {
     case VersionCheckResult::ServerUnreachable:
-      ReportUnreachableServer(context, handOver, window);
       handOver.outcome = ValidationOutcome::Stop;
+      // The person cancelled a question the transfer asked (a proxy's
+      // password): the run ends cancelled, and nothing more is said.
+      if (handOver.versionTransfer.failure == TransferFailure::Cancelled) {
+        handOver.failureCause = FailureCause::Cancelled;
+        break;
+      }
+      ReportUnreachableServer(context, handOver, window);
       handOver.failureCause = FailureCause::DownloadFailed;
       break;
     case VersionCheckResult::AlreadyInstalled:

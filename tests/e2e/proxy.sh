@@ -3,7 +3,9 @@
 # installation completes and every request is seen at the proxy, the main
 # package's over HTTPS through CONNECT; a proxy
 # that asks for a password (Basic) ends the silent run as a failed download
-# (1612), nobody is asked, and the log names the proxy.
+# (1612), nobody is asked, and the log names the proxy. In the wizard the
+# person is asked once (the system's credential dialog), and the answer
+# serves the whole run; Cancel there ends it cancelled (1602).
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
 source "$VWI_ROOT/tests/harness/product-lib.sh"
 source "$VWI_ROOT/tests/harness/tls-certs.sh"
@@ -20,9 +22,9 @@ rm -rf "$logs" && mkdir -p "$logs"
 settings='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
 proxy_pids=()
 
-# A tinyproxy on a free port, logging every request; prints the port.
+# A tinyproxy on a free port, logging every request; its port in `port`.
 start_proxy() { # name [user password]
-  local port conf="$logs/$1.conf"
+  local conf="$logs/$1.conf"
   port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
   cat >"$conf" <<CONF
 Port $port
@@ -37,7 +39,6 @@ CONF
   tinyproxy -d -c "$conf" >/dev/null 2>&1 &
   proxy_pids+=($!)
   wait_until 10 bash -c "exec 3<>/dev/tcp/127.0.0.1/$port" 2>/dev/null
-  echo "$port"
 }
 use_proxy() { # port
   "$WINE64" reg add "$settings" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null 2>&1
@@ -66,7 +67,7 @@ seen_at_proxy() { # proxy-log path
   grep -q "GET http://127.0.0.1:$VWI_NGINX_PORT$2 " "$1"
 }
 
-port=$(start_proxy open)
+start_proxy open
 use_proxy "$port"
 check "through the proxy, a silent installation completes" equals "$(silent_run "$logs/open.log")" 0
 check "the product is installed" installed
@@ -76,11 +77,37 @@ done
 check "and the HTTPS package's tunnel" \
   grep -q "CONNECT localhost:$VWI_TLS_PORT_good " "$logs/open-proxy.log"
 
-port=$(start_proxy locked vimzee s3cret)
+start_proxy locked vimzee s3cret
 use_proxy "$port"
 check "a proxy that asks for a password ends the silent run as a failed download" \
   equals "$(silent_run "$logs/locked.log")" 1612
 check "the log names the proxy and what it asked" \
   grep -qF "The proxy 127.0.0.1:$port asks for a user name and password (status 407)" "$logs/locked.log"
 check "and the password is never in the log" bash -c "! grep -q s3cret '$logs/locked.log'"
+
+# With a person at the wizard the same proxy is asked about once: the
+# question names the proxy, and the answer serves every later request.
+clean_machine
+clean_cache
+product_dist "$dist"
+start_installer run "$dist" /log "$(wine_path "$logs/asked.log")"
+text=$(driver wait-credentials "$CAPTION" 60000)
+check "the person is asked for the proxy's user name and password" \
+  grep -qF "The proxy server 127.0.0.1:$port asks for a user name and password" <<<"$text"
+check "and answers" driver fill-credentials "$CAPTION" vimzee s3cret
+check "the wizard opens" wait_control install 60
+click_control install
+check "and installs through the proxy" wait_control start_now 120
+settle
+driver close "$MAIN_CLASS" >/dev/null
+check "the run ends finished" equals "$(exit_code "$run" 30)" 0
+check "asked once" equals "$(grep -c "asks for a user name and password" "$logs/asked.log")" 1
+check "the password is never in the log" bash -c "! grep -q s3cret '$logs/asked.log'"
+
+# Cancel in the question ends the run as cancelled.
+clean_machine
+start_installer run "$dist"
+driver wait-credentials "$CAPTION" 60000 >/dev/null
+driver cancel-credentials "$CAPTION" >/dev/null
+check "Cancel in the proxy's question ends the run cancelled" equals "$(exit_code "$run" 30)" 1602
 finish

@@ -12,6 +12,8 @@ void RunInstallGuide(CVrelMasterInstallerApp& app, ISystemServices& system) {
   WinMessageBox wizardBox;
   // The installation outlives the wizard, which only shows it.
   WinInstallation installation(app.context, app.flags, system, ProcessInstallStatus(), wizardBox);
+  // Cancel in the proxy's question cancels the run, as the close question's Yes does.
+  app.cancelRun = [&installation] { installation.Cancel(); };
   // The settings panel starts from the context's defaults.
   InstallChoices choices{app.context.installFolder, app.context.fileAssociation,
                          app.context.strings.languageId};
@@ -19,6 +21,7 @@ void RunInstallGuide(CVrelMasterInstallerApp& app, ISystemServices& system) {
       {app.context, app.flags, choices, system, installation, wizardBox, app.outcome});
   app.SetMainWindow(&guide);
   guide.DoModal();
+  app.cancelRun = nullptr;
 }
 
 }  // namespace vwi

@@ -9,6 +9,7 @@
 #include "app/win/startup_stages.h"
 #include "app/win/updater_handover.h"
 #include "context/existing_installation.h"
+#include "download/win/internet_session.h"
 #include "install/win/launch_unelevated.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
@@ -16,6 +17,7 @@
 #include "platform/win/wide.h"
 #include "platform/win/win_message_box.h"
 #include "theme/theme.h"
+#include "wizard/win/proxy_prompt.h"
 
 namespace vwi {
 
@@ -61,6 +63,7 @@ bool CVrelMasterInstallerApp::InitInstance() {
     return false;
   }
 
+  StartProxySignIn();
   if (flags.skipValidation) {
     FinishStartupProbe();
   } else {
@@ -75,6 +78,21 @@ bool CVrelMasterInstallerApp::InitInstance() {
   }
   RunWizard();
   return false;
+}
+
+void CVrelMasterInstallerApp::StartProxySignIn() {
+  if (flags.silentMode) return;
+  // The question stands over the window on screen: the validator's while
+  // it checks, the wizard's afterwards.
+  proxyPrompt_ =
+      std::make_unique<WinProxyPrompt>(context.strings, context.manifest.shortName, [this] {
+        HWND main = MainWindowHandle();
+        return main ? main : validator.hwnd();
+      });
+  proxyLogin_ = std::make_unique<ProxyLogin>(*proxyPrompt_, [this] {
+    if (cancelRun) cancelRun();
+  });
+  SetProxyLogin(proxyLogin_.get());
 }
 
 void CVrelMasterInstallerApp::FinishStartupProbe() {
@@ -105,6 +123,7 @@ void CVrelMasterInstallerApp::RunWizard() {
 }
 
 int CVrelMasterInstallerApp::ExitInstance() {
+  SetProxyLogin(nullptr);
   ReleaseTheme();
   instanceSemaphore_.reset();
   report_.validationOutcome = validator.outcome;

@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
+
 #include "app/exit_code.h"
 #include "context/app_flags.h"
 #include "context/installer_context.h"
+#include "download/proxy_login.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/win_app.h"
 #include "platform/win/win_system_services.h"
@@ -29,12 +33,19 @@ class CVrelMasterInstallerApp : public WinApp {
   // The folder that was current when the program started; relative paths on
   // the command line are taken from it.
   std::u16string startFolder;
+  // Cancels the installation that runs, when one does (a proxy's question
+  // answered with Cancel); set by the wizard's stage.
+  std::function<void()> cancelRun;
 
  protected:
   bool InitInstance() override;
   int ExitInstance() override;
 
  private:
+  // A person at the wizard is asked for a proxy's password; a silent run
+  // has nobody to ask.
+  void StartProxySignIn();
+
   // Another copy runs: raise its window. True when this copy must end.
   bool AnotherCopyRuns();
   bool RegisterMainWindowClass();
@@ -53,6 +64,8 @@ class CVrelMasterInstallerApp : public WinApp {
   RunReport report_;
   UniqueHandleKernel instanceSemaphore_;
   WinSystemServices system_;
+  std::unique_ptr<IProxyPrompt> proxyPrompt_;
+  std::unique_ptr<ProxyLogin> proxyLogin_;
 };
 
 }  // namespace vwi

@@ -1,5 +1,8 @@
 #include "download/win/http_request.h"
 
+#include <optional>
+#include <utility>
+
 #include "download/win/certificate_diagnosis.h"
 #include "download/win/internet_session.h"
 #include "download/win/url_parts.h"
@@ -60,6 +63,50 @@ uint32_t CodeWithoutRevocation(const UrlParts& parts, RequestKind kind, WatchedC
   return Send(probe, nullptr, calls).systemCode;
 }
 
+void SetProxyCredentials(HINTERNET request, const ProxyCredentials& credentials) {
+  const std::wstring user = ToWide(credentials.user);
+  const std::wstring password = ToWide(credentials.password);
+  InternetSetOptionW(request, INTERNET_OPTION_PROXY_USERNAME, const_cast<wchar_t*>(user.c_str()),
+                     static_cast<DWORD>(user.size()));
+  InternetSetOptionW(request, INTERNET_OPTION_PROXY_PASSWORD,
+                     const_cast<wchar_t*>(password.c_str()), static_cast<DWORD>(password.size()));
+}
+
+// Reads what is left of a refused answer, so the request can be sent again.
+void DrainBody(HINTERNET request) {
+  char buffer[4096];
+  DWORD read = 0;
+  while (InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) {
+  }
+}
+
+// While the proxy answers 407 and the run has a login: the request sent
+// again with the credentials it gives. The last answer stands otherwise (a
+// 407 when the person cancelled or gave up, which the caller refuses).
+TransferResult SignInToProxy(const std::shared_ptr<OpenRequest>& open, const wchar_t* extraHeaders,
+                             WatchedCalls& calls, std::optional<ProxyCredentials> sent) {
+  ProxyLogin* login = SessionProxyLogin();
+  if (!login) return {};
+  for (;;) {
+    const std::optional<DWORD> status = StatusCode(open->request.get());
+    if (status != HTTP_STATUS_PROXY_AUTH_REQ) {
+      if (sent && status) login->Accepted();
+      return {};
+    }
+    const std::u16string proxy = SessionProxy();
+    LogLine(u"The proxy " + proxy + u" asks for a user name and password (status 407)" +
+            (sent ? u"; the ones given were refused" : u""));
+    std::optional<ProxyCredentials> next = login->AfterRefusal(proxy, sent);
+    if (!next)
+      return login->Cancelled() ? TransferResult{TransferFailure::Cancelled} : TransferResult{};
+    DrainBody(open->request.get());
+    SetProxyCredentials(open->request.get(), *next);
+    sent = std::move(next);
+    const TransferResult again = Send(open, extraHeaders, calls);
+    if (!again.ok()) return again;
+  }
+}
+
 }  // namespace
 
 TransferResult OpenAndSend(const std::u16string& url, RequestKind kind, const wchar_t* extraHeaders,
@@ -95,7 +142,12 @@ TransferResult OpenAndSend(const std::u16string& url, RequestKind kind, const wc
     HttpAddRequestHeadersW(out.request.get(), header.c_str(), static_cast<DWORD>(header.size()),
                            HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE);
   }
+  // A proxy's credentials, once known, go with every request.
+  std::optional<ProxyCredentials> known;
+  if (ProxyLogin* login = SessionProxyLogin()) known = login->Known();
+  if (known) SetProxyCredentials(out.request.get(), *known);
   TransferResult sent = Send(open, extraHeaders, calls);
+  if (sent.ok()) sent = SignInToProxy(open, extraHeaders, calls, std::move(known));
   if (out.secure && sent.failure == TransferFailure::CertificateRefused) {
     sent = FailedWith(DiagnosedCertificateError(out.request.get(), sent.systemCode, [&] {
       return CodeWithoutRevocation(*parts, kind, calls);

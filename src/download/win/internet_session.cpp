@@ -1,5 +1,6 @@
 #include "download/win/internet_session.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -42,6 +43,17 @@ std::u16string SessionProxy() {
   if (info->dwAccessType != INTERNET_OPEN_TYPE_PROXY || !info->lpszProxy) return {};
   return FromWide(info->lpszProxy);
 }
+
+namespace {
+std::atomic<ProxyLogin*>& Login() {
+  static std::atomic<ProxyLogin*> login{nullptr};
+  return login;
+}
+}  // namespace
+
+void SetProxyLogin(ProxyLogin* login) { Login() = login; }
+
+ProxyLogin* SessionProxyLogin() { return Login(); }
 
 void CloseInternetSession() {
   std::lock_guard lock(SessionGuard());

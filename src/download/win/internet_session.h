@@ -8,6 +8,8 @@
 #include <mutex>
 #include <string>
 
+#include "download/proxy_login.h"
+
 namespace vwi {
 
 inline constexpr wchar_t kUserAgent[] = L"Vimzee Web Installer Client";
@@ -25,6 +27,11 @@ HINTERNET InternetSession();
 // The proxy the session's requests go through ("host:port", as the system
 // settings name it), or empty when they go direct.
 std::u16string SessionProxy();
+
+// The run's sign-in to its proxy, shared by every request of the session;
+// none (a silent run) by default. Set before the transfers start.
+void SetProxyLogin(ProxyLogin* login);
+ProxyLogin* SessionProxyLogin();
 
 // Held around every seek, write and flush of downloaded data.
 std::mutex& TransferLock();

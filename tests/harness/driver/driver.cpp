@@ -9,6 +9,11 @@
 //   vwi_driver wait-box CAPTION TIMEOUT_MS    prints the box's text once it appears
 //   vwi_driver press-box CAPTION BUTTON_ID    presses a button of the box (1 OK, 2 Cancel,
 //                                             4 Retry, 6 Yes, 7 No); exit 0 once it closed
+//   vwi_driver wait-credentials CAPTION TIMEOUT_MS   prints the credential dialog's texts
+//                                             once it appears
+//   vwi_driver fill-credentials CAPTION USER PASSWORD
+//                                             types into the credential dialog, then OK
+//   vwi_driver cancel-credentials CAPTION     answers the credential dialog with Cancel
 //   vwi_driver settle CLASS TIMEOUT_MS        exit 0 once the window's thread has caught up:
 //                                             it answers a message, and none of its windows
 //                                             waits to be painted, twice 50 ms apart (at
@@ -109,6 +114,94 @@ int PressBox(const wchar_t* caption, int buttonId) {
   if (!button) return 1;
   SendMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
   return WaitFor(10000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }) ? 0 : 1;
+}
+
+// The system's credential dialog with `caption`: a dialog with a password
+// box. Its texts are printed; its boxes are typed into (by their password
+// style), then it is answered with OK or Cancel.
+struct CredentialDialog {
+  const wchar_t* caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK HasPasswordBox(HWND window, LPARAM parameter) {
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  if (lstrcmpiW(name, L"Edit") == 0 && (GetWindowLongW(window, GWL_STYLE) & ES_PASSWORD)) {
+    *reinterpret_cast<bool*>(parameter) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindCredentialDialog(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<CredentialDialog*>(parameter);
+  wchar_t className[64] = {};
+  wchar_t caption[256] = {};
+  GetClassNameW(window, className, 64);
+  GetWindowTextW(window, caption, 256);
+  bool password = false;
+  if (wcscmp(className, L"#32770") == 0 && wcscmp(caption, search->caption) == 0 &&
+      IsWindowVisible(window)) {
+    EnumChildWindows(window, HasPasswordBox, reinterpret_cast<LPARAM>(&password));
+  }
+  if (!password) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindCredentials(const wchar_t* caption) {
+  CredentialDialog search{caption};
+  EnumWindows(FindCredentialDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK PrintStaticText(HWND window, LPARAM) {
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  wchar_t text[512] = L"";
+  if (lstrcmpiW(name, L"Static") == 0 && GetWindowTextW(window, text, 512) > 0) PrintUtf8(text);
+  return TRUE;
+}
+
+int WaitCredentials(const wchar_t* caption, int timeoutMs) {
+  HWND dialog = nullptr;
+  if (!WaitFor(timeoutMs, [&] { return (dialog = FindCredentials(caption)) != nullptr; })) return 1;
+  EnumChildWindows(dialog, PrintStaticText, 0);
+  return 0;
+}
+
+struct CredentialFields {
+  const wchar_t* user;
+  const wchar_t* password;
+};
+
+BOOL CALLBACK FillCredentialField(HWND window, LPARAM parameter) {
+  const auto* fields = reinterpret_cast<const CredentialFields*>(parameter);
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  if (lstrcmpiW(name, L"Edit") == 0) {
+    const bool password = (GetWindowLongW(window, GWL_STYLE) & ES_PASSWORD) != 0;
+    SendMessageW(window, WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(password ? fields->password : fields->user));
+  } else if (lstrcmpiW(name, L"ComboBoxEx32") == 0) {
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fields->user));
+  }
+  return TRUE;
+}
+
+// OK with the fields typed in, or Cancel when there are none.
+int AnswerCredentials(const wchar_t* caption, const wchar_t* user, const wchar_t* password) {
+  HWND dialog = FindCredentials(caption);
+  if (!dialog) return 1;
+  const int button = user ? IDOK : IDCANCEL;
+  if (user) {
+    CredentialFields fields{user, password};
+    EnumChildWindows(dialog, FillCredentialField, reinterpret_cast<LPARAM>(&fields));
+  }
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  return WaitFor(10000, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }) ? 0 : 1;
 }
 
 int WindowState(const wchar_t* className) {
@@ -463,6 +556,11 @@ int Run(int count, wchar_t** arguments) {
     return 0;
   }
   if (command == L"press-box") return PressBox(target, number);
+  if (command == L"wait-credentials") return WaitCredentials(target, number);
+  if (command == L"fill-credentials" && count > 4) {
+    return AnswerCredentials(target, arguments[3], arguments[4]);
+  }
+  if (command == L"cancel-credentials") return AnswerCredentials(target, nullptr, nullptr);
   if (command == L"settle") return Settle(target, number);
   if (command == L"tamper") return Tamper(target);
   if (command == L"trust-root") return TrustRoot(target);

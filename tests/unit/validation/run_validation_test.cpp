@@ -137,6 +137,14 @@ TEST_F(Validation, UnreachableServerIsReportedAndStops) {
   EXPECT_TRUE(window_.closed);
 }
 
+TEST_F(Validation, AQuestionCancelledDuringTheCheckEndsTheRunCancelledWithoutABox) {
+  server_.failures[context_.manifest.versionCheckUrl] = {TransferFailure::Cancelled};
+  Run();
+  EXPECT_EQ(handOver_.outcome, ValidationOutcome::Stop);
+  EXPECT_EQ(handOver_.failureCause, FailureCause::Cancelled);
+  EXPECT_TRUE(window_.boxes.empty());
+}
+
 TEST_F(Validation, TheVersionFilesBoxTellsTheCauseOfItsFailure) {
   // A refusal names its status; a sign-in page in its place says to sign in.
   Run();
