@@ -12,6 +12,9 @@ OptionTable::OptionTable(AppFlags& flags) {
   entries_.emplace_back(u"/lang",
                         [&flags](const std::u16string& value) { flags.requestedLanguage = value; });
   entries_.emplace_back(u"/log", [&flags](const std::u16string& value) { flags.logPath = value; });
+  for (const char16_t* help : {u"/?", u"/help"}) {
+    entries_.emplace_back(help, [&flags](const std::u16string&) { flags.showHelp = true; });
+  }
 }
 
 const OptionTable::Handler* OptionTable::Find(std::u16string_view option) const {

@@ -21,6 +21,10 @@ int ExitCodeForCause(FailureCause cause, uint32_t installerResult) {
       return exit_code::kDiskFull;
     case FailureCause::PackageFailed:
       return installerResult == exit_code::kCancelled ? exit_code::kCancelled : exit_code::kFailed;
+    case FailureCause::ProgramFailed:
+      return exit_code::kFailed;
+    case FailureCause::InstallerBusy:
+      return exit_code::kInstallerBusy;
     case FailureCause::Cancelled:
       return exit_code::kCancelled;
     case FailureCause::AlreadyInstalled:
@@ -50,7 +54,7 @@ int ExitCodeFor(const RunOutcome& outcome) {
 }
 
 int ExitCodeFor(const RunReport& report) {
-  if (report.anotherCopyRuns) return exit_code::kInstalled;
+  if (report.anotherCopyRuns || report.helpShown) return exit_code::kInstalled;
   if (report.initialiseCode == kManifestUnusable) return exit_code::kManifestUnusable;
   if (report.initialiseCode != kInitialiseOk) return exit_code::kFailed;
   const auto validation = static_cast<ValidationOutcome>(report.validationOutcome);

@@ -16,6 +16,7 @@ inline constexpr int kCancelled = 1602;         // ERROR_INSTALL_USEREXIT
 inline constexpr int kFailed = 1603;            // ERROR_INSTALL_FAILURE
 inline constexpr int kManifestUnusable = 1610;  // ERROR_BAD_CONFIGURATION
 inline constexpr int kDownloadFailed = 1612;    // ERROR_INSTALL_SOURCE_ABSENT
+inline constexpr int kInstallerBusy = 1618;     // ERROR_INSTALL_ALREADY_RUNNING
 inline constexpr int kPayloadIntegrity = 1620;  // ERROR_INSTALL_PACKAGE_INVALID
 inline constexpr int kAlreadyInstalled = 1638;  // ERROR_PRODUCT_VERSION
 inline constexpr int kRestartRequired = 3010;   // ERROR_SUCCESS_REBOOT_REQUIRED
@@ -25,6 +26,8 @@ inline constexpr int kRestartRequired = 3010;   // ERROR_SUCCESS_REBOOT_REQUIRED
 struct RunReport {
   // Another copy was running: this one only raised its window.
   bool anotherCopyRuns = false;
+  // "/?" or "/help": the options were shown, and nothing else ran.
+  bool helpShown = false;
   int32_t initialiseCode = 0;     // the context's Initialise result; non-zero ends the run
   int32_t validationOutcome = 0;  // a ValidationOutcome (0 when the validator did not run)
   FailureCause validationCause = FailureCause::None;

@@ -21,6 +21,8 @@ enum class FailureCause : int32_t {
   Cancelled = 6,         // the user cancelled
   AlreadyInstalled = 7,  // the version on offer is installed already
   InstallerTooOld = 8,   // the server requires a newer installer
+  InstallerBusy = 9,     // another installation kept the Windows Installer busy too long
+  ProgramFailed = 10,    // a prerequisite program (or its msiexec) ended with a failure
 };
 
 // A short English name of the cause, for diagnostic lines.
@@ -33,8 +35,10 @@ constexpr std::u16string_view FailureCauseName(FailureCause cause) {
                                             u"package failed",
                                             u"cancelled",
                                             u"already installed",
-                                            u"installer too old"};
-  static_assert(std::size(kNames) == static_cast<size_t>(FailureCause::InstallerTooOld) + 1);
+                                            u"installer too old",
+                                            u"installer busy",
+                                            u"program failed"};
+  static_assert(std::size(kNames) == static_cast<size_t>(FailureCause::ProgramFailed) + 1);
   return NameIn(kNames, cause);
 }
 

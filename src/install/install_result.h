@@ -23,7 +23,7 @@ struct InstallResult {
   std::u16string failedAddress;             // where it was fetched from (no credentials)
   uint64_t megabytesNeeded = 0;             // with DiskSpace: what the volume lacked
   std::u16string homepageUrl;               // the page a package reported, for the success panel
-  bool restartRequired = false;             // a package returned 3010
+  bool restartRequired = false;             // a package or program said 3010 or 1641
 };
 
 // The result's log line: "Run ended: installation failed, download failed,

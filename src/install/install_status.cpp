@@ -18,12 +18,18 @@ bool InstallStatus::ReportStatus(InstallState state, int32_t itemIndex, int32_t 
   fields_.itemPercent = itemPercent;
   fields_.itemText = std::move(itemText);
   fields_.retryInSeconds = 0;
+  fields_.installerBusy = false;
   return true;
 }
 
 void InstallStatus::ReportRetryWait(uint32_t seconds) {
   std::lock_guard lock(statusLock);
   if (fields_.state == InstallState::Downloading) fields_.retryInSeconds = seconds;
+}
+
+void InstallStatus::ReportInstallerBusy() {
+  std::lock_guard lock(statusLock);
+  if (fields_.state == InstallState::Installing) fields_.installerBusy = true;
 }
 
 void InstallStatus::SetWeights(std::vector<uint32_t> downloadWeights,
@@ -44,7 +50,8 @@ ProgressSnapshot InstallStatus::Snapshot(uint32_t nowTick) {
   std::lock_guard lock(statusLock);
   ProgressInput input{fields_.state,           fields_.itemIndex,
                       fields_.itemPercent,     &fields_.downloadWeights,
-                      &fields_.installWeights, fields_.retryInSeconds};
+                      &fields_.installWeights, fields_.retryInSeconds,
+                      fields_.installerBusy};
   return ComputeSnapshot(input, nowTick, fields_.startTick);
 }
 

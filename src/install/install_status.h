@@ -23,6 +23,7 @@ struct InstallStatusFields {
   std::u16string itemText;      // the item's name; empty in final reports
   uint32_t startTick = 0;       // tick of the first snapshot; 0 until then
   uint32_t retryInSeconds = 0;  // a download waits to be tried again; 0: none
+  bool installerBusy = false;   // a package waits for another installation to finish
 };
 
 // Every read and write takes statusLock, so a reader never sees the state of
@@ -38,6 +39,10 @@ class InstallStatus final : public IInstallProgress {
   // A download waits `seconds` before it is tried again; the next report
   // of progress ends the wait. Ignored outside the download phase.
   void ReportRetryWait(uint32_t seconds) override;
+
+  // A package waits for another installation to finish; the next report
+  // of progress ends the wait. Ignored outside the install phase.
+  void ReportInstallerBusy();
 
   // Stores both weight lists, each normalised to sum to 100. Called once,
   // before the worker thread starts.

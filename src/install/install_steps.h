@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,20 @@
 
 namespace vwi {
 
-// What installing one package gave: the installer's result (0 and 3010 are
-// successes), the home page it reported, and for a failure its cause when
+// What installing one package gave: the installer's result (installer_verdict.h
+// says what it means), the home page it reported, and for a failure its cause when
 // the step knows a closer one than "the package failed".
 struct PackageResult {
   uint32_t installerResult = 0;
   FailureCause cause = FailureCause::None;
   std::u16string homepageUrl;
+};
+
+// What running a program gave: whether it started, and once it has ended
+// its exit code. A program left running (the run was cancelled) has no code.
+struct ProgramResult {
+  bool started = false;
+  std::optional<uint32_t> exitCode;
 };
 
 class IInstallSteps {
@@ -44,7 +52,7 @@ class IInstallSteps {
   virtual PackageResult InstallPackage(const InstallItem& item, const InstallChoices& choices,
                                        const std::function<void(int32_t)>& onPercent,
                                        ICancelRequest& cancel) = 0;
-  virtual bool RunProgram(const InstallItem& item, ICancelRequest& cancel) = 0;
+  virtual ProgramResult RunProgram(const InstallItem& item, ICancelRequest& cancel) = 0;
   virtual void ApplyPostInstallSettings(const InstallChoices& choices) = 0;
 };
 

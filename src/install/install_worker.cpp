@@ -2,14 +2,25 @@
 
 #include <exception>
 
+#include "download/watched_calls.h"
 #include "install/installer_message.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
 
 namespace vwi {
 
-InstallWorker::InstallWorker(InstallStatus& status, IInstallSteps& steps)
-    : status_(status), steps_(steps) {}
+namespace {
+
+// What the log adds to a result that is not a plain success or failure.
+std::u16string VerdictNote(InstallerVerdict verdict) {
+  return verdict == InstallerVerdict::RestartNeeded ? u": a restart is needed to finish" : u"";
+}
+
+}  // namespace
+
+InstallWorker::InstallWorker(InstallStatus& status, IInstallSteps& steps,
+                             BusyInstallerPolicy busyPolicy)
+    : status_(status), steps_(steps), busyPolicy_(busyPolicy) {}
 
 InstallWorker::~InstallWorker() { Join(); }
 
@@ -121,24 +132,91 @@ bool InstallWorker::InstallOne(const InstallItem& item, int32_t index) {
   if (IsTransformPath(item.localPath)) {
     // Applied through the main package's TRANSFORMS property.
     LogLine(u"Item " + item.name + u": transform, applied with the main package");
-  } else if (item.runAsProgram) {
-    // A program that fails does not stop the sequence.
-    const bool started = steps_.RunProgram(item, cancel_);
-    LogLine(u"Item " + item.name + (started ? u": program run" : u": program not started"));
-  } else {
-    const auto onPercent = [this, index, &item](int32_t percent) {
-      status_.ReportStatus(InstallState::Installing, index, percent, item.name);
-    };
-    if (!TakePackageResult(item, steps_.InstallPackage(item, choices_, onPercent, cancel_))) {
-      LogLine(u"Item " + item.name + u": failed, installer result " +
-              DecimalText(working_.installerResult) + u" (" +
-              std::u16string(FailureCauseName(working_.cause)) + u")");
-      return false;
-    }
-    LogLine(u"Item " + item.name + u": installed");
+  } else if (!InstallWhenFree(item, index)) {
+    return false;
   }
   status_.ReportStatus(InstallState::Installing, index, 100, item.name);
   return true;
+}
+
+bool InstallWorker::InstallWhenFree(const InstallItem& item, int32_t index) {
+  uint32_t waited = 0;
+  for (uint32_t answers = 1;; ++answers) {
+    const InstallerVerdict verdict = item.runAsProgram ? RunOne(item) : InstallPackage(item, index);
+    if (verdict != InstallerVerdict::Busy) return verdict != InstallerVerdict::Failed;
+    const std::optional<uint32_t> wait = NextBusyWait(busyPolicy_, answers, waited);
+    if (!wait) return Failed(item, FailureCause::InstallerBusy, installer_result::kBusy);
+    LogLine(u"Item " + item.name + u": another installation is in progress (" +
+            DecimalText(installer_result::kBusy) + u"); trying again in " +
+            DecimalText(static_cast<int64_t>(*wait)) + u" ms");
+    status_.ReportInstallerBusy();
+    if (!WaitUnlessCancelled(cancel_, *wait, {}, *busyPolicy_.clock)) return false;
+    waited += *wait;
+    status_.ReportStatus(InstallState::Installing, index, 0, item.name);
+  }
+}
+
+InstallerVerdict InstallWorker::RunOne(const InstallItem& item) {
+  const ProgramResult run = steps_.RunProgram(item, cancel_);
+  // A program that cannot be started does not stop the sequence.
+  if (!run.started) {
+    LogLine(u"Item " + item.name + u": program not started");
+    return InstallerVerdict::Installed;
+  }
+  // Left running by a cancel: the run ends cancelled.
+  if (!run.exitCode) return InstallerVerdict::Failed;
+  const uint32_t code = *run.exitCode;
+  const InstallerVerdict verdict = ProgramVerdict(code);
+  LogLine(u"Item " + item.name + u": program ended with exit code " + DecimalText(code) +
+          VerdictNote(verdict));
+  if (verdict == InstallerVerdict::RestartNeeded) working_.restartRequired = true;
+  if (verdict == InstallerVerdict::Failed) Failed(item, FailureCause::ProgramFailed, code);
+  return verdict;
+}
+
+InstallerVerdict InstallWorker::InstallPackage(const InstallItem& item, int32_t index) {
+  const auto onPercent = [this, index, &item](int32_t percent) {
+    status_.ReportStatus(InstallState::Installing, index, percent, item.name);
+  };
+  const PackageResult result = steps_.InstallPackage(item, choices_, onPercent, cancel_);
+  const InstallerVerdict verdict = PackageVerdict(result.installerResult);
+  // The first page a package reports is the one the success panel opens.
+  if (verdict != InstallerVerdict::Busy && working_.homepageUrl.empty()) {
+    working_.homepageUrl = result.homepageUrl;
+  }
+  switch (verdict) {
+    case InstallerVerdict::Installed:
+      LogLine(u"Item " + item.name + u": installed");
+      break;
+    case InstallerVerdict::RestartNeeded:
+      working_.restartRequired = true;
+      LogLine(u"Item " + item.name + u": installed, installer result " +
+              DecimalText(result.installerResult) + VerdictNote(verdict));
+      break;
+    case InstallerVerdict::Busy:
+      break;
+    case InstallerVerdict::Failed:
+      // A cause the step named itself stays.
+      Failed(item, result.cause != FailureCause::None ? result.cause : FailureCause::PackageFailed,
+             result.installerResult);
+      LogLine(u"Item " + item.name + u": failed, installer result " +
+              DecimalText(result.installerResult) + u" (" +
+              std::u16string(FailureCauseName(working_.cause)) + u")");
+      break;
+  }
+  return verdict;
+}
+
+bool InstallWorker::Failed(const InstallItem& item, FailureCause cause, uint32_t code) {
+  working_.cause = cause;
+  working_.installerResult = code;
+  working_.failedItem = item.name;
+  if (cause == FailureCause::InstallerBusy) {
+    LogLine(u"Item " + item.name + u": another installation was still in progress after " +
+            DecimalText(static_cast<int64_t>(busyPolicy_.limitMilliseconds / 1000)) +
+            u" s; giving up");
+  }
+  return false;
 }
 
 bool InstallWorker::TakeStepResult(StepResult result) {
@@ -148,18 +226,6 @@ bool InstallWorker::TakeStepResult(StepResult result) {
   working_.transfer = result.transfer;
   working_.failedAddress = std::move(result.failedAddress);
   working_.megabytesNeeded = result.megabytesNeeded;
-  return false;
-}
-
-bool InstallWorker::TakePackageResult(const InstallItem& item, const PackageResult& result) {
-  if (result.installerResult == kInstallerRestartRequired) working_.restartRequired = true;
-  // The first page a package reports is the one the success panel opens.
-  if (working_.homepageUrl.empty()) working_.homepageUrl = result.homepageUrl;
-  if (IsInstallerSuccess(result.installerResult)) return true;
-  working_.installerResult = result.installerResult;
-  working_.failedItem = item.name;
-  // A cause the step named itself stays.
-  working_.cause = result.cause != FailureCause::None ? result.cause : FailureCause::PackageFailed;
   return false;
 }
 

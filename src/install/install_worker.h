@@ -20,12 +20,15 @@
 #include "install/install_result.h"
 #include "install/install_status.h"
 #include "install/install_steps.h"
+#include "install/installer_verdict.h"
 
 namespace vwi {
 
 class InstallWorker {
  public:
-  InstallWorker(InstallStatus& status, IInstallSteps& steps);
+  // `busyPolicy`: how long a Windows Installer busy with another
+  // installation (1618) is waited for.
+  InstallWorker(InstallStatus& status, IInstallSteps& steps, BusyInstallerPolicy busyPolicy = {});
   InstallWorker(const InstallWorker&) = delete;
   InstallWorker& operator=(const InstallWorker&) = delete;
   // Waits for the thread to end.
@@ -61,17 +64,24 @@ class InstallWorker {
   // Installs the items in order; false when cancelled or a package failed.
   bool InstallItems();
   bool InstallOne(const InstallItem& item, int32_t index);
+  // Installs or runs the item, again after a wait while the Windows
+  // Installer is busy with another installation; false when it failed, the
+  // wait ran out or the run was cancelled.
+  bool InstallWhenFree(const InstallItem& item, int32_t index);
+  // One try of a program or a package; what it said is kept.
+  InstallerVerdict RunOne(const InstallItem& item);
+  InstallerVerdict InstallPackage(const InstallItem& item, int32_t index);
+  // Keeps the cause, the code and the item of a failure; false.
+  bool Failed(const InstallItem& item, FailureCause cause, uint32_t code);
   bool IsCancelling() const;
   // Publishes the result and reports the final state.
   void ReportFinal(InstallState state);
   // Keeps the cause of a step that failed; false when it did not pass.
   bool TakeStepResult(StepResult result);
-  // Keeps what a package's installation said (a restart asked for, its home
-  // page, the result and cause of a failure); false when it failed.
-  bool TakePackageResult(const InstallItem& item, const PackageResult& result);
 
   InstallStatus& status_;
   IInstallSteps& steps_;
+  BusyInstallerPolicy busyPolicy_;
   CancelToken cancel_;
   std::vector<InstallItem> items_;
   InstallChoices choices_;

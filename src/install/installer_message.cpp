@@ -56,10 +56,6 @@ int HandleInstallerMessage(InstallerMessageState& state, bool cancelled,
   }
 }
 
-bool IsInstallerSuccess(uint32_t result) {
-  return result == 0 || result == kInstallerRestartRequired;
-}
-
 std::u16string InstallerFailureLine(uint32_t result) {
   return u"KORVO_DEBUG: MSI Installation failed. Error Code: " + DecimalText(result) + u"\r\n";
 }

@@ -64,12 +64,6 @@ struct InstallerMessageState {
 int HandleInstallerMessage(InstallerMessageState& state, bool cancelled,
                            IInstallerMessageHost& host, uint32_t messageType, const char16_t* text);
 
-// The installer results that count as success: 0, and 3010 (restart required).
-bool IsInstallerSuccess(uint32_t result);
-
-// The installer's result for a package installed that needs a restart.
-inline constexpr uint32_t kInstallerRestartRequired = 3010;
-
 // The diagnostic line written for every result other than 0.
 std::u16string InstallerFailureLine(uint32_t result);
 

@@ -40,7 +40,18 @@ std::u16string BuildPackageCommandLine(const PackageCommandLineInputs& in) {
     line += u" TRANSFORMS=" + Quoted(TransformPath(in.transformFolder, in.languageId));
   }
   line += u" SHELL_INTEGRATION_LEVEL=" + Quoted(ShellIntegrationLevel(in.fileAssociation));
-  return line;
+  return WithRestartSuppressed(line);
+}
+
+std::u16string WithRestartSuppressed(const std::u16string& line) {
+  // A property starts the line or follows a space; its name is matched
+  // without regard to case, as msiexec does.
+  const std::u16string lower = AsciiLower(line);
+  for (size_t at = lower.find(u"reboot="); at != std::u16string::npos;
+       at = lower.find(u"reboot=", at + 1)) {
+    if (at == 0 || lower[at - 1] == u' ' || lower[at - 1] == u'\t') return line;
+  }
+  return line + u" REBOOT=ReallySuppress";
 }
 
 }  // namespace vwi

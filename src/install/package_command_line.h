@@ -29,7 +29,13 @@ std::u16string TransformPath(const std::u16string& transformFolder, int32_t lang
 // REINSTALL (when installed) or INSTALLDIR (when the folder exists), then
 // TRANSFORMS (a language other than English of a multi-language product),
 // then SHELL_INTEGRATION_LEVEL, each after a single space; so the text may
-// begin with a space.
+// begin with a space. A fresh installation ends in REBOOT=ReallySuppress
+// (a repair has it already).
 std::u16string BuildPackageCommandLine(const PackageCommandLineInputs& in);
+
+// `line` with " REBOOT=ReallySuppress" added unless it sets REBOOT itself:
+// a package run without a user interface must never restart the machine in
+// the middle of the run; it says 3010 instead, and the run tells the user.
+std::u16string WithRestartSuppressed(const std::u16string& line);
 
 }  // namespace vwi

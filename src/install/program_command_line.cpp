@@ -1,5 +1,6 @@
 #include "install/program_command_line.h"
 
+#include "install/package_command_line.h"
 #include "platform/text.h"
 
 namespace vwi {
@@ -9,7 +10,7 @@ std::u16string ProgramCommandLine(const InstallItem& item) {
 }
 
 std::u16string MsiexecParameters(const InstallItem& item) {
-  return u"/i \"" + item.localPath + u"\" " + item.commandLine;
+  return WithRestartSuppressed(u"/i \"" + item.localPath + u"\" " + item.commandLine);
 }
 
 bool IsPackagePath(const std::u16string& path) { return EndsWithIgnoreAsciiCase(path, u".msi"); }

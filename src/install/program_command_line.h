@@ -13,7 +13,8 @@ namespace vwi {
 std::u16string ProgramCommandLine(const InstallItem& item);
 
 // Msiexec's parameters for a prerequisite package: "/i", the quoted path, a
-// space and the item's arguments.
+// space and the item's arguments, with the restart suppressed unless they
+// set REBOOT.
 std::u16string MsiexecParameters(const InstallItem& item);
 
 // True for a Windows Installer package (".msi" without regard to case).

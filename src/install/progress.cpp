@@ -59,10 +59,16 @@ ProgressSnapshot ComputeSnapshot(const ProgressInput& input, uint32_t nowTick,
     phase = (snap.percent - 50.0f) * 2.0f;
   }
 
-  // A transfer waiting to be tried again says so; no estimate holds then.
+  // A transfer waiting to be tried again says so, and so does a package
+  // waiting for the Windows Installer; no estimate holds then.
   if (input.state == InstallState::Downloading && input.retryInSeconds > 0) {
     if (startTick == 0) startTick = nowTick;
     snap.retryInSeconds = input.retryInSeconds;
+    return snap;
+  }
+  if (input.state == InstallState::Installing && input.installerBusy) {
+    if (startTick == 0) startTick = nowTick;
+    snap.installerBusy = true;
     return snap;
   }
   if (startTick == 0) {

@@ -27,6 +27,7 @@ struct ProgressSnapshot {
   uint32_t retryInSeconds = 0;  // a download waits this long to be tried again; 0: none
   // The time left; nothing while no estimate holds ("calculating").
   std::optional<uint32_t> remainingMilliseconds;
+  bool installerBusy = false;  // a package waits for another installation to finish
 };
 
 // The fields of the shared status that a snapshot reads.
@@ -37,17 +38,18 @@ struct ProgressInput {
   const std::vector<uint32_t>* downloadWeights = nullptr;
   const std::vector<uint32_t>* installWeights = nullptr;
   uint32_t retryInSeconds = 0;  // a transfer waits to be tried again; 0: none
+  bool installerBusy = false;   // a package waits for another installation to finish
 };
 
 // The overall percentage: downloads cover 0-50 and installing 50-100 when
 // anything is downloaded, installing alone 0-100 otherwise.
 float OverallPercent(const ProgressInput& input);
 
-// One snapshot at `nowTick`; while a transfer waits to be tried again no
-// estimate holds. `startTick` is the tick of the first snapshot; 0 means
-// none was taken yet, and it is then set to `nowTick` (the first estimate
-// is one second while anything is done). Tick arithmetic is unsigned
-// 32-bit, so a counter wrap-around is harmless.
+// One snapshot at `nowTick`; while a transfer waits to be tried again, or a
+// package waits for another installation, no estimate holds. `startTick` is the tick of the first
+// snapshot; 0 means none was taken yet, and it is then set to `nowTick` (the first estimate is one
+// second while anything is done). Tick arithmetic is unsigned 32-bit, so a counter wrap-around is
+// harmless.
 ProgressSnapshot ComputeSnapshot(const ProgressInput& input, uint32_t nowTick, uint32_t& startTick);
 
 }  // namespace vwi

@@ -17,7 +17,8 @@ struct StringKey {
 // IDS_ERR_INSTALLED_ALREADY %s (short name), IDS_ERR_CREATE_FOLDER_FAILED %s
 // (folder), IDS_ERR_OUT_OF_DISK %s (megabytes), IDS_ERR_PAYLOAD_DAMAGED %s
 // (the package's name), IDS_ERR_SERVER_REFUSED %d (HTTP status), IDS_PROXY_SIGN_IN
-// %s (the proxy),
+// %s (the proxy), IDS_RESTART_TO_FINISH %s (short name), IDS_ERR_PROGRAM_FAILED %s %d
+// (the program's name and exit code),
 // IDS_STATUS_RETRYING %d (seconds), IDS_TIME_REMAINING_HOURS
 // %02d x3, IDS_TIME_REMAINING_MINS %02d x2, IDS_TIME_REMAINING_SECS %02d.
 inline constexpr StringKey IDS_INSTALL{u"IDS_INSTALL", u"Install"};
@@ -29,6 +30,8 @@ inline constexpr StringKey IDS_STATUS_INSTALLING{u"IDS_STATUS_INSTALLING",
                                                  u"Installing, please wait..."};
 inline constexpr StringKey IDS_STATUS_RETRYING{
     u"IDS_STATUS_RETRYING", u"Connection interrupted. Retrying in %d seconds..."};
+inline constexpr StringKey IDS_STATUS_WAITING_FOR_INSTALLER{
+    u"IDS_STATUS_WAITING_FOR_INSTALLER", u"Waiting for another installation to finish..."};
 inline constexpr StringKey IDS_STATUS_FINISHED{u"IDS_STATUS_FINISHED", u"Finished."};
 inline constexpr StringKey IDS_STATUS_INSTALL_FAILED{u"IDS_STATUS_INSTALL_FAILED",
                                                      u"Install failed."};
@@ -118,6 +121,17 @@ inline constexpr StringKey IDS_ERR_DOWNLOAD_STALLED{
 inline constexpr StringKey IDS_PROXY_SIGN_IN{
     u"IDS_PROXY_SIGN_IN",
     u"The proxy server %s asks for a user name and password to download the installation."};
+inline constexpr StringKey IDS_RESTART_TO_FINISH{
+    u"IDS_RESTART_TO_FINISH",
+    u"%s is installed. Restart your computer to finish the installation."};
+inline constexpr StringKey IDS_ERR_INSTALLER_BUSY{
+    u"IDS_ERR_INSTALLER_BUSY",
+    u"Another installation is in progress and did not finish in time. Wait until it has "
+    u"finished, then try again."};
+inline constexpr StringKey IDS_ERR_PROGRAM_FAILED{
+    u"IDS_ERR_PROGRAM_FAILED",
+    u"%s could not be installed (error %d), so nothing more was installed. Try again later. If "
+    u"the issue persists, please contact Customer Care."};
 inline constexpr StringKey IDS_ERR_PAYLOAD_DAMAGED{
     u"IDS_ERR_PAYLOAD_DAMAGED",
     u"The downloaded file %s is damaged or has been changed. It was deleted and nothing was "
@@ -180,7 +194,11 @@ inline constexpr StringKey kAllUiStrings[] = {IDS_INSTALL,
                                               IDS_ERR_PAYLOAD_DAMAGED,
                                               IDS_ERR_CREATE_FOLDER_FAILED,
                                               IDS_CLOSE_RUNNING_APPS,
-                                              IDS_STATUS_RETRYING};
+                                              IDS_STATUS_RETRYING,
+                                              IDS_STATUS_WAITING_FOR_INSTALLER,
+                                              IDS_RESTART_TO_FINISH,
+                                              IDS_ERR_INSTALLER_BUSY,
+                                              IDS_ERR_PROGRAM_FAILED};
 
 // Every key of section "RLINK".
 inline constexpr StringKey kAllLinks[] = {IDS_RLINK_TERMS, IDS_RLINK_SLIDE_SHOW};

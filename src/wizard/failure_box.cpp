@@ -39,12 +39,23 @@ std::optional<FailureBox> FailureBoxFor(const InstallResult& result,
     case FailureCause::AlreadyInstalled:
       return FailureBox{FormatUiString(strings, IDS_ERR_INSTALLED_ALREADY, {shortName}),
                         u"Windows Installer", kRecheckStyle};
+    case FailureCause::InstallerBusy:
+      return FailureBox{strings.LookupUiString(IDS_ERR_INSTALLER_BUSY), shortName,
+                        message_box::kOk | message_box::kIconError};
+    case FailureCause::ProgramFailed:
+      return FailureBox{FormatUiString(strings, IDS_ERR_PROGRAM_FAILED,
+                                       {result.failedItem, result.installerResult}),
+                        shortName, message_box::kOk | message_box::kIconError};
     case FailureCause::InstallerTooOld:
       return FailureBox{strings.LookupUiString(IDS_ERR_CLIENT_TOO_OLD), u"Windows Installer",
                         kRecheckStyle};
     default:
       return std::nullopt;
   }
+}
+
+bool IsToldInSilentMode(FailureCause cause) {
+  return cause != FailureCause::InstallerBusy && cause != FailureCause::ProgramFailed;
 }
 
 }  // namespace vwi

@@ -6,7 +6,7 @@
 
 namespace vwi {
 
-const std::array<ProgressTextKey, 12> kProgressTextKeys = {
+const std::array<ProgressTextKey, 13> kProgressTextKeys = {
     {{&ProgressTexts::statusInit, &IDS_STATUS_INIT},
      {&ProgressTexts::statusDownloading, &IDS_STATUS_DOWNLOADING},
      {&ProgressTexts::statusInstalling, &IDS_STATUS_INSTALLING},
@@ -15,6 +15,7 @@ const std::array<ProgressTextKey, 12> kProgressTextKeys = {
      {&ProgressTexts::statusFailed, &IDS_STATUS_INSTALL_FAILED},
      {&ProgressTexts::statusCancelled, &IDS_STATUS_CANCELLED},
      {&ProgressTexts::retrying, &IDS_STATUS_RETRYING},
+     {&ProgressTexts::waitingForInstaller, &IDS_STATUS_WAITING_FOR_INSTALLER},
      {&ProgressTexts::calculating, &IDS_CALC_TIME_REMAINING},
      {&ProgressTexts::hours, &IDS_TIME_REMAINING_HOURS},
      {&ProgressTexts::mins, &IDS_TIME_REMAINING_MINS},
@@ -58,6 +59,7 @@ ProgressTexts ProgressTextsFrom(const UiStringCatalogue& strings) {
 }
 
 ProgressLines LinesOf(const ProgressSnapshot& snapshot, const ProgressTexts& texts) {
+  if (snapshot.installerBusy) return {texts.waitingForInstaller, texts.calculating};
   if (snapshot.retryInSeconds > 0) {
     return {FormatTranslation(texts.retrying, IDS_STATUS_RETRYING, {snapshot.retryInSeconds}),
             texts.calculating};

@@ -21,7 +21,8 @@ struct ProgressTexts {
   // The status line of each state.
   std::u16string statusInit, statusDownloading, statusInstalling, statusCancelling;
   std::u16string statusFinished, statusFailed, statusCancelled;
-  std::u16string retrying;  // while a transfer waits to be tried again
+  std::u16string retrying;             // while a transfer waits to be tried again
+  std::u16string waitingForInstaller;  // while a package waits for another installation
   // The time line.
   std::u16string calculating, hours, mins, secs;
 };
@@ -31,7 +32,7 @@ struct ProgressTextKey {
   std::u16string ProgressTexts::*text;
   const StringKey* key;
 };
-extern const std::array<ProgressTextKey, 12> kProgressTextKeys;
+extern const std::array<ProgressTextKey, 13> kProgressTextKeys;
 
 // The texts in the catalogue's language.
 ProgressTexts ProgressTextsFrom(const UiStringCatalogue& strings);

@@ -11,7 +11,8 @@ void RunInstallGuide(CVrelMasterInstallerApp& app, ISystemServices& system) {
   app.outcome.wizardRan = true;
   WinMessageBox wizardBox;
   // The installation outlives the wizard, which only shows it.
-  WinInstallation installation(app.context, app.flags, system, ProcessInstallStatus(), wizardBox);
+  WinInstallation installation(app.context, app.flags, system, ProcessInstallStatus(), wizardBox,
+                               app.busyInstallerPolicy);
   // Cancel in the proxy's question cancels the run, as the close question's Yes does.
   app.cancelRun = [&installation] { installation.Cancel(); };
   // The settings panel starts from the context's defaults.

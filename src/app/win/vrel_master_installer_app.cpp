@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/handover_parameters.h"
+#include "app/options_help.h"
 #include "app/run_log_entries.h"
 #include "app/startup_failure.h"
 #include "app/win/startup_stages.h"
@@ -43,13 +44,20 @@ bool CVrelMasterInstallerApp::RegisterMainWindowClass() {
 }
 
 bool CVrelMasterInstallerApp::InitInstance() {
-  if (AnotherCopyRuns()) {
-    report_.anotherCopyRuns = true;
-    return false;
-  }
   {
     OptionTable options(flags);
     ApplyCommandLine(Arguments(), options);
+  }
+  // The options are shown whether or not another copy runs.
+  if (flags.showHelp) {
+    report_.helpShown = true;
+    WinMessageBox(nullptr).Show(OptionsHelpText(), StartupCaption(context),
+                                MB_OK | MB_ICONINFORMATION);
+    return false;
+  }
+  if (AnotherCopyRuns()) {
+    report_.anotherCopyRuns = true;
+    return false;
   }
   OpenLog();
   if (!RegisterMainWindowClass()) return false;

@@ -11,6 +11,7 @@
 #include "context/app_flags.h"
 #include "context/installer_context.h"
 #include "download/proxy_login.h"
+#include "install/installer_verdict.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/win_app.h"
 #include "platform/win/win_system_services.h"
@@ -36,6 +37,9 @@ class CVrelMasterInstallerApp : public WinApp {
   // Cancels the installation that runs, when one does (a proxy's question
   // answered with Cancel); set by the wizard's stage.
   std::function<void()> cancelRun;
+  // How long a Windows Installer busy with another installation is waited
+  // for (ten minutes; only a build for the tests shortens it).
+  BusyInstallerPolicy busyInstallerPolicy;
 
  protected:
   bool InitInstance() override;

@@ -18,17 +18,21 @@ namespace {
 // main package starts would make that one fail with "another installation
 // is in progress". A cancel ends the wait (a program that never ends must
 // not hold the installer), and then nothing more is installed.
-void WaitUntilEnded(HANDLE process, const ICancelRequest& cancel) {
+ProgramResult WaitUntilEnded(HANDLE process, const ICancelRequest& cancel) {
   while (WaitForSingleObject(process, 50) == WAIT_TIMEOUT) {
-    if (cancel.IsCancelled()) return;
+    if (cancel.IsCancelled()) return {.started = true, .exitCode = std::nullopt};
   }
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process, &code)) return {.started = true, .exitCode = std::nullopt};
+  return {.started = true, .exitCode = code};
 }
 
 // Starts `application` (a full path: never a bare name that would be looked
 // up beside the installer or in the current folder) with `folder` current,
 // and waits for its end. `hidden`: its first window is not shown.
-bool StartAndWait(const std::u16string& application, const std::u16string& line,
-                  const std::u16string& folder, bool hidden, const ICancelRequest& cancel) {
+ProgramResult StartAndWait(const std::u16string& application, const std::u16string& line,
+                           const std::u16string& folder, bool hidden,
+                           const ICancelRequest& cancel) {
   std::vector<wchar_t> buffer(line.begin(), line.end());  // CreateProcessW may write to it
   buffer.push_back(L'\0');
   STARTUPINFOW startup = {};
@@ -40,34 +44,33 @@ bool StartAndWait(const std::u16string& application, const std::u16string& line,
   PROCESS_INFORMATION info = {};
   if (!CreateProcessW(Wide(application), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : Wide(folder), &startup, &info)) {
-    return false;
+    return {};
   }
   UniqueHandleKernel process(info.hProcess);
   UniqueHandleKernel thread(info.hThread);
-  WaitUntilEnded(process.get(), cancel);
-  return true;
+  return WaitUntilEnded(process.get(), cancel);
 }
 
-bool RunPackage(const InstallItem& item, const ICancelRequest& cancel) {
+ProgramResult RunPackage(const InstallItem& item, const ICancelRequest& cancel) {
   std::u16string parameters = MsiexecParameters(item);
   // With a run log, the package writes its verbose log beside it.
   if (const std::u16string runLog = RunLogPath(); !runLog.empty()) {
     parameters += u" /l*v \"" + PackageLogPath(runLog, item.localPath) + u"\"";
   }
   const std::u16string system = SystemFolder();
-  if (system.empty()) return false;
+  if (system.empty()) return {};
   const std::u16string msiexec = system + u"\\msiexec.exe";
   return StartAndWait(msiexec, u"\"" + msiexec + u"\" " + parameters, system, true, cancel);
 }
 
-bool RunExecutable(const InstallItem& item, const ICancelRequest& cancel) {
+ProgramResult RunExecutable(const InstallItem& item, const ICancelRequest& cancel) {
   return StartAndWait(item.localPath, ProgramCommandLine(item), FolderOf(item.localPath), false,
                       cancel);
 }
 
 }  // namespace
 
-bool RunProgram(const InstallItem& item, const ICancelRequest& cancel) {
+ProgramResult RunProgram(const InstallItem& item, const ICancelRequest& cancel) {
   return IsPackagePath(item.localPath) ? RunPackage(item, cancel) : RunExecutable(item, cancel);
 }
 

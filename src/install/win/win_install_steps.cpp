@@ -73,7 +73,7 @@ PackageResult WinInstallSteps::InstallPackage(const InstallItem& item,
                              {env_.ownedBox, context.manifest.shortName, onPercent, cancel});
 }
 
-bool WinInstallSteps::RunProgram(const InstallItem& item, ICancelRequest& cancel) {
+ProgramResult WinInstallSteps::RunProgram(const InstallItem& item, ICancelRequest& cancel) {
   return vwi::RunProgram(item, cancel);
 }
 

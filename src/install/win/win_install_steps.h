@@ -42,7 +42,7 @@ class WinInstallSteps final : public IInstallSteps {
   PackageResult InstallPackage(const InstallItem& item, const InstallChoices& choices,
                                const std::function<void(int32_t)>& onPercent,
                                ICancelRequest& cancel) override;
-  bool RunProgram(const InstallItem& item, ICancelRequest& cancel) override;
+  ProgramResult RunProgram(const InstallItem& item, ICancelRequest& cancel) override;
   void ApplyPostInstallSettings(const InstallChoices& choices) override;
 
  private:

@@ -8,7 +8,7 @@ namespace vwi {
 
 WinInstallation::WinInstallation(InstallerContext& context, const AppFlags& flags,
                                  ISystemServices& system, InstallStatus& status,
-                                 IMessageBox& ownedBox)
+                                 IMessageBox& ownedBox, BusyInstallerPolicy busyPolicy)
     : context_(context),
       flags_(flags),
       system_(system),
@@ -16,7 +16,7 @@ WinInstallation::WinInstallation(InstallerContext& context, const AppFlags& flag
       languagePacks_(context.manifest.registryPath, SystemRegistry()),
       steps_(InstallEnvironment{context, context.workFolders, flags, system, SystemRegistry(),
                                 ownedBox}),
-      worker_(status, steps_) {}
+      worker_(status, steps_, busyPolicy) {}
 
 void WinInstallation::Start(InstallChoices choices, std::function<void()> onEnded) {
   // The plan is made here, before the thread exists, from what the user chose.

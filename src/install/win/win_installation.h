@@ -17,7 +17,8 @@ class WinInstallation final : public IInstallation {
   // The context is read (on this thread before the start, by the worker
   // after it); its work folders are the run's.
   WinInstallation(InstallerContext& context, const AppFlags& flags, ISystemServices& system,
-                  InstallStatus& status, IMessageBox& ownedBox);
+                  InstallStatus& status, IMessageBox& ownedBox,
+                  BusyInstallerPolicy busyPolicy = {});
 
   void Start(InstallChoices choices, std::function<void()> onEnded) override;
   void Pause() override { worker_.Pause(); }

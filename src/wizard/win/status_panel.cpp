@@ -198,6 +198,7 @@ void CStatusPanel::TellFailure() {
   const std::optional<FailureBox> box =
       FailureBoxFor(outcome_, env_.context.strings, env_.context.manifest.shortName);
   if (!box) return;
+  if (env_.flags.silentMode && !IsToldInSilentMode(outcome_.cause)) return;
   failureTold_ = true;
   env_.ownedBox.Show(box->text, box->caption, box->style);
 }

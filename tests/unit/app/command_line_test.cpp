@@ -73,5 +73,12 @@ TEST(CommandLine, ProgramPathIsExaminedToo) {
   EXPECT_TRUE(flags.silentMode);
 }
 
+TEST(CommandLine, HelpInEitherSpelling) {
+  EXPECT_FALSE(Apply({u"/s"}).showHelp);
+  EXPECT_TRUE(Apply({u"/?"}).showHelp);
+  EXPECT_TRUE(Apply({u"/HELP", u"/s"}).showHelp);
+  EXPECT_FALSE(Apply({u"-?", u"/h", u"help"}).showHelp);
+}
+
 }  // namespace
 }  // namespace vwi

@@ -39,6 +39,8 @@ TEST(ExitCode, EachFailureCauseHasItsCode) {
       {FailureCause::Cancelled, 1602},
       {FailureCause::AlreadyInstalled, 1638},
       {FailureCause::InstallerTooOld, 1612},
+      {FailureCause::InstallerBusy, 1618},
+      {FailureCause::ProgramFailed, 1603},
       {FailureCause::None, 1603},
   };
   for (const auto& [cause, code] : table) {
@@ -111,6 +113,12 @@ TEST(ExitCode, ARefusedNewerInstallerNamesWhyItWasRefused) {
   EXPECT_EQ(ExitCodeFor(report), 1620);
   report.validationCause = FailureCause::None;
   EXPECT_EQ(ExitCodeFor(report), 1612);
+}
+
+TEST(ExitCode, ShowingTheOptionsIsASuccess) {
+  RunReport report;
+  report.helpShown = true;
+  EXPECT_EQ(ExitCodeFor(report), 0);
 }
 
 }  // namespace

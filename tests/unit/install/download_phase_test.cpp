@@ -40,7 +40,7 @@ struct PhaseSteps : IInstallSteps {
                                const std::function<void(int32_t)>&, ICancelRequest&) override {
     return {};
   }
-  bool RunProgram(const InstallItem&, ICancelRequest&) override { return true; }
+  ProgramResult RunProgram(const InstallItem&, ICancelRequest&) override { return {true, 0}; }
   void ApplyPostInstallSettings(const InstallChoices&) override {}
 };
 

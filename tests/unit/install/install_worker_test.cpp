@@ -6,8 +6,10 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <new>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -25,8 +27,11 @@ struct FakeSteps : IInstallSteps {
   bool recheck = true;
   bool download = true;
   StepResult downloadFailure = StepResult::Failed(FailureCause::DownloadFailed, u"Vimzee.msi");
-  std::u16string failingPackage;
-  std::u16string restartingPackage;                   // its installer asks for a restart (3010)
+  std::u16string failingPackage;     // a package says 1603, a program never starts
+  std::u16string restartingPackage;  // its installer asks for a restart (3010)
+  // An item's results try by try, the last repeated (else 0).
+  std::map<std::u16string, std::vector<uint32_t>> answers;
+  std::map<std::u16string, size_t> tries;
   FailureCause packageCause = FailureCause::None;     // what the failing package step records
   std::function<void(const std::u16string&)> during;  // step name
 
@@ -36,6 +41,12 @@ struct FakeSteps : IInstallSteps {
   std::vector<InstallChoices> choicesSeen;         // what packages and settings were given
   ICancelRequest* cancel = nullptr;                // the run's, as the steps see it
 
+  std::optional<uint32_t> Answer(const std::u16string& name) {
+    const auto found = answers.find(name);
+    if (found == answers.end() || found->second.empty()) return std::nullopt;
+    const size_t index = std::min(tries[name]++, found->second.size() - 1);
+    return found->second[index];
+  }
   void Hook(const std::u16string& step) {
     calls.push_back(step);
     if (during) during(step);
@@ -58,14 +69,18 @@ struct FakeSteps : IInstallSteps {
     choicesSeen.push_back(choices);
     onPercent(40);
     Hook(u"package " + item.name);
+    if (const auto answer = Answer(item.name)) return {*answer, FailureCause::None, {}};
     if (item.name == restartingPackage) return {3010, FailureCause::None, u"http://h/restart"};
     if (item.name != failingPackage)
       return {0, FailureCause::None, u"http://127.0.0.1/vimzee/home"};
     return {1603, packageCause, {}};
   }
-  bool RunProgram(const InstallItem& item, ICancelRequest&) override {
+  ProgramResult RunProgram(const InstallItem& item, ICancelRequest& c) override {
     Hook(u"program " + item.name);
-    return item.name != failingPackage;
+    if (item.name == failingPackage) return {};
+    // A cancel leaves the program running: it has no exit code yet.
+    if (c.IsCancelled()) return {true, std::nullopt};
+    return {true, Answer(item.name).value_or(0)};
   }
   void ApplyPostInstallSettings(const InstallChoices& choices) override {
     choicesSeen.push_back(choices);
@@ -73,9 +88,22 @@ struct FakeSteps : IInstallSteps {
   }
 };
 
+// A clock on which every look is half a minute later: a busy installer's
+// waits end after a slice of real time each. `onLook` sees each look.
+struct JumpingClock : IWaitClock {
+  mutable std::atomic<int64_t> now{0};
+  std::function<void()> onLook;
+  std::chrono::milliseconds Now() const override {
+    if (onLook) onLook();
+    return std::chrono::milliseconds(now += 30000);
+  }
+};
+
 struct Worker : testing::Test {
   std::unique_ptr<InstallStatus> status = std::make_unique<InstallStatus>();
   FakeSteps steps;
+  JumpingClock clock;
+  BusyInstallerPolicy busy{.clock = &clock};
   InstallPlan plan;
   InstallChoices choices{u"C:\\Program Files\\Orvanta", 1, 1031};
   InstallResult result;
@@ -94,7 +122,7 @@ struct Worker : testing::Test {
     status.reset(new InstallStatus);
     steps.status = status.get();
     {
-      InstallWorker worker(*status, steps);
+      InstallWorker worker(*status, steps, busy);
       if (during) {
         steps.during = [&worker, during](const std::u16string& step) { during(worker, step); };
       }
@@ -453,6 +481,75 @@ TEST(TransformPath, MatchesTheExtensionWithoutRegardToCase) {
   EXPECT_FALSE(IsTransformPath(u"C:\\t\\1031.mst.exe"));
   EXPECT_FALSE(IsTransformPath(u"mst"));
   EXPECT_FALSE(IsTransformPath(u""));
+}
+
+TEST_F(Worker, APrerequisiteThatFailsStopsTheRunBeforeTheMainPackage) {
+  steps.answers[u"vc_redist.exe"] = {1603};
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(steps.calls.back(), u"program vc_redist.exe");
+  EXPECT_EQ(result.cause, FailureCause::ProgramFailed);
+  EXPECT_EQ(result.installerResult, 1603u);
+  EXPECT_EQ(result.failedItem, u"vc_redist.exe");
+}
+
+TEST_F(Worker, ProgramCodesThatMeanInstalled) {
+  // 1638: the same or a newer version is there already.
+  steps.answers[u"vc_redist.exe"] = {1638};
+  ExpectFinal(RunToEnd(), InstallState::Finished);
+  EXPECT_FALSE(result.restartRequired);
+  for (uint32_t code : {3010u, 1641u}) {
+    steps.calls.clear();
+    steps.tries.clear();
+    steps.answers[u"vc_redist.exe"] = {code};
+    ExpectFinal(RunToEnd(), InstallState::Finished);
+    EXPECT_TRUE(result.restartRequired) << code;
+    EXPECT_EQ(steps.calls.back(), u"settings");
+  }
+}
+
+TEST_F(Worker, AMainPackageThatStartedARestartIsInstalledAndAsksForOne) {
+  steps.answers[u"Vimzee.msi"] = {1641};
+  ExpectFinal(RunToEnd(), InstallState::Finished);
+  EXPECT_TRUE(result.restartRequired);
+  EXPECT_EQ(result.installerResult, 0u);
+}
+
+TEST_F(Worker, ABusyInstallerIsWaitedForAndTheItemTriedAgain) {
+  steps.answers[u"Vimzee.msi"] = {1618, 1618, 0};
+  std::vector<bool> busySeen;
+  clock.onLook = [&] { busySeen.push_back(status->Read().installerBusy); };
+  ExpectFinal(RunToEnd(), InstallState::Finished);
+  clock.onLook = nullptr;
+  EXPECT_EQ(std::count(steps.calls.begin(), steps.calls.end(), u"package Vimzee.msi"), 3);
+  EXPECT_EQ(steps.calls.back(), u"settings");
+  // The status said so while it waited, and not once the package ran again.
+  EXPECT_NE(std::find(busySeen.begin(), busySeen.end(), true), busySeen.end());
+  EXPECT_FALSE(status->Read().installerBusy);
+  EXPECT_EQ(result.homepageUrl, u"");  // the try that installed reported none
+}
+
+TEST_F(Worker, AnInstallerBusyPastTheLimitEndsTheRunBusy) {
+  busy.limitMilliseconds = 60000;
+  steps.answers[u"vc_redist.exe"] = {1618};
+  ExpectFinal(RunToEnd(), InstallState::Failed);
+  EXPECT_EQ(result.cause, FailureCause::InstallerBusy);
+  EXPECT_EQ(result.installerResult, 1618u);
+  EXPECT_EQ(result.failedItem, u"vc_redist.exe");
+  // Waits of 5, 10, 20 and the last 25 seconds: five tries in all.
+  EXPECT_EQ(steps.tries[u"vc_redist.exe"], 5u);
+}
+
+TEST_F(Worker, ACancelEndsTheWaitForABusyInstaller) {
+  steps.answers[u"Vimzee.msi"] = {1618};
+  InstallWorker* running = nullptr;
+  clock.onLook = [&] {
+    if (running) running->CancelInstall();
+  };
+  ExpectFinal(RunToEnd({}, [&](InstallWorker& worker) { running = &worker; }),
+              InstallState::Cancelled);
+  clock.onLook = nullptr;
+  EXPECT_EQ(steps.tries[u"Vimzee.msi"], 1u);
+  EXPECT_EQ(steps.calls.back(), u"package Vimzee.msi");
 }
 
 }  // namespace

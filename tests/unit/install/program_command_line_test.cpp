@@ -22,7 +22,9 @@ TEST(ProgramCommandLine, PathIsQuotedSoASpaceInTheFolderStartsNothingElse) {
 
 TEST(ProgramCommandLine, MsiexecGetsInstallTheQuotedPackageAndTheArguments) {
   EXPECT_EQ(MsiexecParameters(Program(u"C:\\Ann Lee\\component\\7bonjour.msi", u"/qn")),
-            u"/i \"C:\\Ann Lee\\component\\7bonjour.msi\" /qn");
+            u"/i \"C:\\Ann Lee\\component\\7bonjour.msi\" /qn REBOOT=ReallySuppress");
+  EXPECT_EQ(MsiexecParameters(Program(u"C:\\c\\bonjour.msi", u"/qn REBOOT=Force")),
+            u"/i \"C:\\c\\bonjour.msi\" /qn REBOOT=Force");
 }
 
 TEST(ProgramCommandLine, PackagesAreKnownByTheirExtensionInAnyCase) {

@@ -126,6 +126,22 @@ TEST(InstallStatus, AWaitToRetryIsReportedUntilTheNextReport) {
   EXPECT_EQ(status.Snapshot(3000).retryInSeconds, 0u);
 }
 
+TEST(InstallStatus, AWaitForABusyInstallerHoldsTheBarUntilTheNextReport) {
+  InstallStatus status;
+  status.SetWeights({100}, {100});
+  status.ReportStatus(InstallState::Downloading, 0, 40, u"main.msi");
+  status.ReportInstallerBusy();  // only packages wait for the Windows Installer
+  EXPECT_FALSE(status.Read().installerBusy);
+  status.ReportStatus(InstallState::Installing, 0, 0, u"main.msi");
+  status.ReportInstallerBusy();
+  ProgressSnapshot s = status.Snapshot(1000);
+  EXPECT_TRUE(s.installerBusy);
+  EXPECT_EQ(s.remainingMilliseconds, std::nullopt);
+  EXPECT_FLOAT_EQ(s.percent, 50.0f);
+  status.ReportStatus(InstallState::Installing, 0, 10, u"main.msi");
+  EXPECT_FALSE(status.Snapshot(3000).installerBusy);
+}
+
 TEST(InstallStatus, ReportsAreIgnoredWhileCancellingExceptCancelled) {
   InstallStatus status;
   status.ReportStatus(InstallState::Downloading, 1, 30, u"main.msi");

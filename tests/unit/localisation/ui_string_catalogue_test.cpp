@@ -47,7 +47,7 @@ TEST(UiStringCatalogue, CutsLongValuesTo259) {
 TEST(UiStringCatalogue, EveryKeyIsDistinctAndNamedAfterItself) {
   std::vector<StringKey> keys(std::begin(kAllUiStrings), std::end(kAllUiStrings));
   keys.insert(keys.end(), std::begin(kAllLinks), std::end(kAllLinks));
-  EXPECT_EQ(keys.size(), 49u);
+  EXPECT_EQ(keys.size(), 53u);
   for (size_t i = 0; i < keys.size(); ++i) {
     EXPECT_EQ(keys[i].key.substr(0, 4), u"IDS_");
     EXPECT_FALSE(keys[i].defaultText.empty());
@@ -55,7 +55,8 @@ TEST(UiStringCatalogue, EveryKeyIsDistinctAndNamedAfterItself) {
   }
 }
 
-// The fewest arguments that fill `text` (texts hold up to three "%02d" or one "%s").
+// The fewest arguments that fill `text` (texts hold up to three "%02d", one
+// "%s", or a "%s" and a "%d").
 std::optional<std::u16string> FillWithFewest(std::u16string_view pattern, std::u16string_view text,
                                              int& chosen) {
   const auto fill = [&](std::u16string_view t, int which) {
@@ -68,12 +69,14 @@ std::optional<std::u16string> FillWithFewest(std::u16string_view pattern, std::u
         return FormatUiText(t, {1});
       case 3:
         return FormatUiText(t, {1, 2});
+      case 4:
+        return FormatUiText(t, {u"Vimzee", 2});
       default:
         return FormatUiText(t, {1, 2, 3});
     }
   };
   if (chosen < 0) {
-    for (chosen = 0; chosen < 4 && !fill(pattern, chosen); ++chosen) {
+    for (chosen = 0; chosen < 5 && !fill(pattern, chosen); ++chosen) {
     }
   }
   return fill(text, chosen);

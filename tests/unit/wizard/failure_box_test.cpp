@@ -148,5 +148,23 @@ TEST_F(FailureBoxCase, ATranslationIsUsedWhenItFitsTheNameAndEnglishOtherwise) {
             0u);
 }
 
+TEST_F(FailureBoxCase, ABusyInstallerAndAFailedPrerequisiteAreToldOutsideSilentRuns) {
+  InstallResult program = Failed(FailureCause::ProgramFailed, u"vc_redist.exe");
+  program.installerResult = 1603;
+  ASSERT_TRUE(Box(program));
+  EXPECT_EQ(Box(program)->text,
+            u"vc_redist.exe could not be installed (error 1603), so nothing more was installed. "
+            u"Try again later. If the issue persists, please contact Customer Care.");
+  ASSERT_TRUE(Box(Failed(FailureCause::InstallerBusy)));
+  EXPECT_NE(Box(Failed(FailureCause::InstallerBusy))->text.find(u"Another installation"),
+            std::u16string::npos);
+  EXPECT_FALSE(IsToldInSilentMode(FailureCause::ProgramFailed));
+  EXPECT_FALSE(IsToldInSilentMode(FailureCause::InstallerBusy));
+  for (FailureCause told : {FailureCause::DownloadFailed, FailureCause::PayloadIntegrity,
+                            FailureCause::DiskSpace, FailureCause::AlreadyInstalled}) {
+    EXPECT_TRUE(IsToldInSilentMode(told));
+  }
+}
+
 }  // namespace
 }  // namespace vwi

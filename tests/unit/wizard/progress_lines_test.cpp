@@ -60,6 +60,11 @@ TEST(LinesOf, TheStatusLineAndTheTimeLineOfASnapshot) {
   texts.retrying = u"Neuer Versuch in %s";  // a translation that does not fit the number
   EXPECT_EQ(LinesOf(snapshot, texts).statusText,
             u"Connection interrupted. Retrying in 2 seconds...");
+  // A package waiting for another installation says so, with no estimate.
+  ProgressSnapshot busy{InstallState::Installing, 60.0f, 0, 30000u, true};
+  lines = LinesOf(busy, texts);
+  EXPECT_EQ(lines.statusText, u"Waiting for another installation to finish...");
+  EXPECT_EQ(lines.timeText, u"Calculating time remaining...");
 }
 
 TEST(ProgressTextsFrom, EveryTextComesFromItsKeyInTheChosenLanguage) {

@@ -11,6 +11,7 @@
 
 #include "download/cancel_token.h"
 #include "install/installer_message.h"
+#include "install/installer_verdict.h"
 #include "install/package_command_line.h"
 #include "install_test_support.h"
 #include "platform/diagnostics.h"

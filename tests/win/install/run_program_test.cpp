@@ -36,7 +36,9 @@ TEST(RunProgram, FolderWithASpaceStartsTheProgramItselfAndWaitsForIt) {
   ASSERT_TRUE(CopyInto(BuiltFixture(L"Product.exe"), base + L"\\Ann.exe"));
 
   const InstallItem item{u"language_pack", u"", FromWide(pack.c_str()), u"/s", 1, 1};
-  ASSERT_TRUE(RunProgram(item, never));
+  const ProgramResult run = RunProgram(item, never);
+  ASSERT_TRUE(run.started);
+  EXPECT_EQ(run.exitCode, 0u);
   // The program has ended by now: its record is there without waiting.
   EXPECT_EQ(RecordedLine(L"LanguagePack"), L"\"" + pack + L"\" /s");
   EXPECT_EQ(RecordedLine(L"Product"), L"<not run>");
@@ -44,7 +46,7 @@ TEST(RunProgram, FolderWithASpaceStartsTheProgramItselfAndWaitsForIt) {
 
 TEST(RunProgram, MissingProgramCannotStart) {
   const InstallItem item{u"x", u"", u"C:\\nowhere\\setup.exe", u"/s", 1, 1};
-  EXPECT_FALSE(RunProgram(item, never));
+  EXPECT_FALSE(RunProgram(item, never).started);
 }
 
 TEST(RunProgram, PrerequisitePackageRunsThroughMsiexecToItsEnd) {
@@ -54,12 +56,28 @@ TEST(RunProgram, PrerequisitePackageRunsThroughMsiexecToItsEnd) {
   const std::wstring package = folder + L"456bonjour.msi";
   ASSERT_TRUE(CopyInto(BuiltFixture(L"prerequisite.msi"), package));
   const InstallItem item{u"bonjour.msi", u"", FromWide(package.c_str()), u"/qn", 1, 1};
-  ASSERT_TRUE(RunProgram(item, never));
+  ASSERT_EQ(RunProgram(item, never).exitCode, 0u);
   // Waited for: the main package may start right away.
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Apple Inc.\\Bonjour", L"Version")
                 .value_or(L"<missing>"),
             L"3.0.0.10");
   Uninstall(kPrerequisiteCode);
+}
+
+TEST(RunProgram, TheExitCodeComesBackTryByTry) {
+  ResetRecordedPrograms();
+  const std::wstring key = std::wstring(kProgramsKey) + L"\\Prerequisite";
+  const wchar_t codes[] = L"1618,3010";
+  ASSERT_EQ(
+      RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"ExitCodes", REG_SZ, codes, sizeof(codes)),
+      ERROR_SUCCESS);
+  const std::wstring program = ScratchFolder(L"vwi run codes") + L"\\vc_redist.exe";
+  ASSERT_TRUE(CopyInto(BuiltFixture(L"prerequisite.exe"), program));
+  const InstallItem item{u"vc_redist.exe", u"", FromWide(program.c_str()), u"/quiet", 1, 1};
+  EXPECT_EQ(RunProgram(item, never).exitCode, 1618u);
+  EXPECT_EQ(RunProgram(item, never).exitCode, 3010u);
+  EXPECT_EQ(RunProgram(item, never).exitCode, 3010u);  // the last one stays
+  ResetRecordedPrograms();
 }
 
 // Ends every process started from `name` (the program the installer left
@@ -98,7 +116,9 @@ TEST(RunProgram, ACancelEndsTheWaitForAProgramThatDoesNotEnd) {
     cancel.Cancel();
   });
   const InstallItem item{u"vc_redist.exe", u"", FromWide(program.c_str()), u"/quiet", 1, 1};
-  EXPECT_TRUE(RunProgram(item, cancel));
+  const ProgramResult run = RunProgram(item, cancel);
+  EXPECT_TRUE(run.started);
+  EXPECT_FALSE(run.exitCode);  // still running: no code yet
   user.join();
   EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, key, L"Runs"), 1u);
   EndProcessesNamed(L"vc_redist.exe");
