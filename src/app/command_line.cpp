@@ -12,6 +12,8 @@ OptionTable::OptionTable(AppFlags& flags) {
   entries_.emplace_back(u"/lang",
                         [&flags](const std::u16string& value) { flags.requestedLanguage = value; });
   entries_.emplace_back(u"/log", [&flags](const std::u16string& value) { flags.logPath = value; });
+  entries_.emplace_back(u"/layout",
+                        [&flags](const std::u16string& value) { flags.layoutFolder = value; });
   for (const char16_t* help : {u"/?", u"/help"}) {
     entries_.emplace_back(help, [&flags](const std::u16string&) { flags.showHelp = true; });
   }

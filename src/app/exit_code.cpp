@@ -57,6 +57,10 @@ int ExitCodeFor(const RunReport& report) {
   if (report.anotherCopyRuns || report.helpShown) return exit_code::kInstalled;
   if (report.initialiseCode == kManifestUnusable) return exit_code::kManifestUnusable;
   if (report.initialiseCode != kInitialiseOk) return exit_code::kFailed;
+  if (report.layoutRan) {
+    return report.layoutCause == FailureCause::None ? exit_code::kInstalled
+                                                    : ExitCodeForCause(report.layoutCause);
+  }
   const auto validation = static_cast<ValidationOutcome>(report.validationOutcome);
   if (validation == ValidationOutcome::HandOver) {
     // Outside silent mode the user sees the newer installer take over; the

@@ -28,6 +28,9 @@ struct RunReport {
   bool anotherCopyRuns = false;
   // "/?" or "/help": the options were shown, and nothing else ran.
   bool helpShown = false;
+  // "/layout": an offline layout was made (None) or failed with this cause.
+  bool layoutRan = false;
+  FailureCause layoutCause = FailureCause::None;
   int32_t initialiseCode = 0;     // the context's Initialise result; non-zero ends the run
   int32_t validationOutcome = 0;  // a ValidationOutcome (0 when the validator did not run)
   FailureCause validationCause = FailureCause::None;

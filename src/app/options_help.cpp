@@ -10,6 +10,8 @@ std::u16string OptionsHelpText() {
          u"/lang ID\tThe wizard's language, as a Windows language number (1031: German).\n"
          u"/log FILE\tWrites a diagnostic log to FILE (a folder: a new file in it).\n"
          u"/n\tSkips the check of this installer against the download server.\n"
+         u"/layout DIR\tMakes in DIR a folder that installs with no network (with /lang ID: "
+         u"that language and English only); installs nothing.\n"
          u"/? or /help\tShows this box.\n"
          u"\n"
          u"Exit codes: 0 installed; 3010 installed, restart to finish; 1602 cancelled; "

@@ -56,6 +56,10 @@ std::u16string ExitLogEntry(const RunReport& report, int exitCode) {
   std::u16string entry = u"Run ended: ";
   if (report.initialiseCode != 0) {
     entry += u"set-up failed (" + DecimalText(report.initialiseCode) + u")";
+  } else if (report.layoutRan) {
+    entry += u"layout " + std::u16string(report.layoutCause == FailureCause::None
+                                             ? u"made"
+                                             : FailureCauseName(report.layoutCause));
   } else if (report.validationOutcome != 0) {
     entry += u"validator: " + std::u16string(OutcomeName(report.validationOutcome));
     if (report.validationCause != FailureCause::None) {

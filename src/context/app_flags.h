@@ -14,6 +14,7 @@ struct AppFlags {
   bool launchAfterInstall = false;   // "/l"
   std::u16string requestedLanguage;  // the value after "/lang"
   std::u16string logPath;            // the value after "/log": the diagnostic log's file
+  std::u16string layoutFolder;       // the value after "/layout": make an offline layout there
   bool showHelp = false;             // "/?" or "/help": the options are shown, nothing else runs
 };
 

@@ -11,7 +11,9 @@
 #include "app/win/updater_handover.h"
 #include "context/existing_installation.h"
 #include "download/win/internet_session.h"
+#include "install/offline_layout.h"
 #include "install/win/launch_unelevated.h"
+#include "platform/paths.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
 #include "platform/win/safe_start.h"
@@ -71,6 +73,12 @@ bool CVrelMasterInstallerApp::InitInstance() {
     return false;
   }
 
+  // A layout asks nobody and installs nothing.
+  if (!flags.layoutFolder.empty()) {
+    FinishStartupProbe();
+    MakeOfflineLayout();
+    return false;
+  }
   StartProxySignIn();
   if (flags.skipValidation) {
     FinishStartupProbe();
@@ -86,6 +94,22 @@ bool CVrelMasterInstallerApp::InitInstance() {
   }
   RunWizard();
   return false;
+}
+
+void CVrelMasterInstallerApp::MakeOfflineLayout() {
+  const int32_t language = ParseLenientInt(flags.requestedLanguage);
+  LayoutRequest request{context.programFolder,
+                        std::u16string(FileNameOf(system_.ProgramPath().value_or(u""))),
+                        context.manifestPath, AbsoluteFrom(startFolder, flags.layoutFolder),
+                        language > 0 ? std::optional<int32_t>(language) : std::nullopt};
+  NeverCancelled never;
+  const StepResult made =
+      MakeLayout(request, context.manifest, {system_, SystemTransfers(), {}, never});
+  report_.layoutRan = true;
+  if (!made.passed) {
+    report_.layoutCause =
+        made.cause == FailureCause::None ? FailureCause::PackageFailed : made.cause;
+  }
 }
 
 void CVrelMasterInstallerApp::StartProxySignIn() {

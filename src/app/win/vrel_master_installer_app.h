@@ -49,6 +49,8 @@ class CVrelMasterInstallerApp : public WinApp {
   // A person at the wizard is asked for a proxy's password; a silent run
   // has nobody to ask.
   void StartProxySignIn();
+  // "/layout DIR": the offline layout instead of the validator and the wizard.
+  void MakeOfflineLayout();
 
   // Another copy runs: raise its window. True when this copy must end.
   bool AnotherCopyRuns();

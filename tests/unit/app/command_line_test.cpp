@@ -80,5 +80,11 @@ TEST(CommandLine, HelpInEitherSpelling) {
   EXPECT_FALSE(Apply({u"-?", u"/h", u"help"}).showHelp);
 }
 
+TEST(CommandLine, LayoutTakesItsFolderByTheSameRules) {
+  EXPECT_EQ(Apply({u"/layout", u"D:\\Share\\Vimzee", u"/s"}).layoutFolder, u"D:\\Share\\Vimzee");
+  EXPECT_EQ(Apply({u"/LAYOUT", u"\\\\server\\share"}).layoutFolder, u"");
+  EXPECT_EQ(Apply({u"/layout"}).layoutFolder, u"");
+}
+
 }  // namespace
 }  // namespace vwi

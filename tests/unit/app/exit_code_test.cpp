@@ -121,5 +121,19 @@ TEST(ExitCode, ShowingTheOptionsIsASuccess) {
   EXPECT_EQ(ExitCodeFor(report), 0);
 }
 
+TEST(ExitCode, ALayoutEndsWithItsDownloadsCode) {
+  RunReport report;
+  report.layoutRan = true;
+  EXPECT_EQ(ExitCodeFor(report), 0);
+  for (const auto& [cause, code] :
+       {std::pair{FailureCause::DownloadFailed, 1612},
+        std::pair{FailureCause::PayloadIntegrity, 1620}, std::pair{FailureCause::DiskSpace, 112},
+        std::pair{FailureCause::ManifestUnusable, 1610},
+        std::pair{FailureCause::PackageFailed, 1603}}) {
+    report.layoutCause = cause;
+    EXPECT_EQ(ExitCodeFor(report), code);
+  }
+}
+
 }  // namespace
 }  // namespace vwi
