@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <exception>
+
 #include "download/transfers.h"
 #include "download/win/internet_session.h"
 #include "localisation/ui_string_keys.h"
@@ -24,7 +26,7 @@ constexpr UINT kStartCheckMessage = WM_APP + 1;
 CClientValidator::CClientValidator() : CVrelDialog(kValidatorTemplate) {}
 
 CClientValidator::~CClientValidator() {
-  if (task_.valid()) task_.wait();
+  if (task_.joinable()) task_.join();
   CloseInternetSession();
 }
 
@@ -38,9 +40,8 @@ void CClientValidator::RunModal(InstallerContext& context, AppFlags& flags) {
     // No window could be made: the check still runs, here and without the
     // marquee. A run never skips it.
     RunValidation(*context_, *flags_, system_, SystemTransfers(), *this, handOver_);
-  } else if (task_.valid()) {
-    task_.wait();
-    task_ = {};
+  } else if (task_.joinable()) {
+    task_.join();
   }
   outcome = static_cast<int32_t>(handOver_.outcome);
   updaterPath = handOver_.updaterPath;
@@ -75,13 +76,19 @@ bool CClientValidator::OnInitDialog() {
 
 std::optional<LRESULT> CClientValidator::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kStartCheckMessage) return CVrelDialog::OnMessage(message, wParam, lParam);
-  if (!task_.valid()) StartCheck();
+  if (!task_.joinable()) StartCheck();
   return 0;
 }
 
 void CClientValidator::StartCheck() {
-  task_ = std::async(std::launch::async, [this] {
-    RunValidation(*context_, *flags_, system_, SystemTransfers(), *this, handOver_);
+  // A plain thread: a future would bring the standard library's error
+  // classes and their strings into the program (some 40 KB).
+  task_ = std::thread([this] {
+    try {
+      RunValidation(*context_, *flags_, system_, SystemTransfers(), *this, handOver_);
+    } catch (const std::exception&) {
+      // Memory ran out: the check ends without a decision, as a failed one.
+    }
   });
 }
 

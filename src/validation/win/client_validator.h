@@ -7,8 +7,8 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <string>
+#include <thread>
 
 #include "controls/win/vrel_dialog.h"
 #include "platform/win/win_message_box.h"
@@ -77,7 +77,7 @@ class CClientValidator : public CVrelDialog, private IValidationWindow {
   WinSystemServices system_;
   WinMessageBox messages_;
   ValidationHandOver handOver_;
-  std::future<void> task_;
+  std::thread task_;
   std::atomic<bool> taskDone_{false};
   bool prepared_ = false;  // the opening wait's work is done (check's thread)
 };
