@@ -83,7 +83,7 @@ GERMAN = ('Deutsch', {
     'IDS_CLOSE_RUNNING_APPS': 'Die folgenden Anwendungen sollten vor dem Fortsetzen der Installation geschlossen werden:',
     'IDS_STATUS_RETRYING': 'Verbindung unterbrochen. Neuer Versuch in %d Sekunden...',
     'IDS_STATUS_WAITING_FOR_INSTALLER': 'Warten, bis eine andere Installation abgeschlossen ist...',
-    'IDS_RESTART_TO_FINISH': '%s ist installiert. Starten Sie den Computer neu, um die Installation abzuschließen.',
+    'IDS_RESTART_TO_FINISH': 'Starten Sie den Computer neu, um die Installation abzuschließen.',
     'IDS_ERR_INSTALLER_BUSY': 'Eine andere Installation wird ausgeführt und wurde nicht rechtzeitig abgeschlossen. Warten Sie, bis sie abgeschlossen ist, und versuchen Sie es dann erneut.',
     'IDS_ERR_PROGRAM_FAILED': '%s konnte nicht installiert werden (Fehler %d), daher wurde nichts weiter installiert. Versuchen Sie es später erneut. Wenn das Problem weiterhin besteht, wenden Sie sich an den Kundendienst.',
 })
@@ -137,7 +137,7 @@ FRENCH = ('Français', {
     'IDS_CLOSE_RUNNING_APPS': "Les applications suivantes doivent être fermées avant de poursuivre l'installation :",
     'IDS_STATUS_RETRYING': 'Connexion interrompue. Nouvel essai dans %d secondes...',
     'IDS_STATUS_WAITING_FOR_INSTALLER': "En attente de la fin d'une autre installation...",
-    'IDS_RESTART_TO_FINISH': "%s est installé. Redémarrez l'ordinateur pour terminer l'installation.",
+    'IDS_RESTART_TO_FINISH': "Redémarrez l'ordinateur pour terminer l'installation.",
     'IDS_ERR_INSTALLER_BUSY': "Une autre installation est en cours et ne s'est pas terminée à temps. Attendez qu'elle soit terminée, puis réessayez.",
     'IDS_ERR_PROGRAM_FAILED': "%s n'a pas pu être installé (erreur %d), rien d'autre n'a donc été installé. Réessayez plus tard. Si le problème persiste, contactez le service clientèle.",
 })

@@ -17,7 +17,7 @@ struct StringKey {
 // IDS_ERR_INSTALLED_ALREADY %s (short name), IDS_ERR_CREATE_FOLDER_FAILED %s
 // (folder), IDS_ERR_OUT_OF_DISK %s (megabytes), IDS_ERR_PAYLOAD_DAMAGED %s
 // (the package's name), IDS_ERR_SERVER_REFUSED %d (HTTP status), IDS_PROXY_SIGN_IN
-// %s (the proxy), IDS_RESTART_TO_FINISH %s (short name), IDS_ERR_PROGRAM_FAILED %s %d
+// %s (the proxy), IDS_ERR_PROGRAM_FAILED %s %d
 // (the program's name and exit code),
 // IDS_STATUS_RETRYING %d (seconds), IDS_TIME_REMAINING_HOURS
 // %02d x3, IDS_TIME_REMAINING_MINS %02d x2, IDS_TIME_REMAINING_SECS %02d.
@@ -122,8 +122,7 @@ inline constexpr StringKey IDS_PROXY_SIGN_IN{
     u"IDS_PROXY_SIGN_IN",
     u"The proxy server %s asks for a user name and password to download the installation."};
 inline constexpr StringKey IDS_RESTART_TO_FINISH{
-    u"IDS_RESTART_TO_FINISH",
-    u"%s is installed. Restart your computer to finish the installation."};
+    u"IDS_RESTART_TO_FINISH", u"Restart your computer to finish the installation."};
 inline constexpr StringKey IDS_ERR_INSTALLER_BUSY{
     u"IDS_ERR_INSTALLER_BUSY",
     u"Another installation is in progress and did not finish in time. Wait until it has "

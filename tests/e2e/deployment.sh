@@ -4,8 +4,8 @@
 # Installer busy with another installation (1618) is waited for and tried
 # again, and given up on with 1618 when the wait runs out (the tests' build,
 # whose limit is short); a main package that schedules a restart is
-# installed with the restart suppressed and ends 3010; "/?" shows the
-# options and ends 0.
+# installed with the restart suppressed and ends 3010; in the wizard the
+# wait shows in the status line; "/?" shows the options and ends 0.
 source "$VWI_ROOT/tests/harness/e2e-lib.sh"
 source "$VWI_ROOT/tests/harness/product-lib.sh"
 
@@ -70,6 +70,24 @@ check "an installer busy past the limit ends the run 1618" \
 check "the log says it gave up" \
   grep -qF "Item vc_redist.exe: another installation was still in progress after 2 s; giving up" \
   "$logs/busy-always.log"
+
+# In the wizard the wait is shown, and a restart to finish ends the run 3010.
+export VWI_TEST_BUSY_LIMIT_MS=12000
+clean_machine
+clean_cache
+prerequisite_answers 1618,1618,3010
+product_dist "$dist"
+cp "$test_exe" "$dist/VimzeeWebInstaller.exe"
+start_installer run "$dist" /log "$(wine_path "$logs/wizard-busy.log")"
+check "the wizard opens" wait_control install 60
+click_control install
+waiting() { [ "$(control_text status_label)" = "Waiting for another installation to finish..." ]; }
+check "the status line says that it waits for another installation" wait_until 30 waiting
+check "the wizard reaches its end" wait_control start_now 120
+settle
+screenshot deployment-restart
+driver close "$MAIN_CLASS" >/dev/null
+check "and the run ends 3010" equals "$(exit_code "$run" 30)" 3010
 unset VWI_TEST_BUSY_LIMIT_MS
 
 # A main package that schedules a restart.

@@ -40,7 +40,7 @@ HICON LoadProgramIcon(int size) {
 }
 
 void DrawIconAndHeadline(HDC dc, const RECT& client, HICON icon, int top,
-                         const std::u16string& headline) {
+                         const std::u16string& headline, const std::u16string& note) {
   const int iconSize = ScaleX(64);
   if (icon) {
     const int x = client.left + (client.right - client.left - iconSize) / 2;
@@ -57,6 +57,15 @@ void DrawIconAndHeadline(HDC dc, const RECT& client, HICON icon, int top,
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Palette().headlineText);
   DrawTextW(dc, Wide(headline), static_cast<int>(headline.size()), &rect,
+            DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_WORD_ELLIPSIS);
+  if (note.empty()) return;
+  SelectScope noteFont(dc, Fonts().labelFont
+                               ? Fonts().labelFont
+                               : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  GetTextExtentPoint32W(dc, Wide(note), static_cast<int>(note.size()), &extent);
+  rect.top = rect.bottom;
+  rect.bottom = rect.top + extent.cy;
+  DrawTextW(dc, Wide(note), static_cast<int>(note.size()), &rect,
             DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_WORD_ELLIPSIS);
 }
 

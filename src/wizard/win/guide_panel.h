@@ -80,8 +80,9 @@ HICON LoadProgramIcon(int size);
 
 // Draws the program icon centred horizontally at `top`, and below it the
 // headline (when not empty) in the headline font, as the settings and the
-// success panels show them.
+// success panels show them; `note` (when not empty) on a line of its own
+// under the headline, in the label font.
 void DrawIconAndHeadline(HDC dc, const RECT& client, HICON icon, int top,
-                         const std::u16string& headline);
+                         const std::u16string& headline, const std::u16string& note = {});
 
 }  // namespace vwi

@@ -56,12 +56,14 @@ void CSuccessPanel::OnLayout(const RECT& client) {
 }
 
 void CSuccessPanel::DrawContent(HDC dc) {
-  // A package that needs a restart to finish says so; the installer itself
-  // never restarts the machine.
-  const StringKey& key = env_.outcome.restartRequired ? IDS_RESTART_TO_FINISH : IDS_PRODUCT_READY;
   const std::u16string headline =
-      FormatUiString(env_.context.strings, key, {env_.context.manifest.shortName});
-  DrawIconAndHeadline(dc, ClientRect(), icon_.get(), ScaleX(90), headline);
+      FormatUiString(env_.context.strings, IDS_PRODUCT_READY, {env_.context.manifest.shortName});
+  // A package that needs a restart to finish says so under the headline;
+  // the installer itself never restarts the machine.
+  const std::u16string note = env_.outcome.restartRequired
+                                  ? env_.context.strings.LookupUiString(IDS_RESTART_TO_FINISH)
+                                  : std::u16string();
+  DrawIconAndHeadline(dc, ClientRect(), icon_.get(), ScaleX(90), headline, note);
 }
 
 void CSuccessPanel::OnOK() {
