@@ -122,6 +122,8 @@ std::unique_ptr<IHeldFolder> OpenTrustedOrMake(IHeldFolder& parent, std::u16stri
 
 }  // namespace
 
+std::u16string_view WorkFolderName(WorkFolder folder) { return NameIn(kKindNames, folder); }
+
 WorkFolders::WorkFolders(WorkFolders&&) noexcept = default;
 WorkFolders& WorkFolders::operator=(WorkFolders&&) noexcept = default;
 WorkFolders::~WorkFolders() = default;

@@ -26,6 +26,10 @@ namespace vwi {
 
 enum class WorkFolder { Component, Msi, Transform };
 
+// The folder of a kind's packages ("component", "msi", "transform"): in a
+// run's folder, and beside a standalone program.
+std::u16string_view WorkFolderName(WorkFolder folder);
+
 inline constexpr std::u16string_view kProtectedPlaceName = u"Vimzee Web Installer";
 
 class WorkFolders {

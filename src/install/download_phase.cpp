@@ -4,6 +4,7 @@
 
 #include "download/fetch_payload.h"
 #include "download/payload_check.h"
+#include "platform/held_copy.h"
 #include "platform/run_log.h"
 #include "platform/web_address.h"
 #include "validation/version_check.h"
@@ -22,33 +23,6 @@ StepResult Refusal(const InstallItem& item, PayloadVerdict verdict) {
   return StepResult::Failed(
       IsIntegrityFailure(verdict) ? FailureCause::PayloadIntegrity : FailureCause::DownloadFailed,
       item.name);
-}
-
-// The file `name` made anew in `folder`.
-std::unique_ptr<INewFile> MakeTarget(IHeldFolder& folder, std::u16string_view name) {
-  folder.Remove(name);
-  return folder.MakeFile(name);
-}
-
-// A copy of `source` as the new file `name` of `folder`, held from the end of
-// the copy.
-FileHold CopyInto(IHeldFile& source, IHeldFolder& folder, std::u16string_view name) {
-  std::unique_ptr<INewFile> copy = MakeTarget(folder, name);
-  if (!copy) return {nullptr, HoldRefusal::Busy};
-  std::vector<uint8_t> buffer(1 << 16);
-  for (uint64_t offset = 0;;) {
-    const std::optional<size_t> read = source.ReadAt(offset, buffer.data(), buffer.size());
-    if (!read || (*read > 0 && !copy->WriteAt(offset, buffer.data(), *read))) {
-      copy.reset();
-      folder.Remove(name);
-      return {nullptr, HoldRefusal::Busy};
-    }
-    if (*read == 0) break;
-    offset += *read;
-  }
-  std::unique_ptr<IHeldFile> held = copy->Hold();
-  const HoldRefusal refusal = held ? HoldRefusal::None : HoldRefusal::Busy;
-  return {std::move(held), refusal};
 }
 
 // A package shipped beside the program is checked and held like a downloaded

@@ -145,7 +145,12 @@ bool InstallWorker::InstallWhenFree(const InstallItem& item, int32_t index) {
     const InstallerVerdict verdict = item.runAsProgram ? RunOne(item) : InstallPackage(item, index);
     if (verdict != InstallerVerdict::Busy) return verdict != InstallerVerdict::Failed;
     const std::optional<uint32_t> wait = NextBusyWait(busyPolicy_, answers, waited);
-    if (!wait) return Failed(item, FailureCause::InstallerBusy, installer_result::kBusy);
+    if (!wait) {
+      LogLine(u"Item " + item.name + u": another installation was still in progress after " +
+              DecimalText(static_cast<int64_t>(busyPolicy_.limitMilliseconds / 1000)) +
+              u" s; giving up");
+      return Failed(item, FailureCause::InstallerBusy, installer_result::kBusy);
+    }
     LogLine(u"Item " + item.name + u": another installation is in progress (" +
             DecimalText(installer_result::kBusy) + u"); trying again in " +
             DecimalText(static_cast<int64_t>(*wait)) + u" ms");
@@ -211,11 +216,6 @@ bool InstallWorker::Failed(const InstallItem& item, FailureCause cause, uint32_t
   working_.cause = cause;
   working_.installerResult = code;
   working_.failedItem = item.name;
-  if (cause == FailureCause::InstallerBusy) {
-    LogLine(u"Item " + item.name + u": another installation was still in progress after " +
-            DecimalText(static_cast<int64_t>(busyPolicy_.limitMilliseconds / 1000)) +
-            u" s; giving up");
-  }
   return false;
 }
 

@@ -6,6 +6,7 @@
 #include "download/fetch_payload.h"
 #include "download/payload_check.h"
 #include "install/offline_layout.h"
+#include "platform/held_copy.h"
 #include "platform/paths.h"
 #include "platform/run_log.h"
 #include "platform/text.h"
@@ -50,17 +51,7 @@ std::optional<std::string> ReadWhole(IHeldFolder& folder, std::u16string_view na
 
 bool CopyFile(IHeldFolder& from, std::u16string_view name, IHeldFolder& to) {
   FileHold hold = from.HoldFile(name);
-  if (!hold.file || !to.Remove(name)) return false;
-  std::unique_ptr<INewFile> copy = to.MakeFile(name);
-  if (!copy) return false;
-  std::vector<char> piece(kCopyPiece);
-  for (uint64_t offset = 0;;) {
-    const std::optional<size_t> read = hold.file->ReadAt(offset, piece.data(), piece.size());
-    if (!read) return false;
-    if (*read == 0) return copy->Flush();
-    if (!copy->WriteAt(offset, piece.data(), *read)) return false;
-    offset += *read;
-  }
+  return hold.file && CopyInto(*hold.file, to, name).file;
 }
 
 // Every file and folder of `from` into `to`; links are never followed.
@@ -147,8 +138,8 @@ class LayoutMaker {
   }
 
   StepResult LayOut(const LayoutEntry& entry) {
-    std::unique_ptr<IHeldFolder> folder = OpenOrMake(*target_, LayoutFolderName(entry.folder));
-    if (!folder) return CannotWrite(std::u16string(LayoutFolderName(entry.folder)));
+    std::unique_ptr<IHeldFolder> folder = OpenOrMake(*target_, WorkFolderName(entry.folder));
+    if (!folder) return CannotWrite(std::u16string(WorkFolderName(entry.folder)));
     if (AlreadyThere(entry, *folder)) {
       LogLine(u"Layout: " + entry.name + u" is there already");
       return StepResult::Passed();

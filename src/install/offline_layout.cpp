@@ -45,11 +45,6 @@ bool SetStandalone(String& text) {
 
 }  // namespace
 
-std::u16string_view LayoutFolderName(WorkFolder folder) {
-  constexpr std::u16string_view kNames[] = {u"component", u"msi", u"transform"};
-  return NameIn(kNames, folder);
-}
-
 std::vector<LayoutEntry> LayoutEntries(const ProductManifest& m, std::optional<int32_t> language) {
   std::vector<LayoutEntry> entries;
   for (const auto& dependency : m.dependencies) {

@@ -30,9 +30,6 @@ struct LayoutEntry {
   std::optional<std::u16string> sha256;
 };
 
-// The folder of the layout a package of `folder`'s kind lies in.
-std::u16string_view LayoutFolderName(WorkFolder folder);
-
 // The packages, in the manifest's order: the dependencies, the main
 // package, the transforms and the language packs; with `language`, only
 // that language's transform and language pack.

@@ -31,7 +31,7 @@ ProductManifest Manifest() {
 TEST(LayoutEntries, EveryPackageWhereAStandaloneManifestLooksForIt) {
   std::vector<std::u16string> all;
   for (const LayoutEntry& e : LayoutEntries(Manifest(), std::nullopt)) {
-    all.push_back(std::u16string(LayoutFolderName(e.folder)) + u"\\" + e.fileName);
+    all.push_back(std::u16string(WorkFolderName(e.folder)) + u"\\" + e.fileName);
   }
   EXPECT_EQ(all, (std::vector<std::u16string>{u"component\\vc_redist.exe", u"msi\\Vimzee.msi",
                                               u"transform\\1031.mst", u"transform\\1036.mst",
